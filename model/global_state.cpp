@@ -1,0 +1,81 @@
+#include "model/global_state.h"
+
+#include <cmath>
+
+namespace vintrel {
+
+GlobalState::GlobalState() : rootNode(std::make_unique<EffectNode>()) {
+    rootNode->m_name = kRootName;
+}
+
+std::vector<CameraView> freshViewList() {
+    return {
+        CameraView{{0, 0, -10}, {0, 0, 0}, 60, "正面"},
+        CameraView{{0, 5, -10}, {0, 0, 0}, 60, "斜め上"},
+        CameraView{{-5, 5, -10}, {0, 0, 0}, 60, "斜め左上"},
+        CameraView{{}, {}, 60, CameraView::kAddEntryTitle},
+    };
+}
+
+void resetCameraNodes(GlobalState& g) {
+    g.cameraNode = std::make_unique<EffectNode>();
+    g.cameraNode->m_ID = EffectNode::kCameraPositionId;
+    g.cameraNode->m_name = "カメラ位置";
+    g.cameraNode->m_emitter.pos = {0, 5, -10};
+    g.targetNode = std::make_unique<EffectNode>();
+    g.targetNode->m_ID = EffectNode::kCameraTargetId;
+    g.targetNode->m_name = "注視点";
+    g.targetNode->m_emitter.pos = {0, 0, 0};
+}
+
+void resetProject(GlobalState& g, const ProjectDefaults& defaults) {
+    g.views = freshViewList();
+    ProjectSettings& p = g.project;
+    p.fps = defaults.value("SPEED", 60);
+    p.frame = defaults.value("FRAME", 60);
+    p.width = defaults.value("WIDTH", 128);
+    p.height = defaults.value("HEIGHT", 128);
+    p.backColor = {0, 0, 0};
+    p.randomSeed = 0;
+    p.sort = defaults.value("SORT", 0);
+    WriteSettings& w = g.write;
+    w.start = 1;
+    w.end = 60;
+    w.step = 1;
+    w.width = 7;
+    w.smooth = 2;
+    w.isAlpha = 1;
+    w.framesWritten = 0;
+}
+
+void applyStartValues(GlobalState& g, const ProjectDefaults& defaults) {
+    g.rootNode = std::make_unique<EffectNode>();
+    g.rootNode->m_name = GlobalState::kRootName;
+    g.pSelNode = &g.rootNode->appendChild(std::make_unique<EffectNode>(g.rootNode.get()));
+    resetCameraNodes(g);
+    ProjectSettings& p = g.project;
+    p.sort = defaults.value("SORT", 1);
+    p.reverse = defaults.value("REVERSE", 0);
+    p.isNonLiner = defaults.value("NON_LINER", 0);
+    p.isCameraMove = 0;
+    p.growRange = 0;
+    p.growPower = 50;
+    p.growColor = {255, 255, 255};
+    p.previewFrame = -1;
+    p.fileVersion = 0;
+    g.mask = MaskSettings{};
+    g.viewCamera = ViewCameraPose{};
+    g.nodeCount = 2;
+    g.currentFile = GlobalState::kUntitledName;
+    g.hasFileName = false;
+    g.modified = false;
+}
+
+void applyProjectLength(GlobalState& g, int frames) {
+    g.project.frame = frames;
+    g.write.start = 1;
+    g.write.end = frames;
+    g.write.width = frames > 0 ? static_cast<int>(std::sqrt(static_cast<double>(frames))) : 0;
+}
+
+} // namespace vintrel

@@ -1,0 +1,135 @@
+#pragma once
+
+#include "model/effect_node.h"
+#include "model/material.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vintrel {
+
+struct ProjectSettings {
+    int frame = 60;
+    int fps = 60;
+    int width = 128;
+    int height = 128;
+    FloatXYZ backColor;
+    int randomSeed = 0;
+    int reverse = 0;
+    int sort = 1;
+    int fileVersion = 0; // format version of the loaded package; not saved as a key
+    int isCameraMove = 0;
+    int growRange = 0;
+    int growPower = 50;
+    FloatXYZ growColor{255, 255, 255};
+    int previewFrame = -1;
+    int isNonLiner = 0;
+};
+
+struct WriteSettings {
+    int start = 1;
+    int end = 60;
+    int step = 1;
+    int width = 7;
+    int height = 0;
+    int type = 0;
+    int framesWritten = 0; // progress of a running export; not saved
+    int smooth = 2;
+    int isAlpha = 1;
+};
+
+struct MaskSettings {
+    static constexpr int kUnset = -999;
+    int texID = 0; // 0: no mask, otherwise 1 + texture index
+    int x = 0;
+    int y = 0;
+    int w = kUnset;
+    int h = kUnset;
+    int isDisp = 1;
+    struct {
+        int cx = kUnset;
+        int cy = kUnset;
+    } texSize;
+    int alpha = 180;
+};
+
+// One saved viewpoint.
+struct CameraView {
+    static constexpr std::size_t kTitleMaxBytes = 49; // in the files' code page
+    static constexpr const char* kAddEntryTitle = "＜追加＞";
+    FloatXYZ eye;
+    FloatXYZ target;
+    float angle = 60;
+    std::string title; // UTF-8
+};
+
+// Eye and look-at point of the 3D view's camera; saved with the project.
+struct ViewCameraPose {
+    FloatXYZ eye{0, 5, -10};
+    FloatXYZ target{0, 0, 0};
+};
+
+// Source of the new-project defaults (the DEFAULT_PROJECT keys of the application settings).
+class ProjectDefaults {
+public:
+    virtual ~ProjectDefaults() = default;
+    // The value stored under `key`, or `fallback` when there is none.
+    virtual int value(std::string_view key, int fallback) const = 0;
+};
+
+// Defaults when no application settings exist: every key gives its fallback.
+class BuiltInProjectDefaults final : public ProjectDefaults {
+public:
+    int value(std::string_view, int fallback) const override { return fallback; }
+};
+
+// The application-wide record: the effect tree, the selection, the camera nodes, the project,
+// export and mask settings, the viewpoints and the state of the open file.
+struct GlobalState {
+    static constexpr const char* kUntitledName = "無題.stn";
+    static constexpr const char* kRootName = "ルートノード";
+
+    GlobalState();
+
+    std::unique_ptr<EffectNode> rootNode;
+    EffectNode* pSelNode = nullptr;
+    std::unique_ptr<EffectNode> cameraNode;
+    std::unique_ptr<EffectNode> targetNode;
+    int nodeCount = 2;
+    ProjectSettings project;
+    WriteSettings write;
+    MaskSettings mask;
+    std::vector<CameraView> views;
+    ViewCameraPose viewCamera;
+    MaterialList materials;
+
+    std::string currentFile = kUntitledName;
+    bool hasFileName = false;
+    bool modified = false;
+    std::filesystem::path workspace;
+    std::filesystem::path programFolder;
+};
+
+// The viewpoints of a fresh project, ending with the "＜追加＞" entry.
+std::vector<CameraView> freshViewList();
+
+// Builds the two camera nodes anew with their start values.
+void resetCameraNodes(GlobalState& g);
+
+// Project reset (at start and before a project is loaded): the settings that a loaded project
+// overwrites go back to their defaults. The workspace is recreated by the caller.
+void resetProject(GlobalState& g, const ProjectDefaults& defaults);
+
+// The remaining start values of a new project: after resetProject, builds the root with its
+// first child, selects it, builds the camera nodes and sets glow, preview, mask and display
+// values. This is the state of every new project.
+void applyStartValues(GlobalState& g, const ProjectDefaults& defaults);
+
+// What the project dialog does on OK after storing frame, fps and size: the export range
+// becomes the whole effect and the sheet gets floor(sqrt(frames)) frames across.
+void applyProjectLength(GlobalState& g, int frames);
+
+} // namespace vintrel
