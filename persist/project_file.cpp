@@ -1,0 +1,144 @@
+#include "persist/project_file.h"
+
+#include "persist/atomic_file.h"
+#include "persist/materials.h"
+#include "persist/package.h"
+#include "persist/settings_file.h"
+#include "platform/ini_document.h"
+
+#include <optional>
+
+namespace vintrel {
+
+namespace {
+
+constexpr const char* kReadErrorCaption = "ファイル読み込みエラー";
+constexpr const char* kSaveErrorCaption = "保存エラー";
+
+std::string pathText(const std::filesystem::path& path) {
+    return path.string();
+}
+
+bool collectEntries(const GlobalState& g, std::vector<PackageEntry>& entries, std::string& error) {
+    for (const Material& material : g.materials) {
+        const std::string fileName = material.fileName();
+        auto data = readWholeFile(g.workspace / fileName);
+        if (!data) {
+            error = "素材ファイル「" + fileName + "」が見つからないため、保存できません。";
+            return false;
+        }
+        entries.push_back({fileName, std::move(*data)});
+    }
+    entries.push_back({kSettingsFileName, writeSettings(g)});
+    return true;
+}
+
+// Writes the entries into a fresh folder beside the workspace; the workspace is replaced only
+// once every file is there, so a failure leaves the open project as it was.
+std::optional<std::filesystem::path> unpackBeside(const std::vector<PackageEntry>& entries,
+                                                  const std::filesystem::path& workspace) {
+    std::filesystem::path staging = workspace;
+    staging += ".incoming";
+    if (!recreateFolder(staging)) {
+        return std::nullopt;
+    }
+    for (const PackageEntry& entry : entries) {
+        std::string error;
+        if (!writeFileAtomically(staging / entry.name, entry.data, error)) {
+            std::error_code ec;
+            std::filesystem::remove_all(staging, ec);
+            return std::nullopt;
+        }
+    }
+    return staging;
+}
+
+bool replaceFolder(const std::filesystem::path& folder, const std::filesystem::path& replacement) {
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+    if (ec) {
+        return false;
+    }
+    std::filesystem::rename(replacement, folder, ec);
+    return !ec;
+}
+
+} // namespace
+
+bool recreateFolder(const std::filesystem::path& folder) {
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+    if (ec) {
+        return false;
+    }
+    return std::filesystem::create_directories(folder, ec) && !ec;
+}
+
+bool saveProject(GlobalState& g, const std::filesystem::path& path, Notifier& notifier) {
+    if (auto problem = checkTreeNumbering(*g.rootNode)) {
+        notifier.showMessage(kSaveErrorCaption, *problem);
+        return false;
+    }
+    std::vector<PackageEntry> entries;
+    std::string package;
+    std::string error;
+    if (!collectEntries(g, entries, error) ||
+        !encodePackage(entries, kCurrentFormatVersion, package, error)) {
+        notifier.showMessage(kSaveErrorCaption, error);
+        return false;
+    }
+    if (!writeFileAtomically(path, package, error)) {
+        notifier.showMessage(kSaveErrorCaption,
+                             "「" + pathText(path) + "」に保存できませんでした。\n" + error);
+        return false;
+    }
+    // A settings file unpacked when the project was opened would otherwise go stale.
+    std::error_code ec;
+    std::filesystem::remove(g.workspace / kSettingsFileName, ec);
+    if (path.filename() != kAutosaveFileName) {
+        g.currentFile = pathText(path);
+        g.hasFileName = true;
+        g.modified = false;
+    }
+    return true;
+}
+
+bool loadProject(GlobalState& g, const std::filesystem::path& path, const ProjectDefaults& defaults,
+                 Notifier& notifier) {
+    const auto bytes = readWholeFile(path);
+    if (!bytes) {
+        notifier.showMessage(kReadErrorCaption,
+                             "「" + pathText(path) +
+                                 "」は存在しないか、他のアプリケーションで開いているため読み込めません。");
+        notifier.showMessage(Notifier::kDefaultCaption, kUnsupportedFileMessage);
+        return false;
+    }
+    ParsedPackage package = parsePackage(*bytes);
+    if (package.status != PackageStatus::Ok) {
+        notifier.showMessage(Notifier::kDefaultCaption, package.status == PackageStatus::NewerVersion
+                                                            ? kNewerVersionMessage
+                                                            : kUnsupportedFileMessage);
+        return false;
+    }
+    const auto unpacked = unpackBeside(package.entries, g.workspace);
+    if (!unpacked) {
+        notifier.showMessage(kReadErrorCaption, "作業フォルダーにファイルを書き込めません。");
+        return false;
+    }
+    resetProject(g, defaults);
+    if (!replaceFolder(g.workspace, *unpacked)) {
+        notifier.showMessage(kReadErrorCaption, "作業フォルダーを作り直せません。");
+        return false;
+    }
+    g.rootNode->clearChildren();
+    g.project.fileVersion = package.version;
+    readSettings(g, IniDocument::parse(package.entries.back().data), package.version);
+    g.pSelNode = g.rootNode->child(0);
+    g.materials = scanMaterials(g.workspace);
+    g.currentFile = pathText(path);
+    g.hasFileName = true;
+    g.modified = false;
+    return true;
+}
+
+} // namespace vintrel

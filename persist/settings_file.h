@@ -1,0 +1,29 @@
+#pragma once
+
+#include "model/global_state.h"
+#include "platform/ini_document.h"
+
+#include <optional>
+#include <string>
+
+namespace vintrel {
+
+// The settings file stores the project in INI form: section "0" for the project, "ViewList<i>"
+// for the viewpoints, one section per node numbered by its tree position (the k-th child of
+// node n is n*10+k, top-level nodes are 1, 2, ...), and "998"/"999" for the camera nodes.
+constexpr int kCurrentFormatVersion = 6;
+constexpr const char* kSettingsFileName = "save.ini";
+
+// A tree that the section numbering cannot represent (more than nine children below a node,
+// more than nine levels, or a node numbered like a camera section) cannot be saved without
+// losing nodes; this returns the message to show, or nothing when the tree can be saved.
+std::optional<std::string> checkTreeNumbering(const EffectNode& root);
+
+// The complete settings file of the project, in the files' code page.
+std::string writeSettings(const GlobalState& g);
+
+// Reads a settings file written by any format version from 0 on and converts older versions.
+// The caller has emptied the tree below the root. Missing keys read as 0; reading never fails.
+void readSettings(GlobalState& g, const IniDocument& ini, int version);
+
+} // namespace vintrel
