@@ -1,0 +1,157 @@
+#include "app/cli/commands.h"
+
+#include "app/cli/project_json.h"
+#include "persist/binary_export.h"
+#include "persist/project_file.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <unistd.h>
+
+namespace vintrel {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kUsage = R"(usage:
+  vintrel-cli new -o OUT.stn                 write a new project
+  vintrel-cli info FILE.stn                  print the whole project as JSON
+  vintrel-cli convert IN.stn -o OUT.stn      read a package of any version, write the current one
+  vintrel-cli vtb IN.stn -o OUT.vtb          write the binary export and copy its textures beside it
+)";
+
+class StreamNotifier final : public Notifier {
+public:
+    explicit StreamNotifier(std::ostream& err) : err_(err) {}
+    void showMessage(std::string_view caption, std::string_view text) override {
+        err_ << caption << ": " << text << '\n';
+    }
+
+private:
+    std::ostream& err_;
+};
+
+// A private workspace folder for one command, removed when the command ends.
+class TemporaryWorkspace {
+public:
+    TemporaryWorkspace() {
+        std::error_code ec;
+        std::string pattern = (fs::temp_directory_path(ec) / "vintrel-cli-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) != nullptr) {
+            path_ = pattern;
+        }
+    }
+    ~TemporaryWorkspace() {
+        std::error_code ec;
+        if (!path_.empty()) {
+            fs::remove_all(path_, ec);
+        }
+    }
+    TemporaryWorkspace(const TemporaryWorkspace&) = delete;
+    TemporaryWorkspace& operator=(const TemporaryWorkspace&) = delete;
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+struct Arguments {
+    std::vector<std::string> positional;
+    std::optional<std::string> output;
+};
+
+std::optional<Arguments> parseArguments(std::span<const std::string> args, std::ostream& err) {
+    Arguments parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o") {
+            if (i + 1 >= args.size()) {
+                err << "vintrel-cli: -o needs a file name\n";
+                return std::nullopt;
+            }
+            parsed.output = args[++i];
+        } else {
+            parsed.positional.push_back(args[i]);
+        }
+    }
+    return parsed;
+}
+
+class Session {
+public:
+    explicit Session(std::ostream& err) : notifier_(err), err_(err) {}
+
+    bool ready() {
+        if (workspace_.path().empty()) {
+            err_ << "vintrel-cli: cannot create a temporary workspace folder\n";
+            return false;
+        }
+        g_.workspace = workspace_.path();
+        return true;
+    }
+    bool open(const std::string& path) { return loadProject(g_, path, defaults_, notifier_); }
+    bool save(const std::string& path) { return saveProject(g_, path, notifier_); }
+    bool exportVtb(const std::string& path) { return exportBinary(g_, path, notifier_); }
+    void makeNew() {
+        resetProject(g_, defaults_);
+        applyStartValues(g_, defaults_);
+    }
+    const GlobalState& state() const { return g_; }
+
+private:
+    TemporaryWorkspace workspace_;
+    GlobalState g_;
+    BuiltInProjectDefaults defaults_;
+    StreamNotifier notifier_;
+    std::ostream& err_;
+};
+
+int usageError(std::ostream& err) {
+    err << kUsage;
+    return 2;
+}
+
+} // namespace
+
+int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        return usageError(err);
+    }
+    const std::string& command = args[0];
+    const auto parsed = parseArguments(args.subspan(1), err);
+    if (!parsed) {
+        return 2;
+    }
+    const std::size_t inputs = command == "new" ? 0 : 1;
+    const bool needsOutput = command != "info";
+    if (parsed->positional.size() != inputs || parsed->output.has_value() != needsOutput) {
+        return usageError(err);
+    }
+    Session session(err);
+    if (!session.ready()) {
+        return 1;
+    }
+    if (command == "new") {
+        session.makeNew();
+        return session.save(*parsed->output) ? 0 : 1;
+    }
+    if (command != "info" && command != "convert" && command != "vtb") {
+        return usageError(err);
+    }
+    if (!session.open(parsed->positional[0])) {
+        return 1;
+    }
+    if (command == "info") {
+        out << projectToJson(session.state())
+                   .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+            << '\n';
+        return 0;
+    }
+    if (command == "convert") {
+        return session.save(*parsed->output) ? 0 : 1;
+    }
+    return session.exportVtb(*parsed->output) ? 0 : 1;
+}
+
+} // namespace vintrel

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <ostream>
+#include <span>
+#include <string>
+
+namespace vintrel {
+
+// Runs one vintrel-cli command; `args` excludes the program name. Returns the exit code: 0 on
+// success, 1 when the command failed, 2 when it was used wrongly.
+int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+
+} // namespace vintrel

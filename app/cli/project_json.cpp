@@ -1,0 +1,100 @@
+#include "app/cli/project_json.h"
+
+#include "model/node_fields.h"
+#include "model/project_fields.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace vintrel {
+
+using Json = nlohmann::ordered_json;
+
+namespace {
+
+// The float as the double with the same shortest decimal form, so that 0.1f prints as 0.1.
+Json jsonFloat(float v) {
+    if (!std::isfinite(v)) {
+        return nullptr;
+    }
+    char buffer[32];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v);
+    double shortest = v;
+    std::from_chars(buffer, end, shortest);
+    return shortest;
+}
+
+Json viewToJson(const CameraView& view) {
+    return Json{{"Title", view.title},
+                {"PosX", jsonFloat(view.eye.x)},
+                {"PosY", jsonFloat(view.eye.y)},
+                {"PosZ", jsonFloat(view.eye.z)},
+                {"TargetX", jsonFloat(view.target.x)},
+                {"TargetY", jsonFloat(view.target.y)},
+                {"TargetZ", jsonFloat(view.target.z)},
+                {"Angle", jsonFloat(view.angle)}};
+}
+
+Json curveToJson(const Graph& curve) {
+    Json points = Json::array();
+    for (const CurvePoint& p : curve.points()) {
+        points.push_back(Json::array({jsonFloat(p.x), jsonFloat(p.y)}));
+    }
+    return points;
+}
+
+} // namespace
+
+Json nodeToJson(const EffectNode& node, bool withChildren) {
+    Json json;
+    json["m_name"] = node.m_name;
+    for (const NodeField& field : nodeFields()) {
+        if (field.isFloat()) {
+            json[std::string(field.key)] = jsonFloat(field.floatValue(node));
+        } else {
+            json[std::string(field.key)] = field.intValue(node);
+        }
+    }
+    Json graphs = Json::array();
+    for (int slot = 0; slot < kCurveSlotCount; ++slot) {
+        graphs.push_back(curveToJson(node.graph(slot)));
+    }
+    json["graphs"] = std::move(graphs);
+    if (withChildren) {
+        Json children = Json::array();
+        for (const auto& child : node.m_children) {
+            children.push_back(nodeToJson(*child, true));
+        }
+        json["children"] = std::move(children);
+    }
+    return json;
+}
+
+Json projectToJson(const GlobalState& g) {
+    Json project;
+    for (const ProjectField& field : projectFields()) {
+        if (field.isFloat()) {
+            project[std::string(field.key)] = jsonFloat(field.floatValue(g));
+        } else {
+            project[std::string(field.key)] = field.intValue(g);
+        }
+    }
+    Json views = Json::array();
+    for (const CameraView& view : g.views) {
+        views.push_back(viewToJson(view));
+    }
+    Json nodes = Json::array();
+    for (const auto& node : g.rootNode->m_children) {
+        nodes.push_back(nodeToJson(*node, true));
+    }
+    Json doc;
+    doc["version"] = g.project.fileVersion;
+    doc["project"] = std::move(project);
+    doc["views"] = std::move(views);
+    doc["nodes"] = std::move(nodes);
+    doc["cameraNode"] = nodeToJson(*g.cameraNode, false);
+    doc["targetNode"] = nodeToJson(*g.targetNode, false);
+    return doc;
+}
+
+} // namespace vintrel

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "model/global_state.h"
+
+#include <nlohmann/json.hpp>
+
+namespace vintrel {
+
+// The whole project as one JSON document, every value under its settings-file key: the format
+// version, the project section, the viewpoints, the node tree and the two camera nodes.
+nlohmann::ordered_json projectToJson(const GlobalState& g);
+
+nlohmann::ordered_json nodeToJson(const EffectNode& node, bool withChildren);
+
+} // namespace vintrel

@@ -1,0 +1,318 @@
+#include "persist/project_file.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace vintrel {
+namespace {
+
+namespace fs = std::filesystem;
+using Json = nlohmann::json;
+
+constexpr const char* kUnsupported = "対応していないファイルか、ファイルが壊れている可能性があります。";
+
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (fs::temp_directory_path() / "vintrel-cli-test-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            ADD_FAILURE() << "cannot create a temporary folder";
+        }
+        path_ = pattern;
+    }
+    ~TempDir() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return std::move(content).str();
+}
+
+void writeFile(const fs::path& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(out.good()) << path;
+}
+
+std::string quoted(const std::string& arg) {
+    std::string result = "'";
+    for (char c : arg) {
+        if (c == '\'') {
+            result += "'\\''";
+        } else {
+            result += c;
+        }
+    }
+    return result + "'";
+}
+
+struct CliResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+class NullNotifier final : public Notifier {
+public:
+    void showMessage(std::string_view caption, std::string_view text) override {
+        ADD_FAILURE() << caption << ": " << text;
+    }
+};
+
+class CliTest : public ::testing::Test {
+protected:
+    // Runs the built vintrel-cli with `args`, capturing its standard output and error.
+    CliResult cli(const std::vector<std::string>& args) {
+        std::string command = quoted(VINTREL_CLI_PATH);
+        for (const std::string& arg : args) {
+            command += " " + quoted(arg);
+        }
+        const fs::path outFile = tmp.path() / "stdout.txt";
+        const fs::path errFile = tmp.path() / "stderr.txt";
+        command += " >" + quoted(outFile.string()) + " 2>" + quoted(errFile.string());
+        const int status = std::system(command.c_str());
+        CliResult result;
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.out = readFile(outFile);
+        result.err = readFile(errFile);
+        return result;
+    }
+
+    std::string path(const char* name) const { return (tmp.path() / name).string(); }
+
+    Json info(const std::string& file) {
+        const CliResult r = cli({"info", file});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        return Json::parse(r.out, nullptr, false);
+    }
+
+    // Saves a project made in this process, for the commands that read one.
+    void saveProjectWith(const std::string& file, void (*edit)(GlobalState&), const fs::path& workspace) {
+        BuiltInProjectDefaults defaults;
+        GlobalState g;
+        fs::create_directories(workspace);
+        g.workspace = workspace;
+        resetProject(g, defaults);
+        applyStartValues(g, defaults);
+        edit(g);
+        NullNotifier notifier;
+        ASSERT_TRUE(saveProject(g, file, notifier));
+    }
+
+    TempDir tmp;
+};
+
+TEST_F(CliTest, NewProjectAsJson) {
+    const std::string file = path("new.stn");
+    const CliResult created = cli({"new", "-o", file});
+    ASSERT_EQ(created.exitCode, 0) << created.err;
+    EXPECT_EQ(created.out, "");
+    EXPECT_EQ(created.err, "");
+    EXPECT_EQ(readFile(file).rfind("SartuneData,6,0,save.ini,", 0), 0u);
+
+    Json doc = info(file);
+    ASSERT_TRUE(doc.is_object());
+    EXPECT_EQ(doc["version"], 6);
+    ASSERT_TRUE(doc["project"].is_object());
+    EXPECT_EQ(doc["project"]["g.project.frame"], 60);
+    EXPECT_EQ(doc["project"]["g.project.fps"], 60);
+    EXPECT_DOUBLE_EQ(doc["project"]["camPos.y"].get<double>(), 5.0);
+    EXPECT_DOUBLE_EQ(doc["project"]["camPos.z"].get<double>(), -10.0);
+
+    ASSERT_EQ(doc["views"].size(), 4u);
+    EXPECT_EQ(doc["views"][0]["Title"], "正面");
+    EXPECT_DOUBLE_EQ(doc["views"][2]["PosX"].get<double>(), -5.0);
+    EXPECT_EQ(doc["views"][3]["Title"], "＜追加＞");
+
+    ASSERT_EQ(doc["nodes"].size(), 1u);
+    Json& node = doc["nodes"][0];
+    EXPECT_EQ(node["m_name"], "ノード1");
+    EXPECT_EQ(node["m_ID"], 1);
+    EXPECT_EQ(node["m_kill.span"], 60);
+    EXPECT_DOUBLE_EQ(node["m_move.dirX"].get<double>(), 90.0);
+    ASSERT_EQ(node["graphs"].size(), 12u);
+    EXPECT_EQ(node["graphs"][3], Json::parse("[[0, 100], [100, 0]]"));
+    EXPECT_EQ(node["children"], Json::array());
+
+    EXPECT_EQ(doc["cameraNode"]["m_ID"], 998);
+    EXPECT_DOUBLE_EQ(doc["cameraNode"]["m_emitter.pos.y"].get<double>(), 5.0);
+    EXPECT_FALSE(doc["cameraNode"].contains("children"));
+    EXPECT_EQ(doc["targetNode"]["m_ID"], 999);
+}
+
+TEST_F(CliTest, InfoPrintsNamesAsUtf8) {
+    const std::string file = path("names.stn");
+    saveProjectWith(
+        file,
+        [](GlobalState& g) {
+            EffectNode& first = *g.rootNode->child(0);
+            first.setName("炎の粒");
+            first.appendChild(std::make_unique<EffectNode>(&first)).setName("火花ソ");
+        },
+        tmp.path() / "ws");
+    // The package stores the names in cp932.
+    EXPECT_NE(readFile(file).find("m_name=\x89\x8A\x82\xCC\x97\xB1\r\n"), std::string::npos);
+
+    const CliResult r = cli({"info", file});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("\"m_name\": \"炎の粒\""), std::string::npos);
+    EXPECT_NE(r.out.find("\"m_name\": \"火花ソ\""), std::string::npos);
+    EXPECT_NE(r.out.find("\"Title\": \"斜め左上\""), std::string::npos);
+    Json doc = Json::parse(r.out, nullptr, false);
+    ASSERT_FALSE(doc.is_discarded());
+    EXPECT_EQ(doc["nodes"][0]["m_name"], "炎の粒");
+    ASSERT_EQ(doc["nodes"][0]["children"].size(), 1u);
+    EXPECT_EQ(doc["nodes"][0]["children"][0]["m_name"], "火花ソ");
+    EXPECT_EQ(doc["nodes"][0]["children"][0]["children"], Json::array());
+}
+
+TEST_F(CliTest, ConvertOfItsOwnOutputIsByteIdentical) {
+    const std::string original = path("a.stn");
+    const std::string converted = path("b.stn");
+    ASSERT_EQ(cli({"new", "-o", original}).exitCode, 0);
+
+    const CliResult r = cli({"convert", original, "-o", converted});
+
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(readFile(converted), readFile(original));
+}
+
+TEST_F(CliTest, ConvertWritesTheCurrentVersion) {
+    const std::string ini = "[0]\r\ng.project.frame=30\r\n[1]\r\nm_name=old\r\nm_emitter.type=3\r\n";
+    const std::string old = path("v0.stn");
+    writeFile(old, "SartuneData,0,0,save.ini," + std::to_string(ini.size()) + "," + ini);
+    const std::string converted = path("v6.stn");
+
+    const CliResult r = cli({"convert", old, "-o", converted});
+
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(readFile(converted).rfind("SartuneData,6,0,save.ini,", 0), 0u);
+    EXPECT_EQ(info(old)["version"], 0);
+    Json doc = info(converted);
+    EXPECT_EQ(doc["version"], 6);
+    EXPECT_EQ(doc["project"]["g.project.frame"], 30);
+    EXPECT_EQ(doc["project"]["g.project.previewFrame"], 15);
+    ASSERT_EQ(doc["nodes"].size(), 1u);
+    EXPECT_EQ(doc["nodes"][0]["m_name"], "old");
+    EXPECT_EQ(doc["nodes"][0]["m_emitter.type"], 5);
+}
+
+TEST_F(CliTest, VtbWritesRecordsAndTextures) {
+    const std::string plain = path("plain.stn");
+    ASSERT_EQ(cli({"new", "-o", plain}).exitCode, 0);
+    const CliResult r = cli({"vtb", plain, "-o", path("plain.vtb")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(fs::file_size(path("plain.vtb")), 528u);
+
+    const fs::path workspace = tmp.path() / "ws";
+    fs::create_directories(workspace);
+    writeFile(workspace / "fire.png", "\x89PNG fire");
+    const std::string textured = path("textured.stn");
+    saveProjectWith(
+        textured,
+        [](GlobalState& g) {
+            g.materials = {{"fire", Material::Texture}};
+            g.rootNode->child(0)->m_texture.ID = 0;
+        },
+        workspace);
+    const fs::path out = tmp.path() / "out";
+    fs::create_directories(out);
+
+    const CliResult t = cli({"vtb", textured, "-o", (out / "fx.vtb").string()});
+
+    ASSERT_EQ(t.exitCode, 0) << t.err;
+    const std::string bytes = readFile(out / "fx.vtb");
+    ASSERT_EQ(bytes.size(), 532u);
+    EXPECT_EQ(bytes.substr(48 * 4, 8), std::string("\x04\x00\x00\x00"
+                                                   "fire",
+                                                   8));
+    EXPECT_EQ(readFile(out / "fire"), "\x89PNG fire");
+}
+
+TEST_F(CliTest, FailuresGiveAnExitCodeAndAMessage) {
+    const std::string missing = path("missing.stn");
+    CliResult r = cli({"info", missing});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("ファイル読み込みエラー"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(missing), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(kUnsupported), std::string::npos) << r.err;
+
+    const std::string damaged = path("damaged.stn");
+    writeFile(damaged, "SartuneData,6,0,save.ini,999,[0]\r\n");
+    for (const char* command : {"info", "convert", "vtb"}) {
+        SCOPED_TRACE(command);
+        std::vector<std::string> args = {command, damaged};
+        if (std::string(command) != "info") {
+            args.insert(args.end(), {"-o", path("never")});
+        }
+        r = cli(args);
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find(kUnsupported), std::string::npos) << r.err;
+        EXPECT_FALSE(fs::exists(path("never")));
+    }
+
+    const std::string newer = path("newer.stn");
+    writeFile(newer, "SartuneData,7,0,save.ini,0,");
+    r = cli({"info", newer});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("より新しいバージョン"), std::string::npos) << r.err;
+
+    r = cli({"new", "-o", path("no-such-folder/new.stn")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("保存エラー"), std::string::npos) << r.err;
+}
+
+TEST_F(CliTest, WrongUsageExitsWithTwo) {
+    const std::string file = path("a.stn");
+    ASSERT_EQ(cli({"new", "-o", file}).exitCode, 0);
+    const std::vector<std::vector<std::string>> wrong = {
+        {},
+        {"new"},
+        {"new", file},
+        {"new", "-o"},
+        {"info"},
+        {"info", file, "-o", path("b.stn")},
+        {"info", file, file},
+        {"convert", file},
+        {"vtb", file},
+        {"frobnicate", file, "-o", path("b.stn")},
+    };
+    for (const auto& args : wrong) {
+        std::string joined;
+        for (const std::string& arg : args) {
+            joined += arg + " ";
+        }
+        SCOPED_TRACE(joined);
+        const CliResult r = cli(args);
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_FALSE(r.err.empty());
+        EXPECT_FALSE(fs::exists(path("b.stn")));
+    }
+}
+
+} // namespace
+} // namespace vintrel
