@@ -314,5 +314,30 @@ TEST_F(CliTest, WrongUsageExitsWithTwo) {
     }
 }
 
+// The bundled samples are what users open first: each must load, describe itself, survive a
+// conversion unchanged and export.
+TEST_F(CliTest, EverySampleOpensConvertsUnchangedAndExports) {
+    for (const char* sample : {"fire.stn", "sparks.stn", "magic_circle.stn"}) {
+        SCOPED_TRACE(sample);
+        const std::string file = (fs::path(VINTREL_SOURCE_DIR) / "samples" / sample).string();
+        const Json doc = info(file);
+        ASSERT_TRUE(doc.is_object());
+        EXPECT_EQ(doc["version"], 6);
+        EXPECT_GE(doc["nodes"].size(), 2u);
+        for (const Json& node : doc["nodes"]) {
+            EXPECT_EQ(node["graphs"].size(), 12u);
+            EXPECT_GE(node["m_texture.ID"].get<int>(), 0) << node["m_name"];
+        }
+
+        const std::string converted = path("converted.stn");
+        ASSERT_EQ(cli({"convert", file, "-o", converted}).exitCode, 0);
+        EXPECT_EQ(readFile(converted), readFile(file));
+
+        const CliResult vtb = cli({"vtb", file, "-o", path("sample.vtb")});
+        EXPECT_EQ(vtb.exitCode, 0) << vtb.err;
+        EXPECT_GT(fs::file_size(path("sample.vtb")), 0u);
+    }
+}
+
 } // namespace
 } // namespace vintrel
