@@ -71,6 +71,7 @@ void buildFire(GlobalState& g) {
     flames.m_kill.span = 36;
     flames.m_kill.span_err = 30;
     flames.m_move.isOneWay = 1;
+    flames.m_move.dirX = 0; // straight up
     flames.m_move.oneway_err = 15;
     flames.m_move.speed = 6;
     flames.m_move.speed_err = 40;
@@ -97,6 +98,7 @@ void buildFire(GlobalState& g) {
     smoke.m_kill.span = 60;
     smoke.m_kill.span_err = 20;
     smoke.m_move.isOneWay = 1;
+    smoke.m_move.dirX = 0; // straight up
     smoke.m_move.oneway_err = 20;
     smoke.m_move.speed = 3;
     smoke.m_scale.max = 24;
@@ -114,6 +116,7 @@ void buildFire(GlobalState& g) {
     embers.m_kill.span = 70;
     embers.m_kill.span_err = 30;
     embers.m_move.isOneWay = 1;
+    embers.m_move.dirX = 0; // straight up
     embers.m_move.oneway_err = 40;
     embers.m_move.speed = 4;
     embers.m_move.speed_err = 50;
@@ -224,6 +227,7 @@ void buildMagicCircle(GlobalState& g) {
     motes.m_kill.span = 50;
     motes.m_kill.span_err = 30;
     motes.m_move.isOneWay = 1;
+    motes.m_move.dirX = 0; // straight up
     motes.m_move.speed = 4;
     motes.m_move.speed_err = 50;
     motes.m_move.shake = 20;
