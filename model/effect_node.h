@@ -5,6 +5,7 @@
 
 #include <array>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -162,6 +163,11 @@ public:
     // Sets m_name, cut so that it fits kNameMaxBytes in the files' code page.
     void setName(std::string_view utf8);
 
+    // Parameter edits made while the simulation runs on its worker thread hold this lock; the
+    // worker copies the parameters under it once per frame, so it never sees a half-written
+    // value. Structural changes stop the worker instead.
+    std::unique_lock<std::mutex> lockParams() const { return std::unique_lock(m_paramMutex); }
+
     Graph& graph(int slot) { return *m_graph[static_cast<std::size_t>(slot)]; }
     const Graph& graph(int slot) const { return *m_graph[static_cast<std::size_t>(slot)]; }
 
@@ -186,6 +192,9 @@ public:
     RotateParams m_rotate;
 
     std::array<std::unique_ptr<Graph>, kCurveSlotCount> m_graph;
+
+private:
+    mutable std::mutex m_paramMutex;
 };
 
 // Depth-first search of a subtree, the node itself first.

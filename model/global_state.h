@@ -3,6 +3,7 @@
 #include "model/effect_node.h"
 #include "model/material.h"
 
+#include <atomic>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -72,6 +73,19 @@ struct ViewCameraPose {
     FloatXYZ target{0, 0, 0};
 };
 
+// The simulation's run-time flags and readings, shared by the user-interface thread and the
+// worker thread that steps the simulation; each is written by one side and polled by the other.
+struct SimulationStatus {
+    std::atomic<bool> isStopped{false};      // the worker does not step; a running step ends its walk
+    std::atomic<bool> isPaused{false};       // the worker neither steps nor draws
+    std::atomic<bool> quitRequested{false};  // the worker ends
+    std::atomic<bool> isRendering{false};    // the worker is drawing a frame
+    std::atomic<bool> isExporting{false};    // the worker runs the export instead of the view
+    std::atomic<bool> isExportPaused{false};
+    std::atomic<unsigned> particleCount{0};  // list size after the latest step
+    std::atomic<unsigned> measuredFps{0};    // steps counted in the latest full second
+};
+
 // Source of the new-project defaults (the DEFAULT_PROJECT keys of the application settings).
 class ProjectDefaults {
 public:
@@ -105,6 +119,7 @@ struct GlobalState {
     std::vector<CameraView> views;
     ViewCameraPose viewCamera;
     MaterialList materials;
+    SimulationStatus sim;
 
     std::string currentFile = kUntitledName;
     bool hasFileName = false;

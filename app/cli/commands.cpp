@@ -1,9 +1,11 @@
 #include "app/cli/commands.h"
 
 #include "app/cli/project_json.h"
+#include "app/cli/simulation_trace.h"
 #include "persist/binary_export.h"
 #include "persist/project_file.h"
 
+#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -20,6 +22,7 @@ constexpr const char* kUsage = R"(usage:
   vintrel-cli info FILE.stn                  print the whole project as JSON
   vintrel-cli convert IN.stn -o OUT.stn      read a package of any version, write the current one
   vintrel-cli vtb IN.stn -o OUT.vtb          write the binary export and copy its textures beside it
+  vintrel-cli simulate FILE.stn --frames N   step the simulation N times, one JSON line per step
 )";
 
 class StreamNotifier final : public Notifier {
@@ -60,6 +63,7 @@ private:
 struct Arguments {
     std::vector<std::string> positional;
     std::optional<std::string> output;
+    std::optional<std::string> frames;
 };
 
 std::optional<Arguments> parseArguments(std::span<const std::string> args, std::ostream& err) {
@@ -71,6 +75,12 @@ std::optional<Arguments> parseArguments(std::span<const std::string> args, std::
                 return std::nullopt;
             }
             parsed.output = args[++i];
+        } else if (args[i] == "--frames") {
+            if (i + 1 >= args.size()) {
+                err << "vintrel-cli: --frames needs a number\n";
+                return std::nullopt;
+            }
+            parsed.frames = args[++i];
         } else {
             parsed.positional.push_back(args[i]);
         }
@@ -98,6 +108,7 @@ public:
         applyStartValues(g_, defaults_);
     }
     const GlobalState& state() const { return g_; }
+    GlobalState& state() { return g_; }
 
 private:
     TemporaryWorkspace workspace_;
@@ -112,6 +123,25 @@ int usageError(std::ostream& err) {
     return 2;
 }
 
+std::optional<long long> parseFrameCount(const std::string& text) {
+    long long value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || value < 0) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Steps the simulation as the editor's view does (built, then reset at once), without drawing.
+void runSimulation(GlobalState& g, long long frames, std::ostream& out) {
+    Simulation simulation(g);
+    simulation.reset();
+    for (long long i = 0; i < frames; ++i) {
+        const int looped = simulation.step();
+        out << traceLine(simulation, simulation.currentFrame() - 1, looped) << '\n';
+    }
+}
+
 } // namespace
 
 int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
@@ -124,9 +154,16 @@ int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         return 2;
     }
     const std::size_t inputs = command == "new" ? 0 : 1;
-    const bool needsOutput = command != "info";
-    if (parsed->positional.size() != inputs || parsed->output.has_value() != needsOutput) {
+    const bool needsOutput = command != "info" && command != "simulate";
+    const bool needsFrames = command == "simulate";
+    if (parsed->positional.size() != inputs || parsed->output.has_value() != needsOutput ||
+        parsed->frames.has_value() != needsFrames) {
         return usageError(err);
+    }
+    const auto frames = needsFrames ? parseFrameCount(*parsed->frames) : std::optional<long long>(0);
+    if (!frames) {
+        err << "vintrel-cli: --frames needs a whole number of frames, 0 or more\n";
+        return 2;
     }
     Session session(err);
     if (!session.ready()) {
@@ -136,7 +173,7 @@ int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         session.makeNew();
         return session.save(*parsed->output) ? 0 : 1;
     }
-    if (command != "info" && command != "convert" && command != "vtb") {
+    if (command != "info" && command != "convert" && command != "vtb" && command != "simulate") {
         return usageError(err);
     }
     if (!session.open(parsed->positional[0])) {
@@ -146,6 +183,10 @@ int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         out << projectToJson(session.state())
                    .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
             << '\n';
+        return 0;
+    }
+    if (command == "simulate") {
+        runSimulation(session.state(), *frames, out);
         return 0;
     }
     if (command == "convert") {

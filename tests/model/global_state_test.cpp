@@ -38,11 +38,9 @@ void expectView(const CameraView& v, const char* title, FloatXYZ eye, float angl
     EXPECT_EQ(v.angle, angle);
 }
 
-GlobalState freshProject(const ProjectDefaults& defaults) {
-    GlobalState g;
+void makeFresh(GlobalState& g, const ProjectDefaults& defaults) {
     resetProject(g, defaults);
     applyStartValues(g, defaults);
-    return g;
 }
 
 TEST(GlobalStateFresh, ConstructedRootIsNamed) {
@@ -55,7 +53,8 @@ TEST(GlobalStateFresh, ConstructedRootIsNamed) {
 
 TEST(GlobalStateFresh, NewProjectWithBuiltInDefaults) {
     const BuiltInProjectDefaults defaults;
-    GlobalState g = freshProject(defaults);
+    GlobalState g;
+    makeFresh(g, defaults);
 
     const ProjectSettings& p = g.project;
     EXPECT_EQ(p.frame, 60);
@@ -114,7 +113,8 @@ TEST(GlobalStateFresh, NewProjectWithBuiltInDefaults) {
 
 TEST(GlobalStateFresh, NewProjectTreeAndCameraNodes) {
     const BuiltInProjectDefaults defaults;
-    GlobalState g = freshProject(defaults);
+    GlobalState g;
+    makeFresh(g, defaults);
 
     ASSERT_NE(g.rootNode, nullptr);
     EXPECT_EQ(g.rootNode->m_name, "ルートノード");
@@ -164,7 +164,8 @@ TEST(GlobalStateDefaults, StoredDefaultsAreUsed) {
                                 {"SORT", 0},
                                 {"REVERSE", 1},
                                 {"NON_LINER", 1}});
-    GlobalState g = freshProject(defaults);
+    GlobalState g;
+    makeFresh(g, defaults);
     EXPECT_EQ(g.project.frame, 30);
     EXPECT_EQ(g.project.fps, 24);
     EXPECT_EQ(g.project.width, 256);
@@ -203,7 +204,8 @@ TEST(GlobalStateReset, SortFallsBackToOffWithoutStartValues) {
 }
 
 TEST(GlobalStateReset, OverwritesEditedSettings) {
-    GlobalState g = freshProject(BuiltInProjectDefaults{});
+    GlobalState g;
+    makeFresh(g, BuiltInProjectDefaults{});
     g.views.clear();
     g.views.push_back(CameraView{{1, 2, 3}, {4, 5, 6}, 30, "mine"});
     g.project.frame = 5;
@@ -234,7 +236,8 @@ TEST(GlobalStateReset, OverwritesEditedSettings) {
 }
 
 TEST(GlobalStateReset, StartValuesReplaceALoadedProject) {
-    GlobalState g = freshProject(BuiltInProjectDefaults{});
+    GlobalState g;
+    makeFresh(g, BuiltInProjectDefaults{});
     EffectNode& extra = g.rootNode->appendChild(std::make_unique<EffectNode>(g.rootNode.get()));
     extra.appendChild(std::make_unique<EffectNode>(&extra));
     g.project.isCameraMove = 1;
@@ -282,7 +285,8 @@ class GlobalStateProjectLength : public ::testing::TestWithParam<LengthCase> {};
 
 TEST_P(GlobalStateProjectLength, ExportRangeAndSheetWidth) {
     const LengthCase c = GetParam();
-    GlobalState g = freshProject(BuiltInProjectDefaults{});
+    GlobalState g;
+    makeFresh(g, BuiltInProjectDefaults{});
     g.write.start = 5;
     g.write.end = 6;
     g.write.step = 3;

@@ -221,11 +221,9 @@ std::string freshNodeSection(const std::string& section, const std::string& name
     return sectionText(section, keys);
 }
 
-GlobalState freshProject() {
-    GlobalState g;
+void makeFresh(GlobalState& g) {
     resetProject(g, BuiltInProjectDefaults{});
     applyStartValues(g, BuiltInProjectDefaults{});
-    return g;
 }
 
 EffectNode& addChild(EffectNode& parent) {
@@ -234,7 +232,7 @@ EffectNode& addChild(EffectNode& parent) {
 
 // Reads `text` as the loader does: project reset, tree emptied, then the settings.
 void load(GlobalState& g, const std::string& text, int version) {
-    g = freshProject();
+    makeFresh(g);
     g.rootNode->clearChildren();
     g.pSelNode = nullptr;
     readSettings(g, IniDocument::parse(text), version);
@@ -247,7 +245,8 @@ int treeNodeCount(const GlobalState& g) {
 // ---- writing -------------------------------------------------------------------------------------
 
 TEST(SettingsWrite, WholeFileByteForByte) {
-    GlobalState g = freshProject();
+    GlobalState g;
+    makeFresh(g);
     EffectNode& first = *g.rootNode->child(0);  // ID 1
     EffectNode& child = addChild(first);        // ID 2
     EffectNode& second = addChild(*g.rootNode); // ID 3
@@ -310,7 +309,8 @@ TEST(SettingsWrite, WholeFileByteForByte) {
 }
 
 TEST(SettingsWrite, NodeSectionHasTheNameAndSixtyEightNumbers) {
-    GlobalState g = freshProject();
+    GlobalState g;
+    makeFresh(g);
     const std::string written = writeSettings(g);
     const std::size_t begin = written.find("[1]\r\n");
     ASSERT_NE(begin, std::string::npos);
@@ -336,7 +336,8 @@ class SettingsFloatFormat : public ::testing::TestWithParam<FloatCase> {};
 
 TEST_P(SettingsFloatFormat, SixDecimals) {
     const FloatCase c = GetParam();
-    GlobalState g = freshProject();
+    GlobalState g;
+    makeFresh(g);
     g.rootNode->child(0)->m_move.dirX = c.value;
     const std::string written = writeSettings(g);
     EXPECT_NE(written.find("\r\nm_move.dirX=" + std::string(c.text) + "\r\n"), std::string::npos) << c.text;
@@ -351,14 +352,16 @@ INSTANTIATE_TEST_SUITE_P(Values, SettingsFloatFormat,
                                            FloatCase{33.333332f, "33.333332"}));
 
 TEST(SettingsWrite, TextValuesStayOnOneLine) {
-    GlobalState g = freshProject();
+    GlobalState g;
+    makeFresh(g);
     g.rootNode->child(0)->m_name = "a\r\nb\nc";
     const std::string written = writeSettings(g);
     EXPECT_NE(written.find("[1]\r\nm_name=a  b c\r\nm_isDraw=1\r\n"), std::string::npos);
 }
 
 TEST(SettingsWrite, ViewTitleAndPositions) {
-    GlobalState g = freshProject();
+    GlobalState g;
+    makeFresh(g);
     g.views = {CameraView{{-1.25f, 0.19f, 999.99f}, {-0.09f, 12.34f, -5.55f}, 45.9f, std::string(60, 'x')},
                CameraView{{}, {}, -30.5f, "＜追加＞"}};
     const IniDocument ini = IniDocument::parse(writeSettings(g));
@@ -377,7 +380,8 @@ TEST(SettingsWrite, ViewTitleAndPositions) {
 // ---- reading -------------------------------------------------------------------------------------
 
 TEST(SettingsRead, ViewPositionIsTenthsTruncated) {
-    GlobalState g = freshProject();
+    GlobalState g;
+    makeFresh(g);
     g.views[0].eye.x = -1.25f;
     GlobalState loaded;
     load(loaded, writeSettings(g), kCurrentFormatVersion);
@@ -452,7 +456,8 @@ TEST(SettingsRead, MissingKeysReadZero) {
 }
 
 TEST(SettingsRead, OnlyTheSpanMissing) {
-    GlobalState g = freshProject();
+    GlobalState g;
+    makeFresh(g);
     g.rootNode->child(0)->m_kill.span = 45;
     g.rootNode->child(0)->m_move.absorbPawer = 12;
     IniDocument ini = IniDocument::parse(writeSettings(g));
@@ -534,7 +539,8 @@ TEST(SettingsRead, LongNamesAreCutTo63Bytes) {
         {std::string(63, 'm'), std::string(63, 'm')},
     };
     for (const Case& c : cases) {
-        GlobalState g = freshProject();
+        GlobalState g;
+        makeFresh(g);
         g.rootNode->child(0)->setName(c.utf8);
         ASSERT_EQ(g.rootNode->child(0)->m_name, c.utf8);
         const std::string written = writeSettings(g);
@@ -545,7 +551,8 @@ TEST(SettingsRead, LongNamesAreCutTo63Bytes) {
     }
 
     // The writer keeps the whole name; only reading cuts it.
-    GlobalState g = freshProject();
+    GlobalState g;
+    makeFresh(g);
     g.rootNode->child(0)->setName(hyo35);
     std::string cp932Name;
     for (int i = 0; i < 35; ++i) {
@@ -565,7 +572,7 @@ TEST(SettingsRead, CameraSectionsOnlyInCameraMode) {
                                  sectionText("1", {{"m_name", "n"}}) + sectionText("998", camera) +
                                  sectionText("999", target);
         GlobalState g;
-        g = freshProject();
+        makeFresh(g);
         g.cameraNode->m_name = "edited before loading";
         g.rootNode->clearChildren();
         readSettings(g, IniDocument::parse(text), kCurrentFormatVersion);
@@ -767,7 +774,8 @@ TEST(SettingsRead, PreviewFrameOfOldFilesIsHalfTheLength) {
 // ---- round trip ----------------------------------------------------------------------------------
 
 TEST(SettingsRoundTrip, WriteReadWriteIsIdentical) {
-    GlobalState g = freshProject();
+    GlobalState g;
+    makeFresh(g);
     EffectNode& a = *g.rootNode->child(0);
     a.setName("炎の表示テスト");
     a.m_isDraw = 0;

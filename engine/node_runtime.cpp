@@ -1,0 +1,58 @@
+#include "engine/node_runtime.h"
+
+namespace vintrel {
+
+void NodeRuntime::refresh() {
+    const auto lock = node->lockParams();
+    params.emitter = node->m_emitter;
+    params.timing = node->m_timing;
+    params.kill = node->m_kill;
+    params.move = node->m_move;
+    params.shape = node->m_shape;
+    params.texture = node->m_texture;
+    params.scale = node->m_scale;
+    params.color = node->m_color;
+    params.rotate = node->m_rotate;
+    params.isDraw = node->m_isDraw;
+}
+
+NodeRuntime& NodeRuntimeSet::add(const EffectNode& node) {
+    NodeRuntime& runtime = nodes_.emplace_back();
+    runtime.node = &node;
+    for (int slot = 0; slot < kCurveSlotCount; ++slot) {
+        runtime.curves[static_cast<std::size_t>(slot)] = &node.graph(slot);
+    }
+    runtime.refresh();
+    return runtime;
+}
+
+void NodeRuntimeSet::addSubtree(NodeRuntime& runtime) {
+    for (const auto& child : runtime.node->m_children) {
+        NodeRuntime& childRuntime = add(*child);
+        runtime.children.push_back(&childRuntime);
+        addSubtree(childRuntime);
+    }
+}
+
+void NodeRuntimeSet::build(const EffectNode& root, const EffectNode& cameraNode,
+                           const EffectNode& targetNode) {
+    clear();
+    root_ = &add(root);
+    root_->isRoot = true;
+    addSubtree(*root_);
+    camera_ = &add(cameraNode);
+    target_ = &add(targetNode);
+}
+
+void NodeRuntimeSet::refreshAll() {
+    for (NodeRuntime& runtime : nodes_) {
+        runtime.refresh();
+    }
+}
+
+void NodeRuntimeSet::clear() {
+    nodes_.clear();
+    root_ = camera_ = target_ = nullptr;
+}
+
+} // namespace vintrel

@@ -1,0 +1,77 @@
+#include "engine/random.h"
+
+#include <climits>
+#include <cmath>
+
+namespace vintrel {
+
+namespace rng {
+
+namespace {
+thread_local std::uint32_t t_state = 1;
+} // namespace
+
+void seed(std::uint32_t state) {
+    t_state = state;
+}
+
+std::uint32_t state() {
+    return t_state;
+}
+
+int draw() {
+    t_state = t_state * 214013u + 2531011u;
+    return static_cast<int>((t_state >> 16) & 0x7FFFu);
+}
+
+} // namespace rng
+
+float percentFactor(int e) {
+    if (e == 0) {
+        return 1.0f;
+    }
+    // 64-bit so that 2e cannot overflow; the remainder takes the dividend's sign as in C.
+    const long long e64 = e;
+    const long long value = rng::draw() % (2 * e64) - e64 + 100;
+    return static_cast<float>(value) / 100.0f;
+}
+
+float randomAngle() {
+    return static_cast<float>(rng::draw() % 628) / 100.0f;
+}
+
+float randomSigned() {
+    return static_cast<float>(rng::draw() % 200 - 100) / 100.0f;
+}
+
+float randomHalf(float s) {
+    const int hi = truncateToInt(s * 0.5f * 100.0f);
+    if (hi <= 0) {
+        return 0.0f;
+    }
+    const int lo = truncateToInt(s * -0.5f * 100.0f);
+    const long long range = static_cast<long long>(hi) - lo;
+    return static_cast<float>(rng::draw() % range + lo) / 100.0f;
+}
+
+int truncateToInt(float v) {
+    if (std::isnan(v)) {
+        return 0;
+    }
+    if (v >= 2147483648.0f) {
+        return INT_MAX;
+    }
+    if (v <= -2147483648.0f) {
+        return INT_MIN;
+    }
+    return static_cast<int>(v);
+}
+
+std::uint32_t truncateToUnsigned(float v) {
+    if (!(std::fabs(v) < 9.2233720e18f)) {
+        return 0;
+    }
+    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(static_cast<long long>(v)));
+}
+
+} // namespace vintrel

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "engine/frame_clock.h"
+#include "engine/node_runtime.h"
+#include "engine/particle.h"
+#include "model/global_state.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace vintrel {
+
+// Advances the effect one frame at a time over the list of live particles. The list keeps
+// creation order; particles appended during a frame's walk are reached in the same walk. The
+// effect loops: after its last frame the next step restarts at frame 1 with the same seed.
+class Simulation {
+public:
+    // Builds the list with the root node's particle, drawing from the calling thread's random
+    // source, as the view does when it is created. Call reset() before stepping.
+    explicit Simulation(GlobalState& g, const FrameTimeSource& clock = systemFrameTime());
+    ~Simulation();
+    Simulation(const Simulation&) = delete;
+    Simulation& operator=(const Simulation&) = delete;
+
+    // Simulates currentFrame and advances it; returns 1 when the step began with a reset.
+    int step();
+    // Restarts the effect at frame 1: the root particle and the two camera marker particles.
+    void reset();
+    // Deletes every particle.
+    void clear();
+
+    std::uint32_t currentFrame() const { return currentFrame_; }
+    // Live particles in list order.
+    const std::vector<Particle*>& particles() const { return list_; }
+    // The list itself, for the drawing, which may sort it by camera distance.
+    std::vector<Particle*>& mutableParticles() { return list_; }
+
+    // Facing matrix of m_shape.dir 0..5 (front, back, right, left, up, down).
+    const Mat4& facing(int shapeDir) const;
+    const GlobalState& state() const { return g_; }
+
+    // Used by emission and the particle update.
+    Particle& create(NodeRuntime& node, Particle* parent);
+    void append(Particle& particle);
+    bool update(Particle& particle);
+    void emitDuringLife(NodeRuntime& child, Particle& parent);
+    void emitAtDeath(NodeRuntime& child, Particle& dying);
+
+    // Upper bound of live particles: a damaged project asking for billions stops here.
+    static constexpr std::size_t kMaxParticles = 4'000'000;
+
+private:
+    void walk();
+    void die(Particle& particle);
+    void destroy(Particle* particle);
+    void compact();
+
+    GlobalState& g_;
+    NodeRuntimeSet runtimes_;
+    std::vector<Particle*> list_;
+    std::array<Mat4, 6> facings_;
+    std::uint32_t currentFrame_ = 1;
+    const FrameTimeSource& clock_;
+    FpsMeter fpsMeter_;
+};
+
+} // namespace vintrel

@@ -1,0 +1,61 @@
+#include "engine/worker.h"
+
+namespace vintrel {
+
+namespace {
+constexpr auto kPassPause = std::chrono::milliseconds(5);
+} // namespace
+
+SimulationWorker::SimulationWorker(GlobalState& g, Simulation& simulation, const FrameTimeSource& clock,
+                                   Hooks hooks)
+    : g_(g), simulation_(simulation), clock_(clock), hooks_(std::move(hooks)) {}
+
+SimulationWorker::~SimulationWorker() {
+    stop(std::chrono::milliseconds(0));
+}
+
+void SimulationWorker::start() {
+    if (running()) {
+        return;
+    }
+    g_.sim.quitRequested = false;
+    thread_ = std::thread([this] { loop(); });
+}
+
+void SimulationWorker::stop(std::chrono::milliseconds settle) {
+    if (!running()) {
+        return;
+    }
+    g_.sim.quitRequested = true;
+    thread_.join();
+    while (g_.sim.isRendering.load()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    std::this_thread::sleep_for(settle);
+}
+
+void SimulationWorker::loop() {
+    FrameClock frameClock;
+    SimulationStatus& sim = g_.sim;
+    while (!sim.quitRequested.load()) {
+        if (sim.isPaused.load()) {
+            std::this_thread::sleep_for(kPassPause);
+            continue;
+        }
+        if (frameClock.tick(clock_.nowMs(), g_.project.fps) && !sim.isStopped.load()) {
+            simulation_.step();
+        }
+        if (sim.isExporting.load()) {
+            if (!sim.isExportPaused.load() && hooks_.runExport) {
+                hooks_.runExport();
+            }
+        } else if (hooks_.drawView) {
+            sim.isRendering = true;
+            hooks_.drawView();
+            sim.isRendering = false;
+        }
+        std::this_thread::sleep_for(kPassPause);
+    }
+}
+
+} // namespace vintrel
