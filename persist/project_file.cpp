@@ -19,20 +19,6 @@ std::string pathText(const std::filesystem::path& path) {
     return path.string();
 }
 
-bool collectEntries(const GlobalState& g, std::vector<PackageEntry>& entries, std::string& error) {
-    for (const Material& material : g.materials) {
-        const std::string fileName = material.fileName();
-        auto data = readWholeFile(g.workspace / fileName);
-        if (!data) {
-            error = "素材ファイル「" + fileName + "」が見つからないため、保存できません。";
-            return false;
-        }
-        entries.push_back({fileName, std::move(*data)});
-    }
-    entries.push_back({kSettingsFileName, writeSettings(g)});
-    return true;
-}
-
 // Writes the entries into a fresh folder beside the workspace; the workspace is replaced only
 // once every file is there, so a failure leaves the open project as it was.
 std::optional<std::filesystem::path> unpackBeside(const std::vector<PackageEntry>& entries,
@@ -74,20 +60,37 @@ bool recreateFolder(const std::filesystem::path& folder) {
     return std::filesystem::create_directories(folder, ec) && !ec;
 }
 
-bool saveProject(GlobalState& g, const std::filesystem::path& path, Notifier& notifier) {
+std::optional<std::string> serializeProject(const GlobalState& g, std::string& error) {
     if (auto problem = checkTreeNumbering(*g.rootNode)) {
-        notifier.showMessage(kSaveErrorCaption, *problem);
-        return false;
+        error = std::move(*problem);
+        return std::nullopt;
     }
     std::vector<PackageEntry> entries;
+    for (const Material& material : g.materials) {
+        const std::string fileName = material.fileName();
+        auto data = readWholeFile(g.workspace / fileName);
+        if (!data) {
+            error = "素材ファイル「" + fileName + "」が見つからないため、保存できません。";
+            return std::nullopt;
+        }
+        entries.push_back({fileName, std::move(*data)});
+    }
+    entries.push_back({kSettingsFileName, writeSettings(g)});
     std::string package;
+    if (!encodePackage(entries, kCurrentFormatVersion, package, error)) {
+        return std::nullopt;
+    }
+    return package;
+}
+
+bool saveProject(GlobalState& g, const std::filesystem::path& path, Notifier& notifier) {
     std::string error;
-    if (!collectEntries(g, entries, error) ||
-        !encodePackage(entries, kCurrentFormatVersion, package, error)) {
+    const std::optional<std::string> package = serializeProject(g, error);
+    if (!package) {
         notifier.showMessage(kSaveErrorCaption, error);
         return false;
     }
-    if (!writeFileAtomically(path, package, error)) {
+    if (!writeFileAtomically(path, *package, error)) {
         notifier.showMessage(kSaveErrorCaption,
                              "「" + pathText(path) + "」に保存できませんでした。\n" + error);
         return false;

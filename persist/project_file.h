@@ -4,10 +4,18 @@
 #include "persist/notifier.h"
 
 #include <filesystem>
+#include <optional>
+#include <string>
 
 namespace vintrel {
 
 constexpr const char* kAutosaveFileName = "__autoSave.stn__";
+
+// The complete package of the project: the material files read from g.workspace followed by
+// the settings file, in the current format version. Nothing, with the reason in `error`, for a
+// tree that cannot be saved or a material file that cannot be read. The autosave calls this on
+// the editing thread and writes the bytes elsewhere.
+std::optional<std::string> serializeProject(const GlobalState& g, std::string& error);
 
 // Saves the project as a package at `path`: the settings file and every material file from the
 // workspace. The target is replaced only once the new package is complete on disk. Saving to

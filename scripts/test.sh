@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds Vintrel with AddressSanitizer and
 # UndefinedBehaviorSanitizer (clang, so the libFuzzer harnesses build in the same tree) and runs
-# every test, the bounded fuzzing runs included.
+# every test, the bounded fuzzing runs included; then builds the engine and persistence tests
+# with ThreadSanitizer and runs the ones where threads meet (the worker, the autosave).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup-debian.sh"
@@ -15,3 +16,11 @@ cmake --build "$build"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir "$build" --output-on-failure -j2
+
+tsan="$root/build/tsan"
+cmake -S "$root" -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS=-fsanitize=thread \
+  -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread -DVINTREL_TESTS=ON
+cmake --build "$tsan" --target test_engine test_persist
+TSAN_OPTIONS=halt_on_error=1 ctest --test-dir "$tsan" --output-on-failure -j2 \
+  -R '^(SimulationWorker|AutosaveTest|CurveThreads)\.'

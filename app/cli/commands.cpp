@@ -1,7 +1,9 @@
 #include "app/cli/commands.h"
 
+#include "app/cli/edit_script.h"
 #include "app/cli/project_json.h"
 #include "app/cli/simulation_trace.h"
+#include "persist/app_settings.h"
 #include "persist/binary_export.h"
 #include "persist/project_file.h"
 
@@ -23,6 +25,7 @@ constexpr const char* kUsage = R"(usage:
   vintrel-cli convert IN.stn -o OUT.stn      read a package of any version, write the current one
   vintrel-cli vtb IN.stn -o OUT.vtb          write the binary export and copy its textures beside it
   vintrel-cli simulate FILE.stn --frames N   step the simulation N times, one JSON line per step
+  vintrel-cli edit IN.stn -o OUT.stn         apply editing commands from standard input, then save
 )";
 
 class StreamNotifier final : public Notifier {
@@ -109,11 +112,13 @@ public:
     }
     const GlobalState& state() const { return g_; }
     GlobalState& state() { return g_; }
+    Notifier& notifier() { return notifier_; }
 
 private:
     TemporaryWorkspace workspace_;
     GlobalState g_;
-    BuiltInProjectDefaults defaults_;
+    // New projects take the user's defaults (DEFAULT_PROJECT of the application settings).
+    AppSettings defaults_{chooseSettingsFolders(programFolderOfThisProcess()).assets / kAppSettingsFileName};
     StreamNotifier notifier_;
     std::ostream& err_;
 };
@@ -144,7 +149,7 @@ void runSimulation(GlobalState& g, long long frames, std::ostream& out) {
 
 } // namespace
 
-int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+int runCli(std::span<const std::string> args, std::istream& in, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
         return usageError(err);
     }
@@ -173,7 +178,8 @@ int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         session.makeNew();
         return session.save(*parsed->output) ? 0 : 1;
     }
-    if (command != "info" && command != "convert" && command != "vtb" && command != "simulate") {
+    if (command != "info" && command != "convert" && command != "vtb" && command != "simulate" &&
+        command != "edit") {
         return usageError(err);
     }
     if (!session.open(parsed->positional[0])) {
@@ -188,6 +194,13 @@ int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     if (command == "simulate") {
         runSimulation(session.state(), *frames, out);
         return 0;
+    }
+    if (command == "edit") {
+        const int failures = runEditScript(session.state(), in, out, err, session.notifier());
+        if (!session.save(*parsed->output)) {
+            return 1;
+        }
+        return failures == 0 ? 0 : 1;
     }
     if (command == "convert") {
         return session.save(*parsed->output) ? 0 : 1;

@@ -1,11 +1,13 @@
+#include "cli_test_support.h"
 #include "persist/project_file.h"
+#include "support/test_files.h"
+#include "support/test_notifiers.h"
+#include "support/test_projects.h"
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <vector>
@@ -16,66 +18,15 @@ namespace {
 namespace fs = std::filesystem;
 using Json = nlohmann::json;
 
+using test::CliResult;
+using test::FailingNotifier;
+using test::quoted;
+using test::readFile;
+using test::startProject;
+using test::TempDir;
+using test::writeFile;
+
 constexpr const char* kUnsupported = "対応していないファイルか、ファイルが壊れている可能性があります。";
-
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "vintrel-cli-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            ADD_FAILURE() << "cannot create a temporary folder";
-        }
-        path_ = pattern;
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return std::move(content).str();
-}
-
-void writeFile(const fs::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    ASSERT_TRUE(out.good()) << path;
-}
-
-std::string quoted(const std::string& arg) {
-    std::string result = "'";
-    for (char c : arg) {
-        if (c == '\'') {
-            result += "'\\''";
-        } else {
-            result += c;
-        }
-    }
-    return result + "'";
-}
-
-struct CliResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-class NullNotifier final : public Notifier {
-public:
-    void showMessage(std::string_view caption, std::string_view text) override {
-        ADD_FAILURE() << caption << ": " << text;
-    }
-};
 
 class CliTest : public ::testing::Test {
 protected:
@@ -107,18 +58,14 @@ protected:
 
     // Saves a project made in this process, for the commands that read one.
     void saveProjectWith(const std::string& file, void (*edit)(GlobalState&), const fs::path& workspace) {
-        BuiltInProjectDefaults defaults;
         GlobalState g;
-        fs::create_directories(workspace);
-        g.workspace = workspace;
-        resetProject(g, defaults);
-        applyStartValues(g, defaults);
+        startProject(g, workspace);
         edit(g);
-        NullNotifier notifier;
+        FailingNotifier notifier;
         ASSERT_TRUE(saveProject(g, file, notifier));
     }
 
-    TempDir tmp;
+    TempDir tmp{"vintrel-cli-test"};
 };
 
 TEST_F(CliTest, NewProjectAsJson) {

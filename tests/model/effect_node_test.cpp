@@ -1,5 +1,6 @@
 #include "model/effect_node.h"
 #include "model/material.h"
+#include "support/test_trees.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -9,9 +10,7 @@
 namespace vintrel {
 namespace {
 
-EffectNode& addChild(EffectNode& parent) {
-    return parent.appendChild(std::make_unique<EffectNode>(&parent));
-}
+using test::addChild;
 
 // Gives every field of the node a value that differs from its default and from what `seed`
 // gives the other nodes, so that a missed field shows up in the comparison below.

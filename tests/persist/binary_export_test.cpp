@@ -1,13 +1,14 @@
 #include "persist/binary_export.h"
+#include "support/test_files.h"
+#include "support/test_notifiers.h"
+#include "support/test_projects.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <set>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,48 +24,11 @@ using namespace std::string_literals;
 constexpr std::size_t kPlainRecordBytes = 71 * 4 + 12 * (4 + 2 * 8) + 4;
 static_assert(kPlainRecordBytes == 528);
 
-class RecordingNotifier final : public Notifier {
-public:
-    void showMessage(std::string_view caption, std::string_view text) override {
-        messages.emplace_back(std::string(caption), std::string(text));
-    }
-    std::vector<std::pair<std::string, std::string>> messages;
-};
-
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "vintrel-vtb-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            ADD_FAILURE() << "cannot create a temporary folder";
-        }
-        path_ = pattern;
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in.good()) << path;
-    std::ostringstream content;
-    content << in.rdbuf();
-    return std::move(content).str();
-}
-
-void writeFile(const fs::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    ASSERT_TRUE(out.good()) << path;
-}
+using test::readFile;
+using test::RecordingNotifier;
+using test::startProject;
+using test::TempDir;
+using test::writeFile;
 
 // Little-endian reads at a byte offset, independent of the host.
 std::int32_t i32At(const std::string& bytes, std::size_t offset) {
@@ -95,18 +59,12 @@ std::size_t valueOffset(int number, std::size_t nameBytes = 0, std::size_t recor
 
 class BinaryExportTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        BuiltInProjectDefaults defaults;
-        g.workspace = tmp.path() / "ws";
-        fs::create_directories(g.workspace);
-        resetProject(g, defaults);
-        applyStartValues(g, defaults);
-    }
+    void SetUp() override { startProject(g, tmp.path() / "ws"); }
 
     EffectNode& firstNode() { return *g.rootNode->child(0); }
     std::string encode() const { return encodeBinaryExport(*g.rootNode, g.materials); }
 
-    TempDir tmp;
+    TempDir tmp{"vintrel-vtb-test"};
     GlobalState g;
     RecordingNotifier notifier;
 };

@@ -1,14 +1,15 @@
 #include "persist/package.h"
 #include "persist/project_file.h"
 #include "persist/settings_file.h"
+#include "support/test_files.h"
+#include "support/test_notifiers.h"
+#include "support/test_projects.h"
 
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
-#include <sstream>
 #include <string>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -24,56 +25,11 @@ using namespace std::string_literals;
 constexpr const char* kReadErrorCaption = "ファイル読み込みエラー";
 constexpr const char* kSaveErrorCaption = "保存エラー";
 
-class RecordingNotifier final : public Notifier {
-public:
-    void showMessage(std::string_view caption, std::string_view text) override {
-        messages.emplace_back(std::string(caption), std::string(text));
-    }
-    std::vector<std::pair<std::string, std::string>> messages;
-};
-
-// A fresh folder below the system's temporary folder, removed with everything in it.
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "vintrel-project-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            ADD_FAILURE() << "cannot create a temporary folder";
-        }
-        path_ = pattern;
-    }
-    ~TempDir() {
-        std::error_code ec;
-        // Folders a test made read-only must become writable again to be removed.
-        for (auto it = fs::recursive_directory_iterator(path_, ec); !ec && it != fs::end(it);
-             it.increment(ec)) {
-            if (it->is_directory(ec)) {
-                fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-            }
-        }
-        fs::remove_all(path_, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in.good()) << path;
-    std::ostringstream content;
-    content << in.rdbuf();
-    return std::move(content).str();
-}
-
-void writeFile(const fs::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    ASSERT_TRUE(out.good()) << path;
-}
+using test::readFile;
+using test::RecordingNotifier;
+using test::startProject;
+using test::TempDir;
+using test::writeFile;
 
 // Every file below `folder` by relative path, with its content.
 std::map<std::string, std::string> snapshot(const fs::path& folder) {
@@ -101,15 +57,6 @@ std::string settingsEntry(const std::string& settings) {
     return "save.ini," + std::to_string(settings.size()) + "," + settings;
 }
 
-// A new project as the editor starts it, with its own workspace folder.
-void startProject(GlobalState& g, const fs::path& workspace) {
-    BuiltInProjectDefaults defaults;
-    fs::create_directories(workspace);
-    g.workspace = workspace;
-    resetProject(g, defaults);
-    applyStartValues(g, defaults);
-}
-
 class ProjectFileTest : public ::testing::Test {
 protected:
     void SetUp() override { startProject(g, tmp.path() / "ws"); }
@@ -124,7 +71,7 @@ protected:
         return loadProject(target, path, defaults, notifier);
     }
 
-    TempDir tmp;
+    TempDir tmp{"vintrel-project-test"};
     GlobalState g;
     BuiltInProjectDefaults defaults;
     RecordingNotifier notifier;

@@ -1,6 +1,7 @@
 #include "model/global_state.h"
 #include "persist/settings_file.h"
 #include "platform/ini_document.h"
+#include "support/test_trees.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -226,9 +227,7 @@ void makeFresh(GlobalState& g) {
     applyStartValues(g, BuiltInProjectDefaults{});
 }
 
-EffectNode& addChild(EffectNode& parent) {
-    return parent.appendChild(std::make_unique<EffectNode>(&parent));
-}
+using test::addChild;
 
 // Reads `text` as the loader does: project reset, tree emptied, then the settings.
 void load(GlobalState& g, const std::string& text, int version) {

@@ -1,0 +1,169 @@
+#include "persist/tree_commands.h"
+
+#include "model/tree_operations.h"
+
+namespace vintrel {
+
+TreeEditor::TreeEditor(GlobalState& g, History& history, EditorHooks& hooks, Notifier& notifier)
+    : g_(g), history_(history), hooks_(hooks), notifier_(notifier) {}
+
+bool TreeEditor::run(int command) {
+    switch (command) {
+    case AddSibling:
+        return addSibling();
+    case AddChild:
+        return addChild();
+    case Duplicate:
+        return duplicate();
+    case Delete:
+        return deleteSelected();
+    case MoveDown:
+        return moveDown();
+    case MoveUp:
+        return moveUp();
+    case MoveIntoPrevious:
+        return moveIntoPrevious();
+    case MoveOut:
+        return moveOut();
+    default:
+        return false;
+    }
+}
+
+// Tree commands ignore the camera nodes, which are not part of the tree.
+EffectNode* TreeEditor::editableSelection() const {
+    EffectNode* node = g_.pSelNode;
+    if (node == nullptr || node->m_ID == EffectNode::kCameraPositionId ||
+        node->m_ID == EffectNode::kCameraTargetId || node->m_parent == nullptr) {
+        return nullptr;
+    }
+    return node;
+}
+
+void TreeEditor::begin(bool closesEditors) {
+    hooks_.stopWorker();
+    if (closesEditors) {
+        hooks_.closeValueEditors();
+    }
+}
+
+void TreeEditor::finish(bool showsSelection, bool relayouts) {
+    relinkAndRenumber(*g_.rootNode);
+    hooks_.refreshNodePanel();
+    hooks_.resetView();
+    if (showsSelection) {
+        hooks_.showSelection();
+    }
+    if (relayouts) {
+        hooks_.layoutNodePanel();
+    }
+}
+
+bool TreeEditor::add(bool asSibling) {
+    EffectNode* selected = editableSelection();
+    if (selected == nullptr) {
+        return false;
+    }
+    begin(true);
+    EffectNode& added = asSibling ? addSiblingNode(*selected) : addChildNode(*selected);
+    g_.pSelNode = &added;
+    history_.recordAdd(added);
+    ++g_.nodeCount;
+    finish(true, true);
+    return true;
+}
+
+bool TreeEditor::addSibling() {
+    return add(true);
+}
+
+bool TreeEditor::addChild() {
+    return add(false);
+}
+
+bool TreeEditor::duplicate() {
+    EffectNode* selected = editableSelection();
+    if (selected == nullptr) {
+        return false;
+    }
+    begin(true);
+    auto copy = std::make_unique<EffectNode>();
+    copy->copyFrom(*selected);
+    EffectNode& inserted = insertChildAt(*selected->m_parent, childPosition(*selected), std::move(copy));
+    relinkAndRenumber(inserted);
+    g_.pSelNode = &inserted;
+    copyRename(inserted, *g_.rootNode);
+    inserted.m_ID = static_cast<int>(static_cast<unsigned>(highestId(*g_.rootNode, 0)) + 1u);
+    history_.recordAdd(inserted);
+    g_.nodeCount += countNodes(inserted);
+    finish(true, false);
+    return true;
+}
+
+bool TreeEditor::deleteSelected() {
+    EffectNode* selected = editableSelection();
+    if (selected == nullptr) {
+        return false;
+    }
+    if (!canDeleteNode(*selected)) {
+        notifier_.showMessage(kCannotDeleteCaption, kCannotDeleteMessage);
+        return false;
+    }
+    begin(true);
+    selected->m_index = childPosition(*selected);
+    history_.recordDelete(*selected);
+    g_.nodeCount -= deleteNode(g_, *selected);
+    finish(true, true);
+    return true;
+}
+
+bool TreeEditor::moveTo(EffectNode& node, EffectNode& newParent, int index) {
+    begin(false);
+    node.m_index = childPosition(node);
+    history_.recordMove(node);
+    // The subtree moves whole, keeping its names, IDs and curves.
+    std::unique_ptr<EffectNode> moved = detachChildAt(*node.m_parent, node.m_index);
+    g_.pSelNode = &insertChildAt(newParent, index, std::move(moved));
+    finish(false, false);
+    return true;
+}
+
+bool TreeEditor::moveDown() {
+    EffectNode* selected = editableSelection();
+    if (selected == nullptr) {
+        return false;
+    }
+    const int index = childPosition(*selected);
+    if (index + 1 >= selected->m_parent->childCount()) {
+        return false;
+    }
+    return moveTo(*selected, *selected->m_parent, index + 1);
+}
+
+bool TreeEditor::moveUp() {
+    EffectNode* selected = editableSelection();
+    if (selected == nullptr || childPosition(*selected) == 0) {
+        return false;
+    }
+    return moveTo(*selected, *selected->m_parent, childPosition(*selected) - 1);
+}
+
+bool TreeEditor::moveIntoPrevious() {
+    EffectNode* selected = editableSelection();
+    if (selected == nullptr || childPosition(*selected) == 0) {
+        return false;
+    }
+    EffectNode& previous = *selected->m_parent->child(childPosition(*selected) - 1);
+    return moveTo(*selected, previous, previous.childCount());
+}
+
+bool TreeEditor::moveOut() {
+    EffectNode* selected = editableSelection();
+    if (selected == nullptr || selected->m_parent->m_parent == nullptr) {
+        return false;
+    }
+    EffectNode& parent = *selected->m_parent;
+    return moveTo(*selected, *parent.m_parent, childPosition(parent) + 1);
+}
+
+} // namespace vintrel

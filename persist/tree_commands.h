@@ -1,0 +1,51 @@
+#pragma once
+
+#include "persist/history.h"
+#include "persist/notifier.h"
+
+namespace vintrel {
+
+// The node panel's tree commands on the selected node. Each one that changes the tree stops
+// the worker, changes the tree, records it in the history, and resets the view; a command that
+// cannot apply (a move past the ends, a camera node selected) changes and records nothing.
+class TreeEditor {
+public:
+    enum Command {
+        AddSibling = 200,
+        AddChild = 201,
+        Duplicate = 202,
+        Delete = 203,
+        MoveDown = 204,
+        MoveUp = 205,
+        MoveIntoPrevious = 206,
+        MoveOut = 207,
+    };
+
+    TreeEditor(GlobalState& g, History& history, EditorHooks& hooks, Notifier& notifier);
+
+    // Runs a command by number; false when it changed nothing.
+    bool run(int command);
+
+    bool addSibling();
+    bool addChild();
+    bool duplicate();
+    bool deleteSelected();
+    bool moveDown();
+    bool moveUp();
+    bool moveIntoPrevious();
+    bool moveOut();
+
+private:
+    EffectNode* editableSelection() const;
+    void begin(bool closesEditors);
+    void finish(bool showsSelection, bool relayouts);
+    bool add(bool asSibling);
+    bool moveTo(EffectNode& node, EffectNode& newParent, int index);
+
+    GlobalState& g_;
+    History& history_;
+    EditorHooks& hooks_;
+    Notifier& notifier_;
+};
+
+} // namespace vintrel

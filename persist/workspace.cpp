@@ -1,0 +1,225 @@
+#include "persist/workspace.h"
+
+#include "persist/atomic_file.h"
+#include "persist/materials.h"
+#include "persist/project_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <string>
+#include <string_view>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace vintrel {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A 1 × 1 PNG, 8-bit RGBA, with the pixel (255, 255, 255, 255). The image data is a stored
+// (uncompressed) deflate block, so the bytes can be checked by eye: filter byte 0 and ff ff ff ff.
+constexpr unsigned char kPlaceholderPng[] = {
+    0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a,                         // signature
+    0x00, 0x00, 0x00, 0x0d, 0x49, 0x48, 0x44, 0x52,                         // IHDR
+    0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x08, 0x06, 0x00, 0x00, // 1 × 1, RGBA 8
+    0x00, 0x1f, 0x15, 0xc4, 0x89,                                           // CRC
+    0x00, 0x00, 0x00, 0x10, 0x49, 0x44, 0x41, 0x54,                         // IDAT
+    0x78, 0x01, 0x01, 0x05, 0x00, 0xfa, 0xff,                               // zlib, stored block
+    0x00, 0xff, 0xff, 0xff, 0xff,                                           // the row
+    0x09, 0xfb, 0x03, 0xfd,                                                 // Adler-32
+    0xa3, 0xd1, 0x49, 0x0a,                                                 // CRC
+    0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82, // IEND
+};
+
+// How many numbers after the clock value are tried before giving up.
+constexpr int kFolderNameAttempts = 1000;
+
+// Deletes the entries of `folder` in name order, leaving out the one named `keep`; real
+// subfolders are emptied first, links are removed as links.
+bool removeEntries(const fs::path& folder, std::string_view keep) {
+    std::error_code ec;
+    std::vector<fs::path> entries;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        entries.push_back(it->path());
+    }
+    if (ec) {
+        return false;
+    }
+    std::sort(entries.begin(), entries.end());
+    for (const fs::path& entry : entries) {
+        if (!keep.empty() && entry.filename() == keep) {
+            continue;
+        }
+        const fs::file_status status = fs::symlink_status(entry, ec);
+        if (ec) {
+            return false;
+        }
+        if (fs::is_directory(status) && !removeEntries(entry, {})) {
+            return false;
+        }
+        fs::remove(entry, ec);
+        if (ec) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int openLockFile(const fs::path& workspaceRoot, bool create) {
+    if (create) {
+        std::error_code ec;
+        fs::create_directories(workspaceRoot, ec);
+        if (ec) {
+            return -1;
+        }
+    }
+    const fs::path lockPath = workspaceRoot / kInstanceLockFileName;
+    const int flags = O_RDONLY | O_CLOEXEC | (create ? O_CREAT : 0);
+    int fd = -1;
+    do {
+        fd = ::open(lockPath.c_str(), flags, 0644);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+int lockFile(int fd, int operation) {
+    int result = -1;
+    do {
+        result = ::flock(fd, operation);
+    } while (result != 0 && errno == EINTR);
+    return result;
+}
+
+// The lock file held exclusively, which no running editor allows; closing the file releases it.
+class ExclusiveCheck {
+public:
+    ExclusiveCheck(const fs::path& workspaceRoot, bool create) : fd_(openLockFile(workspaceRoot, create)) {
+        if (fd_ >= 0) {
+            obtained_ = lockFile(fd_, LOCK_EX | LOCK_NB) == 0;
+        } else {
+            missing_ = errno == ENOENT;
+        }
+    }
+    ~ExclusiveCheck() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    ExclusiveCheck(const ExclusiveCheck&) = delete;
+    ExclusiveCheck& operator=(const ExclusiveCheck&) = delete;
+
+    bool obtained() const { return obtained_; }
+    // No lock file yet: no editor has ever run on this root.
+    bool missing() const { return missing_; }
+
+private:
+    int fd_ = -1;
+    bool obtained_ = false;
+    bool missing_ = false;
+};
+
+} // namespace
+
+fs::path createRunWorkspace(const fs::path& workspaceRoot) {
+    std::error_code ec;
+    fs::create_directories(workspaceRoot, ec);
+    if (ec) {
+        return {};
+    }
+    const long long now = std::chrono::duration_cast<std::chrono::milliseconds>(
+                              std::chrono::system_clock::now().time_since_epoch())
+                              .count();
+    for (long long number = now; number < now + kFolderNameAttempts; ++number) {
+        const fs::path folder = workspaceRoot / std::to_string(number);
+        // mkdir either creates the folder or reports that the name is taken, even when another
+        // editor picks a name at the same moment.
+        if (::mkdir(folder.c_str(), 0755) != 0) {
+            if (errno == EEXIST) {
+                continue;
+            }
+            return {};
+        }
+        const std::string_view png(reinterpret_cast<const char*>(kPlaceholderPng), sizeof kPlaceholderPng);
+        std::string error;
+        if (!writeFileAtomically(folder / kPlaceholderTextureName, png, error)) {
+            fs::remove_all(folder, ec);
+            return {};
+        }
+        return folder;
+    }
+    return {};
+}
+
+bool emptyFolder(const fs::path& folder) {
+    return removeEntries(folder, {});
+}
+
+void discardWorkspace(const fs::path& runWorkspace) {
+    if (runWorkspace.empty()) {
+        return;
+    }
+    std::error_code ec;
+    fs::remove_all(runWorkspace, ec);
+}
+
+InstanceLock::InstanceLock(const fs::path& workspaceRoot) : fd_(openLockFile(workspaceRoot, true)) {
+    // Shared, so that editors do not exclude each other; waits while a recovery check holds the
+    // file exclusively.
+    if (fd_ >= 0 && lockFile(fd_, LOCK_SH) != 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+InstanceLock::~InstanceLock() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+bool otherInstanceRunning(const fs::path& workspaceRoot) {
+    const ExclusiveCheck check(workspaceRoot, false);
+    // A lock file that exists but cannot be opened leaves the question open; answering yes keeps
+    // callers from deleting anything.
+    return !check.obtained() && !check.missing();
+}
+
+std::optional<fs::path> checkRecovery(const fs::path& workspaceRoot, RecoveryPrompt& prompt) {
+    // Held until the check ends, so that an editor starting meanwhile cannot create its folder
+    // while this one deletes.
+    const ExclusiveCheck check(workspaceRoot, true);
+    if (!check.obtained()) {
+        return std::nullopt;
+    }
+    std::error_code ec;
+    std::vector<fs::path> folders;
+    for (fs::directory_iterator it(workspaceRoot, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code statusError;
+        if (fs::is_directory(it->symlink_status(statusError))) {
+            folders.push_back(it->path());
+        }
+    }
+    std::sort(folders.begin(), folders.end());
+    for (const fs::path& folder : folders) {
+        const fs::path autosave = folder / kAutosaveFileName;
+        std::error_code statusError;
+        if (!fs::is_regular_file(fs::symlink_status(autosave, statusError))) {
+            continue;
+        }
+        if (prompt.askRestore()) {
+            return autosave;
+        }
+        break;
+    }
+    // The lock file stays: a new one would be a different file, and editors locking the old one
+    // would no longer exclude a check that locks the new one.
+    removeEntries(workspaceRoot, kInstanceLockFileName);
+    return std::nullopt;
+}
+
+} // namespace vintrel

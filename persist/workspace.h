@@ -1,0 +1,67 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+namespace vintrel {
+
+// Every run of the editor works in its own folder below the workspace root: imported textures,
+// models and the autosave file live there while the project is open. A run that crashes leaves
+// its folder behind; the next start offers to restore the autosave found in it.
+
+constexpr const char* kInstanceLockFileName = ".lock";
+constexpr const char* kRestorePromptText = "自動保存されたデータが残っています。\n復元しますか？\n\n"
+                                           "※「いいえ」を選ぶと、このデータは削除されます。";
+
+// Creates `workspaceRoot/<milliseconds>` (the root too when it is missing; the next free number
+// when the folder exists) and writes the placeholder texture kPlaceholderTextureName, a 1 × 1
+// opaque white PNG, into it. Empty on failure, with nothing left behind.
+std::filesystem::path createRunWorkspace(const std::filesystem::path& workspaceRoot);
+
+// Deletes every file and every subfolder with its content; the folder itself stays. Symbolic
+// links are removed themselves, never followed. Stops at the first entry that cannot be
+// deleted and returns false, as it does when the folder cannot be listed (or is missing).
+bool emptyFolder(const std::filesystem::path& folder);
+
+// Removes a run's folder with everything in it; failures are ignored.
+void discardWorkspace(const std::filesystem::path& runWorkspace);
+
+// Marks this process as a running editor for as long as the object lives. Every instance holds
+// a shared lock on `workspaceRoot/.lock`, so any number of editors may run side by side, while
+// the recovery check, which must not touch the folders of running editors, needs the lock
+// exclusively. The constructor waits while another process runs its recovery check.
+class InstanceLock {
+public:
+    explicit InstanceLock(const std::filesystem::path& workspaceRoot);
+    ~InstanceLock();
+    InstanceLock(const InstanceLock&) = delete;
+    InstanceLock& operator=(const InstanceLock&) = delete;
+
+    // False when the lock file could not be created or locked.
+    bool held() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
+
+// Whether an editor holds its InstanceLock on this root (this process's own locks included).
+bool otherInstanceRunning(const std::filesystem::path& workspaceRoot);
+
+// Asks the user whether an autosave left by a crashed run is to be restored.
+class RecoveryPrompt {
+public:
+    virtual ~RecoveryPrompt() = default;
+    // Shows kRestorePromptText with Yes and No; true for Yes.
+    virtual bool askRestore() = 0;
+};
+
+// The start-up check when no file is given, to be run before this process takes its
+// InstanceLock. While another editor runs it does nothing. Otherwise the run folders below the
+// root are searched in name order; the first that holds an autosave file ends the search and
+// the user is asked. Yes gives the autosave file to open (and leaves every folder as it is);
+// when nothing is restored, everything below the root except the lock file is deleted.
+// Another editor starting meanwhile waits in its InstanceLock until the check has ended.
+std::optional<std::filesystem::path> checkRecovery(const std::filesystem::path& workspaceRoot,
+                                                   RecoveryPrompt& prompt);
+
+} // namespace vintrel
