@@ -3,6 +3,13 @@
 namespace vintrel {
 
 void NodeRuntime::refresh() {
+    // The curves may have been edited since the last frame.
+    ++curveGeneration;
+    if (curveGeneration == 0) {
+        // After 2^32 frames: forget every row rather than let a stale one look current.
+        curveRows.assign(kCurveRowCount, CurveRow{});
+        curveGeneration = 1;
+    }
     const auto lock = node->lockParams();
     params.emitter = node->m_emitter;
     params.timing = node->m_timing;
@@ -14,6 +21,17 @@ void NodeRuntime::refresh() {
     params.color = node->m_color;
     params.rotate = node->m_rotate;
     params.isDraw = node->m_isDraw;
+}
+
+void NodeRuntime::fillCurveRow(CurveRow& row, int age, std::uint32_t lifetime) {
+    // The curves take the lifetime as an int, as Particle::lifetimeForCurves() passes it.
+    const int life = static_cast<int>(lifetime);
+    for (int slot = 0; slot < kCurveSlotCount; ++slot) {
+        row.value[static_cast<std::size_t>(slot)] = curve(slot, age, life);
+    }
+    row.generation = curveGeneration;
+    row.lifetime = lifetime;
+    row.age = age;
 }
 
 NodeRuntime& NodeRuntimeSet::add(const EffectNode& node) {

@@ -3,6 +3,7 @@
 #include "model/effect_node.h"
 
 #include <array>
+#include <cstdint>
 #include <deque>
 #include <vector>
 
@@ -38,6 +39,34 @@ struct NodeRuntime {
     }
     // Copies the node's parameters under its lock.
     void refresh();
+
+    // The values of every curve for one age and lifetime, curve(slot, age, lifetime) for each
+    // slot. The particles of a node share a few ages and lifetimes, so the rows are kept until
+    // the next refresh() and each is evaluated once per frame. The pointer is valid until the
+    // next call on this node.
+    const float* curveRow(int age, std::uint32_t lifetime) {
+        const std::size_t index =
+            (static_cast<std::size_t>(age) + static_cast<std::size_t>(lifetime) * 37u) % kCurveRowCount;
+        CurveRow& row = curveRows[index];
+        if (row.generation != curveGeneration || row.age != age || row.lifetime != lifetime) {
+            fillCurveRow(row, age, lifetime);
+        }
+        return row.value.data();
+    }
+
+    // The row cache behind curveRow(), for this struct's own functions only (the members stay
+    // public so that the struct remains an aggregate).
+    struct CurveRow {
+        std::uint32_t generation = 0;
+        std::uint32_t lifetime = 0;
+        int age = 0;
+        std::array<float, kCurveSlotCount> value{};
+    };
+    static constexpr std::size_t kCurveRowCount = 256;
+    void fillCurveRow(CurveRow& row, int age, std::uint32_t lifetime);
+    // Bumped by refresh(): rows of an older generation are stale.
+    std::uint32_t curveGeneration = 1;
+    std::vector<CurveRow> curveRows = std::vector<CurveRow>(kCurveRowCount);
 };
 
 // The runtimes of a whole tree and of the two camera nodes, with stable addresses.

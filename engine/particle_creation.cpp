@@ -1,5 +1,6 @@
 // Birth of a particle: where it is placed, which way it travels and its random factors. The
 // random draws happen in a fixed order, which is part of the effect's reproducibility.
+#include "engine/particle_math.h"
 #include "engine/random.h"
 #include "engine/simulation.h"
 
@@ -12,7 +13,7 @@ namespace {
 constexpr float kDegToRad = kPi / 180.0f;
 
 Vec3 scaled(const Vec3& v, const FloatXYZ& s) {
-    return transformCoord(v, matrixScaling(s.x, s.y, s.z));
+    return pmath::scale(v, s.x, s.y, s.z);
 }
 
 Vec3 toVec(const FloatXYZ& v) {
@@ -71,13 +72,13 @@ Vec3 emitterPosition(const EmitterParams& e, const Particle* parent) {
     const float r = emitterRadius(e);
     switch (e.type) {
     case EmitterParams::VerticalCircle: {
-        const Vec3 v = transformCoord(Vec3{r, 0, 0}, matrixRotationZ(circleAngle(e, parent)));
+        const Vec3 v = pmath::rotate(Vec3{r, 0, 0}, pmath::rotationZ(pmath::sinCos(circleAngle(e, parent))));
         return scaled(v, e.size);
     }
     case EmitterParams::HorizontalCircle:
     case EmitterParams::Cylinder: {
         const float h = e.type == EmitterParams::Cylinder ? randomHalf(e.size.y) : 0.0f;
-        const Vec3 v = transformCoord(Vec3{r, h, 0}, matrixRotationY(circleAngle(e, parent)));
+        const Vec3 v = pmath::rotate(Vec3{r, h, 0}, pmath::rotationY(pmath::sinCos(circleAngle(e, parent))));
         return scaled(v, {e.size.x, 1.0f, e.size.z});
     }
     case EmitterParams::Sphere:
@@ -85,9 +86,9 @@ Vec3 emitterPosition(const EmitterParams& e, const Particle* parent) {
         const float ax = randomAngle();
         const float ay = randomAngle();
         const float az = randomAngle();
-        Vec3 v = transformCoord(Vec3{r, 0, 0}, matrixRotationY(ay));
-        v = transformCoord(v, matrixRotationZ(az));
-        v = transformCoord(v, matrixRotationX(ax));
+        Vec3 v = pmath::rotate(Vec3{r, 0, 0}, pmath::rotationY(pmath::sinCos(ay)));
+        v = pmath::rotate(v, pmath::rotationZ(pmath::sinCos(az)));
+        v = pmath::rotate(v, pmath::rotationX(pmath::sinCos(ax)));
         v = scaled(v, e.size);
         if (e.type == EmitterParams::Hemisphere && v.y < 0.0f) {
             v.y = -v.y;
@@ -116,15 +117,15 @@ void shrinkRange(const EmitterParams& e, Vec3& local) {
 }
 
 Vec3 oneWayDirection(const MoveParams& m) {
-    Vec3 dir = transformCoord(Vec3{0, 1, 0}, matrixRotationX(m.dirX * kDegToRad));
-    dir = transformCoord(dir, matrixRotationY(m.dirY * kDegToRad));
+    Vec3 dir = pmath::rotate(Vec3{0, 1, 0}, pmath::rotationX(pmath::sinCos(m.dirX * kDegToRad)));
+    dir = pmath::rotate(dir, pmath::rotationY(pmath::sinCos(m.dirY * kDegToRad)));
     if (m.oneway_err != 0) {
         const float a = randomSigned();
         const float b = randomSigned();
         const float c = randomSigned();
         const Vec3 axis = cross(dir, Vec3{a, b, c});
         const float angle = static_cast<float>(rng::draw() % m.oneway_err) * kDegToRad * 0.5f;
-        dir = transformCoord(dir, matrixRotationAxis(axis, angle));
+        dir = pmath::rotate(dir, pmath::rotationAxis(axis, pmath::sinCos(angle)));
     }
     return dir;
 }
@@ -170,7 +171,7 @@ void randomFacing(const ShapeParams& shape, Particle& p) {
 Particle& Simulation::create(NodeRuntime& node, Particle* parent) {
     const NodeParams& params = node.params;
     const EmitterParams& e = params.emitter;
-    auto* p = new Particle;
+    Particle* p = allocate();
     p->node = &node;
     p->attachToParent(parent);
     p->facing = &facing(params.shape.dir);
@@ -182,14 +183,14 @@ Particle& Simulation::create(NodeRuntime& node, Particle* parent) {
         const int life = parent->lifetimeForCurves();
         const NodeRuntime& pn = *parent->node;
         const float overall = pn.curve(SlotOverallSize, age, life);
-        local = transformCoord(local, matrixScaling(pn.curve(SlotWidth, age, life) * overall,
-                                                    pn.curve(SlotHeight, age, life) * overall,
-                                                    pn.curve(SlotDepth, age, life) * overall));
+        local =
+            pmath::scale(local, pn.curve(SlotWidth, age, life) * overall,
+                         pn.curve(SlotHeight, age, life) * overall, pn.curve(SlotDepth, age, life) * overall);
     }
     Vec3 radial{local.x, 0, local.z};
     if (e.fix == 0 && parent != nullptr) {
-        radial = transformCoord(radial, parent->spinMatrix);
-        local = transformCoord(local, parent->spinMatrix);
+        radial = pmath::transformPoint(radial, parent->spinMatrix);
+        local = pmath::transformPoint(local, parent->spinMatrix);
     }
     p->pos = local + toVec(e.pos);
     if (parent != nullptr) {
@@ -210,7 +211,7 @@ Particle& Simulation::create(NodeRuntime& node, Particle* parent) {
         } else {
             p->dir = p->pos - parent->pos - toVec(e.pos);
         }
-        if (length(p->dir) == 0.0f) {
+        if (pmath::length(p->dir) == 0.0f) {
             p->dir.z = randomSigned();
             p->dir.y = randomSigned();
             p->dir.x = randomSigned();
@@ -222,7 +223,7 @@ Particle& Simulation::create(NodeRuntime& node, Particle* parent) {
             }
         }
     }
-    p->dir = normalize(p->dir);
+    p->dir = pmath::normalize(p->dir);
 
     const RotateParams& r = params.rotate;
     p->spinAxis = axisVector(r.axis);

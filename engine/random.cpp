@@ -1,5 +1,7 @@
 #include "engine/random.h"
 
+#include "engine/random_state.h"
+
 #include <climits>
 #include <cmath>
 
@@ -7,21 +9,20 @@ namespace vintrel {
 
 namespace rng {
 
-namespace {
-thread_local std::uint32_t t_state = 1;
-} // namespace
+namespace detail {
+constinit thread_local std::uint32_t state = 1;
+} // namespace detail
 
 void seed(std::uint32_t state) {
-    t_state = state;
+    detail::state = state;
 }
 
 std::uint32_t state() {
-    return t_state;
+    return detail::state;
 }
 
 int draw() {
-    t_state = t_state * 214013u + 2531011u;
-    return static_cast<int>((t_state >> 16) & 0x7FFFu);
+    return detail::draw();
 }
 
 } // namespace rng

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace vintrel {
@@ -55,10 +56,20 @@ private:
     void die(Particle& particle);
     void destroy(Particle* particle);
     void compact();
+    // A record in its default state, from the free list or from a new block.
+    Particle* allocate();
 
     GlobalState& g_;
     NodeRuntimeSet runtimes_;
     std::vector<Particle*> list_;
+    // Particle records are recycled: a dead particle's record is cleared and kept on the free
+    // list for the next birth, so a running effect does no heap work per particle.
+    struct alignas(64) ParticleSlot {
+        Particle particle; // on a cache-line boundary, so that it spans as few lines as it can
+    };
+    class ParticleBlock;
+    std::vector<std::unique_ptr<ParticleBlock>> blocks_;
+    std::vector<Particle*> free_;
     std::array<Mat4, 6> facings_;
     std::uint32_t currentFrame_ = 1;
     const FrameTimeSource& clock_;

@@ -10,7 +10,7 @@ bash "$root/scripts/setup-debian.sh"
 build="$root/build/test"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ \
-  -DVINTREL_SANITIZE=ON -DVINTREL_FUZZ=ON -DVINTREL_TESTS=ON
+  -DVINTREL_SANITIZE=ON -DVINTREL_FUZZ=ON -DVINTREL_TESTS=ON -DVINTREL_BENCH=ON
 cmake --build "$build"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
