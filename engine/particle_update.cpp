@@ -88,9 +88,9 @@ void applyGravity(Particle& p, const MoveParams& m) {
 
 bool hasNegativeZero(const Vec3& v) {
     constexpr std::uint32_t kNegativeZero = 0x80000000u;
-    return (std::bit_cast<std::uint32_t>(v.x) == kNegativeZero) |
-           (std::bit_cast<std::uint32_t>(v.y) == kNegativeZero) |
-           (std::bit_cast<std::uint32_t>(v.z) == kNegativeZero);
+    return std::bit_cast<std::uint32_t>(v.x) == kNegativeZero ||
+           std::bit_cast<std::uint32_t>(v.y) == kNegativeZero ||
+           std::bit_cast<std::uint32_t>(v.z) == kNegativeZero;
 }
 
 // std::acos(x) > kPi / 2 without the call where the answer is plain: acos falls from pi at -1

@@ -168,9 +168,10 @@ namespace {
 // the flag that an update does not touch.
 void prefetchRecord(const Particle* particle) {
     constexpr std::size_t kLine = 64;
-    constexpr std::size_t kUpdatedBytes = offsetof(Particle, prevSibling);
     const char* bytes = reinterpret_cast<const char*>(particle);
-    for (std::size_t offset = 0; offset < kUpdatedBytes; offset += kLine) {
+    const auto updatedBytes = static_cast<std::size_t>(
+        reinterpret_cast<const char*>(&particle->prevSibling) - bytes);
+    for (std::size_t offset = 0; offset < updatedBytes; offset += kLine) {
         __builtin_prefetch(bytes + offset, 1, 2);
     }
 }
