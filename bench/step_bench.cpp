@@ -2,9 +2,9 @@
 // synthetic effect of about 100,000 live particles. Each benchmark steps through a window in
 // the middle of the effect; when the window is used up, the simulation is reset and warmed up
 // again outside the timed region.
+#include "bench/bench_support.h"
 #include "bench/synthetic_project.h"
 #include "engine/simulation.h"
-#include "persist/project_file.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdint>
@@ -20,38 +20,6 @@ namespace vintrel::bench {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Load problems go to standard error.
-class StderrNotifier final : public Notifier {
-public:
-    void showMessage(std::string_view caption, std::string_view text) override {
-        std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
-                     static_cast<int>(text.size()), text.data());
-    }
-};
-
-// A workspace folder for the loaded project, removed at the end.
-class TemporaryFolder {
-public:
-    TemporaryFolder() {
-        std::string pattern = (fs::temp_directory_path() / "vintrel-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) {
-            path_ = pattern;
-        }
-    }
-    ~TemporaryFolder() {
-        std::error_code ec;
-        if (!path_.empty()) {
-            fs::remove_all(path_, ec);
-        }
-    }
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 // Steps the frames [first, last) of an effect over and over.
 class SteppingWindow {
@@ -104,11 +72,7 @@ void runWindow(benchmark::State& state, GlobalState& g) {
 void stepSample(benchmark::State& state, const char* sample) {
     TemporaryFolder workspace;
     GlobalState g;
-    g.workspace = workspace.path();
-    StderrNotifier notifier;
-    BuiltInProjectDefaults defaults;
-    const fs::path file = fs::path(VINTREL_SOURCE_DIR) / "samples" / sample;
-    if (workspace.path().empty() || !loadProject(g, file, defaults, notifier)) {
+    if (!loadSample(g, sample, workspace)) {
         state.SkipWithError("cannot load the sample");
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "app/cli/edit_script.h"
 #include "app/cli/project_json.h"
+#include "app/cli/render_command.h"
 #include "app/cli/simulation_trace.h"
 #include "persist/app_settings.h"
 #include "persist/binary_export.h"
@@ -26,6 +27,8 @@ constexpr const char* kUsage = R"(usage:
   vintrel-cli vtb IN.stn -o OUT.vtb          write the binary export and copy its textures beside it
   vintrel-cli simulate FILE.stn --frames N   step the simulation N times, one JSON line per step
   vintrel-cli edit IN.stn -o OUT.stn         apply editing commands from standard input, then save
+  vintrel-cli render FILE.stn --frame N -o OUT.png [--size WxH]
+                                             draw the view of frame N off-screen as a PNG
 )";
 
 class StreamNotifier final : public Notifier {
@@ -67,6 +70,8 @@ struct Arguments {
     std::vector<std::string> positional;
     std::optional<std::string> output;
     std::optional<std::string> frames;
+    std::optional<std::string> frame;
+    std::optional<std::string> size;
 };
 
 std::optional<Arguments> parseArguments(std::span<const std::string> args, std::ostream& err) {
@@ -84,6 +89,13 @@ std::optional<Arguments> parseArguments(std::span<const std::string> args, std::
                 return std::nullopt;
             }
             parsed.frames = args[++i];
+        } else if (args[i] == "--frame" || args[i] == "--size") {
+            if (i + 1 >= args.size()) {
+                err << "vintrel-cli: " << args[i] << " needs a value\n";
+                return std::nullopt;
+            }
+            (args[i] == "--frame" ? parsed.frame : parsed.size) = args[i + 1];
+            ++i;
         } else {
             parsed.positional.push_back(args[i]);
         }
@@ -161,9 +173,21 @@ int runCli(std::span<const std::string> args, std::istream& in, std::ostream& ou
     const std::size_t inputs = command == "new" ? 0 : 1;
     const bool needsOutput = command != "info" && command != "simulate";
     const bool needsFrames = command == "simulate";
+    const bool isRender = command == "render";
     if (parsed->positional.size() != inputs || parsed->output.has_value() != needsOutput ||
-        parsed->frames.has_value() != needsFrames) {
+        parsed->frames.has_value() != needsFrames || parsed->frame.has_value() != isRender ||
+        (parsed->size.has_value() && !isRender)) {
         return usageError(err);
+    }
+    const auto frame = isRender ? parseFrameCount(*parsed->frame) : std::optional<long long>(0);
+    if (!frame || (isRender && *frame < 1)) {
+        err << "vintrel-cli: --frame needs a frame number, 1 or more\n";
+        return 2;
+    }
+    const auto size = parsed->size ? parseImageSize(*parsed->size) : std::nullopt;
+    if (parsed->size && !size) {
+        err << "vintrel-cli: --size needs WIDTHxHEIGHT, each 1 to 16384\n";
+        return 2;
     }
     const auto frames = needsFrames ? parseFrameCount(*parsed->frames) : std::optional<long long>(0);
     if (!frames) {
@@ -179,7 +203,7 @@ int runCli(std::span<const std::string> args, std::istream& in, std::ostream& ou
         return session.save(*parsed->output) ? 0 : 1;
     }
     if (command != "info" && command != "convert" && command != "vtb" && command != "simulate" &&
-        command != "edit") {
+        command != "edit" && !isRender) {
         return usageError(err);
     }
     if (!session.open(parsed->positional[0])) {
@@ -194,6 +218,9 @@ int runCli(std::span<const std::string> args, std::istream& in, std::ostream& ou
     if (command == "simulate") {
         runSimulation(session.state(), *frames, out);
         return 0;
+    }
+    if (isRender) {
+        return renderViewToPng(session.state(), *frame, size, *parsed->output, err);
     }
     if (command == "edit") {
         const int failures = runEditScript(session.state(), in, out, err, session.notifier());

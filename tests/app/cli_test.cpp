@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <QImage>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -284,6 +285,49 @@ TEST_F(CliTest, EverySampleOpensConvertsUnchangedAndExports) {
         EXPECT_EQ(vtb.exitCode, 0) << vtb.err;
         EXPECT_GT(fs::file_size(path("sample.vtb")), 0u);
     }
+}
+
+// Pixels with clearly warm colour (flames) rather than the grey grid or the blue axis.
+int warmPixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            count += c.red() > 150 && c.red() > c.blue() + 60 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+TEST_F(CliTest, RenderDrawsTheViewOfAFrameAsAPng) {
+    const std::string sample = std::string(VINTREL_SOURCE_DIR) + "/samples/fire.stn";
+    const std::string out = path("frame.png");
+    const CliResult r = cli({"render", sample, "--frame", "30", "-o", out, "--size", "160x120"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const QImage image(QString::fromStdString(out));
+    ASSERT_EQ(image.size(), QSize(160, 120));
+    EXPECT_GT(warmPixels(image), 100);
+    // Without --size the project's own output size.
+    ASSERT_EQ(cli({"render", sample, "--frame", "1", "-o", out}).exitCode, 0);
+    EXPECT_EQ(QImage(QString::fromStdString(out)).size(), QSize(128, 128));
+}
+
+TEST_F(CliTest, RenderRefusesBadArgumentsWithoutWriting) {
+    const std::string sample = std::string(VINTREL_SOURCE_DIR) + "/samples/fire.stn";
+    const std::string out = path("frame.png");
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"render", sample, "--frame", "0", "-o", out},
+             {"render", sample, "--frame", "x", "-o", out},
+             {"render", sample, "--frame", "3", "-o", out, "--size", "0x10"},
+             {"render", sample, "--frame", "3", "-o", out, "--size", "100"},
+             {"render", sample, "-o", out}}) {
+        const CliResult r = cli(args);
+        EXPECT_EQ(r.exitCode, 2) << args[2];
+        EXPECT_NE(r.err, "");
+    }
+    const CliResult missing = cli({"render", path("missing.stn"), "--frame", "1", "-o", out});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_FALSE(fs::exists(out));
 }
 
 } // namespace

@@ -1,0 +1,98 @@
+#include "app/cli/render_command.h"
+
+#include "engine/simulation.h"
+#include "persist/atomic_file.h"
+#include "platform/egl_context.h"
+#include "render/render_target.h"
+#include "render/renderer.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <charconv>
+
+namespace vintrel {
+
+namespace {
+
+constexpr int kMaxSide = 16384;
+
+std::optional<int> parseSide(std::string_view text) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || value < 1 || value > kMaxSide) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool savePng(const QImage& image, const std::string& output, std::ostream& err) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) {
+        err << "vintrel-cli: the image cannot be encoded as PNG\n";
+        return false;
+    }
+    std::string error;
+    if (!writeFileAtomically(
+            output, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), error)) {
+        err << "vintrel-cli: " << error << '\n';
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<ImageSize> parseImageSize(const std::string& text) {
+    const std::size_t x = text.find('x');
+    if (x == std::string::npos) {
+        return std::nullopt;
+    }
+    const auto width = parseSide(std::string_view(text).substr(0, x));
+    const auto height = parseSide(std::string_view(text).substr(x + 1));
+    if (!width || !height) {
+        return std::nullopt;
+    }
+    return ImageSize{*width, *height};
+}
+
+int renderViewToPng(GlobalState& g, long long frame, std::optional<ImageSize> size, const std::string& output,
+                    std::ostream& err) {
+    if (!size) {
+        if (g.project.width < 1 || g.project.height < 1 || g.project.width > kMaxSide ||
+            g.project.height > kMaxSide) {
+            err << "vintrel-cli: the project's size " << g.project.width << "x" << g.project.height
+                << " cannot be drawn; give --size WxH\n";
+            return 1;
+        }
+        size = ImageSize{g.project.width, g.project.height};
+    }
+    std::string error;
+    const auto context = HeadlessGlContext::create(&error);
+    if (!context) {
+        err << "vintrel-cli: cannot draw: " << error << '\n';
+        return 1;
+    }
+    Simulation simulation(g);
+    simulation.reset();
+    for (long long i = 0; i < frame; ++i) {
+        simulation.step();
+    }
+    const auto renderer = Renderer::create(g, simulation, &error);
+    if (!renderer) {
+        err << "vintrel-cli: cannot draw: " << error << '\n';
+        return 1;
+    }
+    RenderTarget target;
+    if (!target.create(size->width, size->height)) {
+        err << "vintrel-cli: the driver cannot draw an image of " << size->width << "x" << size->height
+            << '\n';
+        return 1;
+    }
+    renderer->setViewSize(size->width, size->height);
+    renderer->renderViewFrame(target.framebuffer(), MouseSample{}, 0);
+    return savePng(target.read(), output, err) ? 0 : 1;
+}
+
+} // namespace vintrel

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "model/global_state.h"
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace vintrel {
+
+struct ImageSize {
+    int width = 0;
+    int height = 0;
+};
+
+// "WxH" with both sides 1..16384, or nothing.
+std::optional<ImageSize> parseImageSize(const std::string& text);
+
+// Draws the view of effect frame `frame` (1 = the first) off-screen, as the editor's view
+// shows it with the saved camera, and writes it as a PNG. `size` defaults to the project's
+// output size. Returns the exit code: 0, or 1 after a message on `err`.
+int renderViewToPng(GlobalState& g, long long frame, std::optional<ImageSize> size, const std::string& output,
+                    std::ostream& err);
+
+} // namespace vintrel

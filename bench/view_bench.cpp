@@ -1,0 +1,100 @@
+// View frames per second, drawn off-screen: one simulation step and one whole view frame (grid,
+// both culling walks, sorting) per iteration, finished on the GPU before the next. Each sample
+// is drawn at 640 x 360 from the middle of its effect, and a plain effect that keeps 10,000
+// camera-facing particles alive shows the cost per particle.
+#include "bench/bench_support.h"
+#include "engine/simulation.h"
+#include "platform/egl_context.h"
+#include "render/render_target.h"
+#include "render/renderer.h"
+
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace vintrel::bench {
+
+namespace {
+
+constexpr int kWidth = 640;
+constexpr int kHeight = 360;
+
+HeadlessGlContext* context() {
+    static std::unique_ptr<HeadlessGlContext> shared = HeadlessGlContext::create();
+    return shared.get();
+}
+
+void drawFrames(benchmark::State& state, GlobalState& g) {
+    if (context() == nullptr) {
+        state.SkipWithError("no headless OpenGL context");
+        return;
+    }
+    Simulation simulation(g);
+    simulation.reset();
+    const auto warmUp = static_cast<std::uint32_t>(g.project.frame) / 2;
+    while (simulation.currentFrame() < warmUp) {
+        simulation.step();
+    }
+    const auto renderer = Renderer::create(g, simulation);
+    RenderTarget target;
+    if (renderer == nullptr || !target.create(kWidth, kHeight)) {
+        state.SkipWithError("the renderer cannot be built");
+        return;
+    }
+    renderer->setViewSize(kWidth, kHeight);
+    std::int64_t particles = 0;
+    for (auto _ : state) {
+        simulation.step();
+        particles += static_cast<std::int64_t>(simulation.particles().size());
+        renderer->renderViewFrame(target.framebuffer(), MouseSample{}, 0);
+        glFinish();
+    }
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["particles"] =
+        benchmark::Counter(static_cast<double>(particles) / static_cast<double>(state.iterations()));
+}
+
+void viewSample(benchmark::State& state, const char* sample) {
+    TemporaryFolder workspace;
+    GlobalState g;
+    if (!loadSample(g, sample, workspace)) {
+        state.SkipWithError("cannot load the sample");
+        return;
+    }
+    drawFrames(state, g);
+}
+
+// One node under the root emitting 200 small billboards a frame that live 50 frames: 10,000
+// alive once the first ones start to die. With `selected` the node is the selected one, so the
+// view also draws its emitter guide at every particle.
+void viewTenThousand(benchmark::State& state, bool selected) {
+    TemporaryFolder workspace;
+    GlobalState g;
+    g.workspace = workspace.path();
+    const BuiltInProjectDefaults defaults;
+    resetProject(g, defaults);
+    applyStartValues(g, defaults);
+    g.project.frame = 200;
+    EffectNode& node = *g.rootNode->m_children.front();
+    node.m_timing.start = 1;
+    node.m_timing.end = 200;
+    node.m_timing.often = 1;
+    node.m_timing.num = 200;
+    node.m_kill.span = 50;
+    node.m_emitter.type = EmitterParams::Sphere;
+    node.m_emitter.size = FloatXYZ{8, 8, 8};
+    node.m_move.speed = 5;
+    node.m_scale.max = 3;
+    g.pSelNode = selected ? &node : nullptr;
+    drawFrames(state, g);
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(viewSample, fire, "fire.stn")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(viewSample, sparks, "sparks.stn")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(viewSample, magic_circle, "magic_circle.stn")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(viewTenThousand, unselected, false)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(viewTenThousand, selected, true)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace vintrel::bench

@@ -1,0 +1,227 @@
+#include "render/effect_renderer.h"
+
+#include "engine/simulation.h"
+#include "engine/world_matrix.h"
+#include "render/atlas.h"
+#include "render/camera.h"
+#include "render/export_targets.h"
+#include "render/gpu_states.h"
+#include "render/texture.h"
+
+#include <algorithm>
+
+namespace vintrel {
+
+namespace {
+
+constexpr const char* kDefaultTextureFile = "__dummy__dummy.png";
+
+CameraFrame frameOf(const Camera& camera) {
+    CameraFrame frame;
+    frame.view = camera.view;
+    frame.eye = camera.eye;
+    frame.target = camera.target;
+    frame.up = camera.up;
+    return frame;
+}
+
+} // namespace
+
+struct EffectRenderer::DrawContext {
+    bool exporting = false;
+    ExportTargets* targets = nullptr;
+    float aspect = 1;
+};
+
+EffectRenderer::EffectRenderer(GlobalState& g, Simulation& simulation, ShaderPrograms& programs)
+    : g_(g), simulation_(simulation), programs_(programs) {
+    meshes_ = createFixedMeshes();
+    for (const std::vector<LineSegment>& set : guideSets()) {
+        guides_.emplace_back(set);
+    }
+    defaultTexture_ = solidTexture(255, 255, 255, 255);
+    reloadMaterials();
+}
+
+EffectRenderer::~EffectRenderer() = default;
+
+void EffectRenderer::reloadMaterials() {
+    textures_.clear();
+    models_.clear();
+    for (const Material& material : g_.materials) {
+        const std::filesystem::path file = g_.workspace / material.fileName();
+        if (material.kind == Material::Model) {
+            auto mesh = std::make_unique<ObjMesh>();
+            if (!mesh->load(file)) {
+                mesh->upload(ObjModel{}); // unreadable: the model draws nothing
+            }
+            models_.push_back(std::move(mesh));
+            textures_.emplace_back();
+            continue;
+        }
+        std::optional<gl::Texture> texture = loadTexture(file);
+        textures_.push_back(texture ? std::move(*texture) : solidTexture(255, 255, 255, 255));
+    }
+    std::optional<gl::Texture> fallback = loadTexture(g_.workspace / kDefaultTextureFile);
+    defaultTexture_ = fallback ? std::move(*fallback) : solidTexture(255, 255, 255, 255);
+}
+
+GLuint EffectRenderer::textureOf(int materialIndex) const {
+    if (materialIndex < 0 || static_cast<std::size_t>(materialIndex) >= textures_.size() ||
+        !textures_[static_cast<std::size_t>(materialIndex)]) {
+        return defaultTexture_.id();
+    }
+    return textures_[static_cast<std::size_t>(materialIndex)].id();
+}
+
+Primitive* EffectRenderer::meshOf(int shapeType) {
+    if (shapeType >= 0 && shapeType < 5) {
+        return meshes_[static_cast<std::size_t>(shapeType)].get();
+    }
+    const long long model = static_cast<long long>(shapeType) - 5;
+    if (model >= 0 && model < static_cast<long long>(models_.size())) {
+        return models_[static_cast<std::size_t>(model)].get();
+    }
+    return nullptr; // a shape whose model is not in the material list draws nothing
+}
+
+void EffectRenderer::sortByDistance(const Vec3& eye) {
+    std::vector<Particle*>& list = simulation_.mutableParticles();
+    for (Particle* p : list) {
+        p->viewDistance = length(p->pos - eye);
+    }
+    std::stable_sort(list.begin(), list.end(),
+                     [](const Particle* a, const Particle* b) { return a->viewDistance < b->viewDistance; });
+}
+
+template <typename Visit> void EffectRenderer::walk(Visit visit) {
+    std::vector<Particle*>& list = simulation_.mutableParticles();
+    if (g_.project.reverse != 0) {
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            visit(*list[i]);
+        }
+    } else {
+        for (std::size_t i = list.size(); i-- > 0;) {
+            visit(*list[i]);
+        }
+    }
+}
+
+void EffectRenderer::drawView(Camera& camera, float viewAspect) {
+    drawCount_ = 0;
+    if (g_.project.isCameraMove != 0) {
+        placeFromCameraNodesView(camera, simulation_.particles(), viewAspect);
+    }
+    if (g_.project.sort != 0) {
+        sortByDistance(camera.eye);
+    }
+    DrawContext context;
+    context.aspect = viewAspect;
+    for (int pass = 0; pass < 2; ++pass) {
+        GpuStates::setDepth(true, pass == 0);
+        walk([&](Particle& p) {
+            GpuStates::setBlend(p.params().texture.isAdd != 0 ? BlendMode::Additive : BlendMode::Alpha);
+            drawParticle(camera, p, pass, context);
+            if (pass == 1 && g_.pSelNode != nullptr && p.node->node == g_.pSelNode) {
+                drawGuide(camera, p);
+            }
+        });
+    }
+}
+
+void EffectRenderer::drawExport(Camera& camera, ExportTargets& targets, float projectAspect) {
+    drawCount_ = 0;
+    if (g_.project.sort != 0) {
+        sortByDistance(camera.eye);
+    }
+    targets.copy().bind();
+    glClearColor(0, 0, 0, 0);
+    glClearDepth(1.0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    targets.main().bind();
+    glActiveTexture(GL_TEXTURE0 + kUnitMask);
+    glBindTexture(GL_TEXTURE_2D, targets.maskTexture());
+    DrawContext context;
+    context.exporting = true;
+    context.targets = &targets;
+    context.aspect = projectAspect;
+    for (int pass = 0; pass < 2; ++pass) {
+        GpuStates::setDepth(false, false);
+        walk([&](Particle& p) {
+            glActiveTexture(GL_TEXTURE0 + kUnitTarget);
+            glBindTexture(GL_TEXTURE_2D, targets.copy().colorTexture());
+            if (g_.project.isCameraMove != 0) {
+                placeFromCameraNodeExport(camera, p, projectAspect);
+            }
+            drawParticle(camera, p, pass, context);
+            targets.syncCopy();
+        });
+    }
+}
+
+void EffectRenderer::drawParticle(Camera& camera, Particle& p, int pass, DrawContext& context) {
+    const NodeParams& params = p.params();
+    if (params.isDraw == 0) {
+        return;
+    }
+    Primitive* mesh = meshOf(params.shape.type);
+    if (mesh == nullptr) {
+        return;
+    }
+    PrimitiveDraw draw;
+    draw.camera = &camera;
+    draw.texture = textureOf(params.texture.ID);
+    if (params.texture.isAnim != 0) {
+        draw.textureMatrix = atlasTextureMatrix(params.texture.w, params.texture.h, p.animPosition);
+        p.animPosition = nextAnimPosition(static_cast<float>(params.texture.speed), p.age, params.texture.w,
+                                          params.texture.h, params.texture.isLoop != 0);
+    }
+    const CameraFrame frame = frameOf(camera);
+    if (params.shape.type == ShapeParams::Trail) {
+        if (p.trail == nullptr) {
+            return;
+        }
+        static_cast<TrailPrimitive*>(mesh)->rebuild(p.trail->points(), camera.eye,
+                                                    params.scale.trailThickChange != 0);
+        draw.world = particleWorldMatrix(p, &frame, false);
+        draw.detail = 0;
+    } else {
+        if (params.shape.type == ShapeParams::Cylinder) {
+            draw.baseScale = matrixScaling(p.scale.x, p.scale.x, 1.0f);
+            draw.tipScale = matrixScaling(p.scale.y, p.scale.y, p.scale.z);
+        }
+        draw.world = particleWorldMatrix(p, &frame, mesh->isBillboard());
+        draw.detail = context.exporting ? 1 : 0;
+    }
+    draw.color = p.color;
+    draw.alphaPass = pass == 1;
+    draw.additive = params.texture.isAdd != 0;
+    draw.exporting = context.exporting;
+    draw.underCut = params.shape.isUnderCut;
+    draw.nonLinear = g_.project.isNonLiner != 0;
+    draw.targetWidth = g_.project.width;
+    draw.targetHeight = g_.project.height;
+    if (context.exporting) {
+        ExportTargets* targets = context.targets;
+        draw.afterStrip = [targets] { targets->syncCopy(); };
+    }
+    mesh->draw(programs_, draw);
+    ++drawCount_;
+}
+
+void EffectRenderer::drawGuide(Camera& camera, const Particle& p) {
+    const EmitterParams& e = g_.pSelNode->m_emitter;
+    Mat4 scale = matrixScaling(e.size.x, e.size.y, e.size.z);
+    if (e.scaleFix == 0) {
+        scale = scale * matrixScaling(p.scale.x, p.scale.y, p.scale.z);
+    }
+    const Mat4 offset = matrixTranslation(e.pos.x, e.pos.y, e.pos.z);
+    const Mat4 place = matrixTranslation(p.pos.x, p.pos.y, p.pos.z);
+    const Mat4 orientation = e.fix != 0 ? Mat4::identity() : p.spinMatrix;
+    GpuStates::setBlend(BlendMode::Alpha);
+    const std::size_t set = e.type >= 0 && e.type < 6 ? static_cast<std::size_t>(e.type) : 0;
+    guides_[set].draw(programs_, camera, scale * orientation * offset * place);
+    guides_[6].draw(programs_, camera, camera.facingRotation() * offset * place);
+}
+
+} // namespace vintrel

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "render/gl_objects.h"
+#include "render/render_target.h"
+
+#include <QImage>
+
+namespace vintrel {
+
+class Notifier;
+
+// The off-screen targets of an export: the main colour target that frames are drawn into, the
+// copy that the particle program composes over, and the mask picture. Made at the export size
+// and released when the export ends.
+class ExportTargets {
+public:
+    // Creates both targets at width x height; on a failure the user is told which target could
+    // not be made, nothing stays allocated and false is returned. `mask` (export size, or null
+    // for no mask) becomes the mask texture; without one the mask is fully transparent.
+    bool create(int width, int height, const QImage& mask, Notifier& notifier);
+    void release();
+    bool ready() const { return main_.framebuffer() != 0; }
+
+    const RenderTarget& main() const { return main_; }
+    const RenderTarget& copy() const { return copy_; }
+    GLuint maskTexture() const { return mask_.id(); }
+    // Copies the main target into the copy, so the next draw composes over what is there.
+    void syncCopy() const { copyColor(main_, copy_); }
+
+private:
+    RenderTarget main_;
+    RenderTarget copy_;
+    gl::Texture mask_;
+};
+
+} // namespace vintrel

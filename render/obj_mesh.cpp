@@ -1,0 +1,37 @@
+#include "render/obj_mesh.h"
+
+#include "render/gpu_states.h"
+
+namespace vintrel {
+
+bool ObjMesh::load(const std::filesystem::path& file) {
+    const std::optional<ObjModel> model = readObj(file);
+    if (!model) {
+        return false;
+    }
+    upload(*model);
+    return true;
+}
+
+void ObjMesh::upload(const ObjModel& model) {
+    triangles_ = model.triangleCount();
+    Primitive::upload(triangleList_, model.vertices);
+}
+
+void ObjMesh::draw(ShaderPrograms& programs, const PrimitiveDraw& draw) {
+    programs.usePoly(VertexEntry::Plain, choosePixelEntry(draw.alphaPass, draw.exporting, draw.additive),
+                     constants(draw));
+    glActiveTexture(GL_TEXTURE0 + kUnitDecal);
+    glBindTexture(GL_TEXTURE_2D, draw.texture);
+    // Models are always filtered linearly, whatever the project's choice.
+    bindSampler(false);
+    GpuStates::setDepth(true, true);
+    if (triangles_ > 0) {
+        glBindVertexArray(triangleList_.layout.id());
+        glDrawArrays(GL_TRIANGLES, 0, triangles_ * 3);
+        glBindVertexArray(0);
+    }
+    GpuStates::setDepth(true, false);
+}
+
+} // namespace vintrel

@@ -1,0 +1,119 @@
+#include "render/primitive.h"
+
+#include "render/camera.h"
+
+namespace vintrel {
+
+bool Primitive::upload(GpuStrip& strip, const Strip& vertices) {
+    if (!strip.layout) {
+        strip.layout = gl::makeVertexArray();
+        strip.vertices = gl::makeBuffer();
+        glBindVertexArray(strip.layout.id());
+        glBindBuffer(GL_ARRAY_BUFFER, strip.vertices.id());
+        glEnableVertexAttribArray(0);
+        glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(PolyVertex), nullptr);
+        glEnableVertexAttribArray(1);
+        glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, sizeof(PolyVertex),
+                              reinterpret_cast<const void*>(3 * sizeof(float)));
+        glBindVertexArray(0);
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, strip.vertices.id());
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(PolyVertex)),
+                 vertices.data(), GL_DYNAMIC_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    strip.count = static_cast<GLsizei>(vertices.size());
+    return glGetError() == GL_NO_ERROR;
+}
+
+bool Primitive::create(const std::array<std::vector<Strip>, 2>& strips) {
+    for (int detail = 0; detail < 2; ++detail) {
+        for (const Strip& strip : strips[detail]) {
+            GpuStrip& gpu = strips_[detail].emplace_back();
+            if (!upload(gpu, strip)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void Primitive::bindSampler(bool nonLinear) {
+    if (!sampler_ || samplerNonLinear_ != nonLinear) {
+        sampler_ = gl::makeSampler();
+        samplerNonLinear_ = nonLinear;
+        glSamplerParameteri(sampler_.id(), GL_TEXTURE_MIN_FILTER,
+                            nonLinear ? GL_NEAREST_MIPMAP_NEAREST : GL_LINEAR_MIPMAP_LINEAR);
+        glSamplerParameteri(sampler_.id(), GL_TEXTURE_MAG_FILTER, nonLinear ? GL_NEAREST : GL_LINEAR);
+        glSamplerParameteri(sampler_.id(), GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glSamplerParameteri(sampler_.id(), GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        glSamplerParameteri(sampler_.id(), GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+    }
+    glBindSampler(kUnitDecal, sampler_.id());
+}
+
+PolyConstants Primitive::constants(const PrimitiveDraw& draw) const {
+    const Mat4 viewProjection = draw.camera->view * draw.camera->projection;
+    PolyConstants c;
+    c.wvp = transposed(kind_ == Kind::Trail ? viewProjection : draw.world * viewProjection);
+    c.world = transposed(draw.world);
+    c.texture = transposed(draw.textureMatrix);
+    c.screen = transposed(matrixScaling(1.0f / static_cast<float>(draw.targetWidth),
+                                        1.0f / static_cast<float>(draw.targetHeight), 1.0f));
+    c.color = draw.color;
+    c.mask = Mat4::identity();
+    c.bottomScale = transposed(draw.baseScale);
+    c.topScale = transposed(draw.tipScale);
+    c.underCut = Vec4{static_cast<float>(draw.underCut), 0, 0, 0};
+    return c;
+}
+
+void Primitive::draw(ShaderPrograms& programs, const PrimitiveDraw& draw) {
+    lastColor_ =
+        Vec4{draw.color.x / 255.0f, draw.color.y / 255.0f, draw.color.z / 255.0f, draw.color.w / 255.0f};
+    const VertexEntry vertex = kind_ == Kind::Cylinder ? VertexEntry::Cylinder : VertexEntry::Plain;
+    programs.usePoly(vertex, choosePixelEntry(draw.alphaPass, draw.exporting, draw.additive),
+                     constants(draw));
+    glActiveTexture(GL_TEXTURE0 + kUnitDecal);
+    glBindTexture(GL_TEXTURE_2D, draw.texture);
+    bindSampler(draw.nonLinear);
+    const int detail = kind_ == Kind::Trail ? 0 : (draw.detail == 1 ? 1 : 0);
+    for (const GpuStrip& strip : strips_[detail]) {
+        if (strip.count < 3) {
+            break; // a degenerate strip ends this mesh's draw
+        }
+        glBindVertexArray(strip.layout.id());
+        glDrawArrays(GL_TRIANGLE_STRIP, 0, strip.count);
+        if (draw.exporting && draw.afterStrip) {
+            draw.afterStrip();
+        }
+    }
+    glBindVertexArray(0);
+}
+
+void TrailPrimitive::rebuild(const std::deque<Vec4>& history, const Vec3& eye, bool thickChange) {
+    if (history.empty()) {
+        return;
+    }
+    const Strip strip = trailStrip(history, eye, thickChange);
+    if (strips_[0].empty()) {
+        strips_[0].emplace_back();
+    }
+    strips_[0].resize(1);
+    upload(strips_[0][0], strip);
+}
+
+std::array<std::unique_ptr<Primitive>, 5> createFixedMeshes() {
+    std::array<std::unique_ptr<Primitive>, 5> meshes;
+    meshes[0] = std::make_unique<Primitive>(Primitive::Kind::Square, true);
+    meshes[0]->create({squareStrips(), squareStrips()});
+    meshes[1] = std::make_unique<Primitive>(Primitive::Kind::Square, false);
+    meshes[1]->create({squareStrips(), squareStrips()});
+    meshes[2] = std::make_unique<Primitive>(Primitive::Kind::Hemisphere, false);
+    meshes[2]->create({hemisphereStrips(0), hemisphereStrips(1)});
+    meshes[3] = std::make_unique<Primitive>(Primitive::Kind::Cylinder, false);
+    meshes[3]->create({cylinderStrips(0), cylinderStrips(1)});
+    meshes[4] = std::make_unique<TrailPrimitive>();
+    return meshes;
+}
+
+} // namespace vintrel

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "platform/math.h"
+#include "render/gl_objects.h"
+#include "render/mesh_geometry.h"
+#include "render/shader_programs.h"
+
+#include <array>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace vintrel {
+
+struct Camera;
+
+// Everything one particle draw needs besides the mesh.
+struct PrimitiveDraw {
+    const Camera* camera = nullptr;
+    Mat4 world = Mat4::identity();
+    Mat4 baseScale = Mat4::identity(); // cylinder only
+    Mat4 tipScale = Mat4::identity();  // cylinder only
+    Vec4 color;                        // passed to the shader unchanged
+    GLuint texture = 0;
+    Mat4 textureMatrix = Mat4::identity();
+    bool alphaPass = false;
+    bool additive = false;
+    bool exporting = false;
+    int detail = 0;   // 0 view, 1 export
+    int underCut = 0; // hides what lies below the floor
+    bool nonLinear = false;
+    int targetWidth = 1; // the project size, for the target coordinate of export composition
+    int targetHeight = 1;
+    // Called after every strip while exporting: copies the target so the next strip composes
+    // over what this one drew.
+    std::function<void()> afterStrip;
+};
+
+// A unit mesh drawn with the particle program: triangle strips in two levels of detail (view
+// and export), each strip with its own vertex buffer, and a sampler that follows the project's
+// filtering choice.
+class Primitive {
+public:
+    enum class Kind { Square, Hemisphere, Cylinder, Trail };
+
+    Primitive(Kind kind, bool billboard) : kind_(kind), billboard_(billboard) {}
+    virtual ~Primitive() = default;
+    Primitive(const Primitive&) = delete;
+    Primitive& operator=(const Primitive&) = delete;
+
+    // Uploads the strips of both details; false when a buffer cannot be made.
+    bool create(const std::array<std::vector<Strip>, 2>& strips);
+    virtual void draw(ShaderPrograms& programs, const PrimitiveDraw& draw);
+
+    bool isBillboard() const { return billboard_; }
+    Kind kind() const { return kind_; }
+    // The colour of the latest draw, on the 0..1 scale of the caller divided by 255.
+    const Vec4& lastColor() const { return lastColor_; }
+
+protected:
+    struct GpuStrip {
+        gl::VertexArray layout;
+        gl::Buffer vertices;
+        GLsizei count = 0;
+    };
+    static bool upload(GpuStrip& strip, const Strip& vertices);
+    void bindSampler(bool nonLinear);
+    PolyConstants constants(const PrimitiveDraw& draw) const;
+
+    Kind kind_;
+    bool billboard_;
+    std::array<std::vector<GpuStrip>, 2> strips_;
+    gl::Sampler sampler_;
+    bool samplerNonLinear_ = false;
+    Vec4 lastColor_;
+};
+
+// A ribbon along a particle's recent path, rebuilt before each draw; its vertices are in world
+// space. One instance serves every trail particle in turn.
+class TrailPrimitive final : public Primitive {
+public:
+    TrailPrimitive() : Primitive(Kind::Trail, false) {}
+    // Replaces the detail-0 strip with the ribbon of `history` facing `eye`.
+    void rebuild(const std::deque<Vec4>& history, const Vec3& eye, bool thickChange);
+};
+
+// The fixed meshes of the particle shapes: 0 the camera-facing square, 1 the plane, 2 the
+// hemisphere, 3 the cylinder, 4 the trail.
+std::array<std::unique_ptr<Primitive>, 5> createFixedMeshes();
+
+} // namespace vintrel

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "render/gl_objects.h"
+
+#include <QImage>
+
+namespace vintrel {
+
+// An off-screen colour texture (RGBA, 8 bits a channel) with a 32-bit float depth texture and
+// the framebuffer that binds them.
+class RenderTarget {
+public:
+    // False when the driver refuses the size or the formats.
+    bool create(int width, int height);
+    void bind() const;
+    GLuint framebuffer() const { return framebuffer_.id(); }
+    GLuint colorTexture() const { return color_.id(); }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    // The colour contents as an image, top row first.
+    QImage read() const;
+
+private:
+    gl::Texture color_;
+    gl::Texture depth_;
+    gl::Framebuffer framebuffer_;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+// Copies the colour of `from` into `to` (same size).
+void copyColor(const RenderTarget& from, const RenderTarget& to);
+
+} // namespace vintrel

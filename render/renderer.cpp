@@ -1,0 +1,104 @@
+#include "render/renderer.h"
+
+#include "engine/simulation.h"
+#include "render/effect_renderer.h"
+#include "render/export_targets.h"
+#include "render/gpu_states.h"
+#include "render/line_set.h"
+#include "render/shader_programs.h"
+
+namespace vintrel {
+
+Renderer::Renderer(GlobalState& g, Simulation& simulation) : g_(g), simulation_(simulation) {}
+
+Renderer::~Renderer() = default;
+
+std::unique_ptr<Renderer> Renderer::create(GlobalState& g, Simulation& simulation, std::string* error) {
+    if (epoxy_gl_version() < 33) {
+        if (error != nullptr) {
+            *error = "OpenGL 3.3 or later is needed to draw the view";
+        }
+        return nullptr;
+    }
+    std::unique_ptr<Renderer> renderer(new Renderer(g, simulation));
+    if (!renderer->build(error)) {
+        return nullptr;
+    }
+    return renderer;
+}
+
+bool Renderer::build(std::string* error) {
+    GpuStates::prepareContext();
+    programs_ = std::make_unique<ShaderPrograms>();
+    if (!programs_->build(error)) {
+        return false;
+    }
+    camera_.eye = Vec3{g_.viewCamera.eye.x, g_.viewCamera.eye.y, g_.viewCamera.eye.z};
+    camera_.target = Vec3{g_.viewCamera.target.x, g_.viewCamera.target.y, g_.viewCamera.target.z};
+    camera_.up = Vec3{0, 1, 1};
+    camera_.update(viewAspect());
+    grid_ = std::make_unique<LineSet>(floorGrid());
+    effects_ = std::make_unique<EffectRenderer>(g_, simulation_, *programs_);
+    return true;
+}
+
+float Renderer::viewAspect() const {
+    return static_cast<float>(viewWidth_) / static_cast<float>(viewHeight_);
+}
+
+void Renderer::setViewSize(int width, int height) {
+    viewWidth_ = std::max(1, width);
+    viewHeight_ = std::max(1, height);
+    camera_.update(viewAspect());
+}
+
+bool Renderer::renderViewFrame(std::uint32_t framebuffer, const MouseSample& mouse, int infoBarWidth) {
+    g_.sim.isRendering.store(true);
+    const bool moved =
+        control_.apply(camera_, mouse, infoBarWidth, g_.project.isCameraMove != 0, viewAspect());
+    control_.correctUp(camera_, viewAspect());
+
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glViewport(0, 0, viewWidth_, viewHeight_);
+    GpuStates::setBlend(BlendMode::Alpha);
+    glDepthMask(GL_TRUE);
+    glClearColor(g_.project.backColor.x / 255.0f, g_.project.backColor.y / 255.0f,
+                 g_.project.backColor.z / 255.0f, 1.0f);
+    glClearDepth(1.0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    GpuStates::setCull(CullMode::None);
+    GpuStates::setDepth(true, true);
+    grid_->draw(*programs_, camera_, Mat4::identity());
+    GpuStates::setCull(CullMode::Back);
+    effects_->drawView(camera_, viewAspect());
+    GpuStates::setCull(CullMode::Front);
+    effects_->drawView(camera_, viewAspect());
+    GpuStates::setCull(CullMode::None);
+    g_.viewCamera.eye = FloatXYZ{camera_.eye.x, camera_.eye.y, camera_.eye.z};
+    g_.viewCamera.target = FloatXYZ{camera_.target.x, camera_.target.y, camera_.target.z};
+    g_.sim.isRendering.store(false);
+    return moved;
+}
+
+void Renderer::renderExportFrame(ExportTargets& targets) {
+    const float aspect = static_cast<float>(g_.project.width) / static_cast<float>(g_.project.height);
+    camera_.update(aspect);
+    GpuStates::setBlend(BlendMode::Opaque);
+    GpuStates::setCull(CullMode::Back);
+    effects_->drawExport(camera_, targets, aspect);
+    GpuStates::setCull(CullMode::Front);
+    effects_->drawExport(camera_, targets, aspect);
+    GpuStates::setCull(CullMode::None);
+}
+
+void Renderer::restoreViewCamera() {
+    camera_.update(viewAspect());
+    GpuStates::setBlend(BlendMode::Alpha);
+}
+
+void Renderer::reloadMaterials() {
+    effects_->reloadMaterials();
+}
+
+} // namespace vintrel

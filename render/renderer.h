@@ -1,0 +1,73 @@
+#pragma once
+
+#include "model/global_state.h"
+#include "render/camera.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace vintrel {
+
+class Simulation;
+class EffectRenderer;
+class LineSet;
+class ShaderPrograms;
+class ExportTargets;
+
+// Draws the effect with OpenGL: the view frame (floor grid, the particles in two culling walks,
+// the selected node's guide) into the framebuffer the caller binds, and the export passes into
+// an off-screen target set. Every call needs the same current OpenGL 3.3 context; the worker
+// thread owns it while it runs.
+class Renderer {
+public:
+    // Builds the programs, meshes, states and the grid in the current context. Null with a
+    // message in `error` when the context lacks what the drawing needs.
+    static std::unique_ptr<Renderer> create(GlobalState& g, Simulation& simulation,
+                                            std::string* error = nullptr);
+    ~Renderer();
+    Renderer(const Renderer&) = delete;
+    Renderer& operator=(const Renderer&) = delete;
+
+    // Size of the view's drawable in pixels; the camera's aspect follows it.
+    void setViewSize(int width, int height);
+    int viewWidth() const { return viewWidth_; }
+    int viewHeight() const { return viewHeight_; }
+
+    // One view frame into `framebuffer` (0: the window's own), of the view size: mouse
+    // control, clear to the project's background, grid, both culling walks. Returns true when
+    // a camera drag moved the camera and the cursor should go back to where the drag began.
+    bool renderViewFrame(std::uint32_t framebuffer, const MouseSample& mouse, int infoBarWidth);
+
+    // Uploads the material list's textures and models from the workspace again (after the
+    // material list changed; the worker calls it when it restarts).
+    void reloadMaterials();
+
+    // One export frame into `targets` (made at the project size): the camera with the
+    // project's aspect, both culling walks composing in the shader, opaque blending.
+    void renderExportFrame(ExportTargets& targets);
+    // The view's camera matrices again after an export.
+    void restoreViewCamera();
+
+    Camera& camera() { return camera_; }
+    const Camera& camera() const { return camera_; }
+    CameraControl& cameraControl() { return control_; }
+    EffectRenderer& effects() { return *effects_; }
+
+private:
+    Renderer(GlobalState& g, Simulation& simulation);
+    bool build(std::string* error);
+    float viewAspect() const;
+
+    GlobalState& g_;
+    Simulation& simulation_;
+    Camera camera_;
+    CameraControl control_;
+    std::unique_ptr<ShaderPrograms> programs_;
+    std::unique_ptr<LineSet> grid_;
+    std::unique_ptr<EffectRenderer> effects_;
+    int viewWidth_ = 1;
+    int viewHeight_ = 1;
+};
+
+} // namespace vintrel

@@ -1,0 +1,184 @@
+#include "render/shader_programs.h"
+
+#include "render/shader_sources.h"
+
+#include <vector>
+
+namespace vintrel {
+
+namespace {
+
+constexpr const char* kPixelDefines[] = {"PS_ALPHA",          "PS_NON_ALPHA",      "PS_BACK_ALPHA",
+                                         "PS_BACK_NON_ALPHA", "PS_BACK_ALPHA_ADD", "PS_BACK_NON_ALPHA_ADD"};
+constexpr const char* kPixelNames[] = {"PS_Alpha",        "PS_NonAlpha",     "PS_BackAlpha",
+                                       "PS_BackNonAlpha", "PS_BackAlphaAdd", "PS_BackNonAlphaAdd"};
+
+// Clip-space depth runs 0..1 as the projection matrices make it. With clip control the
+// context takes it as it is; without, the vertex stage maps it to OpenGL's -1..1.
+std::string preamble() {
+    std::string text = "#version 330 core\n";
+    if (epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control")) {
+        text += "#define DEPTH_FROM_ZERO_TO_ONE(p)\n";
+    } else {
+        text += "#define DEPTH_FROM_ZERO_TO_ONE(p) p.z = 2.0 * p.z - p.w\n";
+    }
+    return text;
+}
+
+gl::Shader compile(GLenum kind, const std::vector<std::string>& parts, const std::string& name,
+                   std::string* error) {
+    gl::Shader shader(glCreateShader(kind));
+    std::vector<const char*> sources;
+    for (const std::string& part : parts) {
+        sources.push_back(part.c_str());
+    }
+    glShaderSource(shader.id(), static_cast<GLsizei>(sources.size()), sources.data(), nullptr);
+    glCompileShader(shader.id());
+    GLint ok = GL_FALSE;
+    glGetShaderiv(shader.id(), GL_COMPILE_STATUS, &ok);
+    if (ok != GL_TRUE) {
+        char log[2048] = {};
+        glGetShaderInfoLog(shader.id(), sizeof log, nullptr, log);
+        if (error != nullptr) {
+            *error = name + ": " + log;
+        }
+        return {};
+    }
+    return shader;
+}
+
+constexpr const char* kUniformNames[] = {"g_mWVP",   "g_mW",           "g_mTex",      "g_mScreen",
+                                         "g_mColor", "g_mBottomScale", "g_mTopScale", "g_underCut"};
+
+std::size_t polyIndex(VertexEntry vertex, PixelEntry pixel) {
+    return static_cast<std::size_t>(vertex) * 6 + static_cast<std::size_t>(pixel);
+}
+
+} // namespace
+
+PixelEntry choosePixelEntry(bool alphaPass, bool exporting, bool additive) {
+    if (!exporting) {
+        return alphaPass ? PixelEntry::Alpha : PixelEntry::NonAlpha;
+    }
+    if (alphaPass) {
+        return additive ? PixelEntry::BackAlphaAdd : PixelEntry::BackAlpha;
+    }
+    return additive ? PixelEntry::BackNonAlphaAdd : PixelEntry::BackNonAlpha;
+}
+
+Mat4 transposed(const Mat4& m) {
+    Mat4 t;
+    for (int r = 0; r < 4; ++r) {
+        for (int c = 0; c < 4; ++c) {
+            t.m[r][c] = m.m[c][r];
+        }
+    }
+    return t;
+}
+
+bool ShaderPrograms::linkInto(Linked& linked, const gl::Shader& vertex, const gl::Shader& pixel,
+                              const std::string& name, std::string* error) {
+    gl::Program program(glCreateProgram());
+    glAttachShader(program.id(), vertex.id());
+    glAttachShader(program.id(), pixel.id());
+    glLinkProgram(program.id());
+    GLint ok = GL_FALSE;
+    glGetProgramiv(program.id(), GL_LINK_STATUS, &ok);
+    if (ok != GL_TRUE) {
+        char log[2048] = {};
+        glGetProgramInfoLog(program.id(), sizeof log, nullptr, log);
+        if (error != nullptr) {
+            *error = name + ": " + log;
+        }
+        return false;
+    }
+    glUseProgram(program.id());
+    const char* samplers[] = {"g_texDecal", "g_texRT", "g_texMask"};
+    for (GLint unit = 0; unit < 3; ++unit) {
+        const GLint location = glGetUniformLocation(program.id(), samplers[unit]);
+        if (location >= 0) {
+            glUniform1i(location, unit);
+        }
+    }
+    glUseProgram(0);
+    for (std::size_t i = 0; i < linked.locations.size(); ++i) {
+        linked.locations[i] = glGetUniformLocation(program.id(), kUniformNames[i]);
+    }
+    linked.program = std::move(program);
+    return true;
+}
+
+bool ShaderPrograms::build(std::string* error) {
+    const std::string head = preamble();
+    gl::Shader lineVertex = compile(GL_VERTEX_SHADER, {head, shaders::line_vert}, "Line.vert [VS]", error);
+    gl::Shader linePixel = compile(GL_FRAGMENT_SHADER, {head, shaders::line_frag}, "Line.frag [PS]", error);
+    if (!lineVertex || !linePixel) {
+        return false;
+    }
+    if (!linkInto(line_, lineVertex, linePixel, "Line", error)) {
+        return false;
+    }
+    gl::Shader vertex[2] = {
+        compile(GL_VERTEX_SHADER, {head, shaders::poly_common_glsl, shaders::poly_vert}, "Poly.vert [VS]",
+                error),
+        compile(GL_VERTEX_SHADER,
+                {head, "#define VS_CYLINDER\n", shaders::poly_common_glsl, shaders::poly_vert},
+                "Poly.vert [VS_Cylinder]", error)};
+    if (!vertex[0] || !vertex[1]) {
+        return false;
+    }
+    for (int p = 0; p < 6; ++p) {
+        const std::string define = std::string("#define ") + kPixelDefines[p] + "\n";
+        gl::Shader pixel =
+            compile(GL_FRAGMENT_SHADER, {head, define, shaders::poly_common_glsl, shaders::poly_frag},
+                    std::string("Poly.frag [") + kPixelNames[p] + "]", error);
+        if (!pixel) {
+            return false;
+        }
+        for (int v = 0; v < 2; ++v) {
+            Linked& linked = poly_[polyIndex(static_cast<VertexEntry>(v), static_cast<PixelEntry>(p))];
+            if (!linkInto(linked, vertex[v], pixel, std::string("Poly ") + kPixelNames[p], error)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+namespace {
+
+void setMatrix(GLint location, const Mat4& m) {
+    if (location >= 0) {
+        // The matrices are stored transposed; read as columns they give the shaders' matrix.
+        glUniformMatrix4fv(location, 1, GL_FALSE, &m.m[0][0]);
+    }
+}
+
+void setVector(GLint location, const Vec4& v) {
+    if (location >= 0) {
+        glUniform4f(location, v.x, v.y, v.z, v.w);
+    }
+}
+
+} // namespace
+
+void ShaderPrograms::useLine(const LineConstants& constants) {
+    glUseProgram(line_.program.id());
+    setMatrix(line_.locations[0], constants.wvp);
+    setVector(line_.locations[4], constants.color);
+}
+
+void ShaderPrograms::usePoly(VertexEntry vertex, PixelEntry pixel, const PolyConstants& constants) {
+    const Linked& linked = poly_[polyIndex(vertex, pixel)];
+    glUseProgram(linked.program.id());
+    setMatrix(linked.locations[0], constants.wvp);
+    setMatrix(linked.locations[1], constants.world);
+    setMatrix(linked.locations[2], constants.texture);
+    setMatrix(linked.locations[3], constants.screen);
+    setVector(linked.locations[4], constants.color);
+    setMatrix(linked.locations[5], constants.bottomScale);
+    setMatrix(linked.locations[6], constants.topScale);
+    setVector(linked.locations[7], constants.underCut);
+}
+
+} // namespace vintrel

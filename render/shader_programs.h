@@ -1,0 +1,73 @@
+#pragma once
+
+#include "platform/math.h"
+#include "render/gl_objects.h"
+
+#include <array>
+#include <string>
+
+namespace vintrel {
+
+// Vertex entries of the particle program.
+enum class VertexEntry { Plain, Cylinder };
+// Pixel entries: two for the view, four for export (which compose in the shader).
+enum class PixelEntry { Alpha, NonAlpha, BackAlpha, BackNonAlpha, BackAlphaAdd, BackNonAlphaAdd };
+
+// The pixel entry for a draw: the view's pair by the alpha pass, export's four by the alpha
+// pass and the node's additive flag.
+PixelEntry choosePixelEntry(bool alphaPass, bool exporting, bool additive);
+
+// The particle program's constants (480 bytes, in the order and size of the original constant
+// block). Matrices are stored transposed, as the shaders multiply row vectors.
+struct PolyConstants {
+    Mat4 wvp;
+    Mat4 world;
+    Mat4 texture;
+    Mat4 screen;
+    Vec4 color;
+    Mat4 mask; // not used
+    Mat4 bottomScale;
+    Mat4 topScale;
+    Vec4 underCut;
+};
+static_assert(sizeof(PolyConstants) == 480, "one block of constants per draw");
+
+struct LineConstants {
+    Mat4 wvp;
+    Vec4 color;
+};
+static_assert(sizeof(LineConstants) == 80, "one block of constants per draw");
+
+// Texture units of the particle program.
+enum TextureUnit : GLuint { kUnitDecal = 0, kUnitTarget = 1, kUnitMask = 2 };
+
+// The line and particle programs, built once per context. Each Poly vertex and pixel entry
+// pair is one linked program. The constants are set as uniforms before every draw: a software
+// driver copies them with the draw, where rewriting a buffer that earlier draws still read
+// would make it finish those draws first.
+class ShaderPrograms {
+public:
+    // Compiles and links everything; false with the compiler's text in `error`.
+    bool build(std::string* error);
+
+    void useLine(const LineConstants& constants);
+    void usePoly(VertexEntry vertex, PixelEntry pixel, const PolyConstants& constants);
+
+private:
+    struct Linked {
+        gl::Program program;
+        // Locations of g_mWVP, g_mW, g_mTex, g_mScreen, g_mColor, g_mBottomScale, g_mTopScale,
+        // g_underCut (-1 where the program does not use one).
+        std::array<GLint, 8> locations{};
+    };
+    bool linkInto(Linked& linked, const gl::Shader& vertex, const gl::Shader& pixel, const std::string& name,
+                  std::string* error);
+
+    Linked line_;
+    std::array<Linked, 12> poly_;
+};
+
+// Row-vector matrix as the shaders read it.
+Mat4 transposed(const Mat4& m);
+
+} // namespace vintrel

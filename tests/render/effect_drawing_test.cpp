@@ -1,0 +1,170 @@
+// The particle walks of the view: depth between the two passes, the drawing order with
+// sorting and reversal, the selected node's guide, hidden nodes, and the view frame as a whole.
+
+#include "engine/simulation.h"
+#include "gl_test_support.h"
+#include "render/effect_renderer.h"
+#include "render/renderer.h"
+#include "support/test_files.h"
+#include "support/test_projects.h"
+
+namespace vintrel::test {
+namespace {
+
+// A simulation whose list holds particles the test places by hand.
+class EffectDrawing : public GlDrawingTest {
+protected:
+    void SetUp() override {
+        GlDrawingTest::SetUp();
+        startProject(g, folder.path() / "work");
+        simulation = std::make_unique<Simulation>(g);
+        simulation->clear();
+        g.pSelNode = nullptr; // no guide unless a test asks for one
+        effects = std::make_unique<EffectRenderer>(g, *simulation, programs);
+    }
+    void TearDown() override {
+        // The particles belong to the test, not to the simulation.
+        simulation->mutableParticles().clear();
+    }
+
+    NodeRuntime& node() {
+        auto& runtime = nodes.emplace_back(std::make_unique<NodeRuntime>());
+        runtime->node = g.rootNode->m_children.front().get();
+        runtime->params.shape.type = ShapeParams::Plane;
+        return *runtime;
+    }
+
+    Particle& place(NodeRuntime& runtime, Vec3 pos, float size, Vec4 color) {
+        auto& p = particles.emplace_back(std::make_unique<Particle>());
+        p->node = &runtime;
+        p->facing = &identity;
+        p->pos = pos;
+        p->scale = Vec3{size, size, size};
+        p->color = color;
+        p->age = 1;
+        simulation->mutableParticles().push_back(p.get());
+        return *p;
+    }
+
+    QImage drawView() {
+        clear(0, 0, 0, 1);
+        GpuStates::setCull(CullMode::Back);
+        effects->drawView(camera, 1.0f);
+        GpuStates::setCull(CullMode::Front);
+        effects->drawView(camera, 1.0f);
+        GpuStates::setCull(CullMode::None);
+        return target.read();
+    }
+
+    TempDir folder;
+    GlobalState g;
+    std::unique_ptr<Simulation> simulation;
+    std::unique_ptr<EffectRenderer> effects;
+    std::vector<std::unique_ptr<NodeRuntime>> nodes;
+    std::vector<std::unique_ptr<Particle>> particles;
+    Mat4 identity = Mat4::identity();
+};
+
+TEST_F(EffectDrawing, OpaqueParticleHidesTheOneBehindWhateverTheOrder) {
+    NodeRuntime& n = node();
+    for (bool nearFirst : {true, false}) {
+        simulation->mutableParticles().clear();
+        particles.clear();
+        if (nearFirst) {
+            place(n, {0, 0, 0}, 1, {1, 0, 0, 1});
+            place(n, {0, 0, 1}, 2, {0, 1, 0, 1});
+        } else {
+            place(n, {0, 0, 1}, 2, {0, 1, 0, 1});
+            place(n, {0, 0, 0}, 1, {1, 0, 0, 1});
+        }
+        g.project.sort = 0;
+        const QImage image = drawView();
+        expectNear(pixel(image, 32, 32), {255, 0, 0, 255}, 0, nearFirst ? "near first" : "near last");
+        expectNear(pixel(image, 15, 32), {0, 255, 0, 255}, 0, "the far one around it");
+    }
+}
+
+TEST_F(EffectDrawing, TranslucentParticleWritesNoDepth) {
+    NodeRuntime& n = node();
+    place(n, {0, 0, 1}, 2, {0, 1, 0, 1});
+    place(n, {0, 0, 0}, 1, {1, 0, 0, 0.5f});
+    g.project.sort = 1;
+    // Red at half alpha over the opaque green behind it (alpha blends with the source alpha
+    // too: 0.5 x 0.5 + 1 x 0.5).
+    expectNear(pixel(drawView(), 32, 32), {128, 127, 0, 191}, 1, "blended");
+}
+
+TEST_F(EffectDrawing, SortedParticlesAreDrawnFarthestFirstUnlessReversed) {
+    NodeRuntime& n = node();
+    place(n, {0, 0, 0}, 1, {1, 0, 0, 0.5f}); // near
+    place(n, {0, 0, 1}, 2, {0, 0, 1, 0.5f}); // far
+    g.project.sort = 1;
+    g.project.reverse = 0;
+    // Blue first, then red over it: red 0.5, blue 0.25 (alpha 0.75, then 0.625).
+    expectNear(pixel(drawView(), 32, 32), {128, 0, 64, 159}, 1, "farthest first");
+    g.project.reverse = 1;
+    expectNear(pixel(drawView(), 32, 32), {64, 0, 128, 159}, 1, "nearest first");
+}
+
+TEST_F(EffectDrawing, HiddenNodesAndShapesWithoutAModelDrawNothing) {
+    NodeRuntime& hidden = node();
+    hidden.params.isDraw = 0;
+    place(hidden, {0, 0, 0}, 1, {1, 1, 1, 1});
+    NodeRuntime& missingModel = node();
+    missingModel.params.shape.type = ShapeParams::FirstModel + 3;
+    place(missingModel, {0, 0, 0}, 1, {1, 1, 1, 1});
+    expectNear(pixel(drawView(), 32, 32), {0, 0, 0, 255}, 0, "nothing drawn");
+    EXPECT_EQ(effects->drawCount(), 0u);
+}
+
+int brightPixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            count += image.pixelColor(x, y).red() > 10 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+TEST_F(EffectDrawing, GuideIsDrawnOnlyForTheSelectedNode) {
+    NodeRuntime& n = node();
+    n.params.isDraw = 0; // only the guide can show
+    g.rootNode->m_children.front()->m_emitter.type = EmitterParams::Box;
+    g.rootNode->m_children.front()->m_emitter.size = FloatXYZ{1, 1, 1};
+    place(n, {0, 0, 0}, 1, {1, 1, 1, 1});
+    g.pSelNode = nullptr;
+    EXPECT_EQ(brightPixels(drawView()), 0);
+    g.pSelNode = g.rootNode->m_children.front().get();
+    EXPECT_GT(brightPixels(drawView()), 50);
+}
+
+TEST_F(EffectDrawing, EmptyListShowsOnlyTheGrid) {
+    Renderer::create(g, *simulation).reset(); // builds in this context without failing
+    std::string error;
+    const auto renderer = Renderer::create(g, *simulation, &error);
+    ASSERT_NE(renderer, nullptr) << error;
+    renderer->setViewSize(kSize, kSize);
+    g.project.backColor = FloatXYZ{0, 0, 255};
+    renderer->renderViewFrame(target.framebuffer(), MouseSample{}, 0);
+    const QImage gridOnly = target.read();
+    // Background blue with alpha 1 at a corner above the horizon, the grey grid below it.
+    expectNear(pixel(gridOnly, 2, 2), {0, 0, 255, 255}, 0, "background");
+    int grey = 0;
+    for (int y = 0; y < kSize; ++y) {
+        for (int x = 0; x < kSize; ++x) {
+            const Rgba p = pixel(gridOnly, x, y);
+            grey += p.r > 20 && p.r == p.g ? 1 : 0;
+        }
+    }
+    EXPECT_GT(grey, 50);
+    // A particle of a hidden node leaves the frame as it was.
+    NodeRuntime& hidden = node();
+    hidden.params.isDraw = 0;
+    place(hidden, {0, 0, 0}, 1, {1, 1, 1, 1});
+    renderer->renderViewFrame(target.framebuffer(), MouseSample{}, 0);
+    EXPECT_EQ(target.read(), gridOnly);
+}
+
+} // namespace
+} // namespace vintrel::test

@@ -1,0 +1,40 @@
+#include "render/view_layout.h"
+
+#include <climits>
+#include <gtest/gtest.h>
+
+namespace vintrel {
+namespace {
+
+void expectRect(const ViewRect& r, int x, int y, int w, int h) {
+    EXPECT_EQ(r.x, x);
+    EXPECT_EQ(r.y, y);
+    EXPECT_EQ(r.w, w);
+    EXPECT_EQ(r.h, h);
+}
+
+TEST(ViewLayoutTest, FitsTheProjectAspect) {
+    // Wide area: full height, centred.
+    expectRect(fitViewRect(2000, 900, 1920, 1080), 410, 67, 1600, 900);
+    expectRect(fitViewRect(1601, 900, 1920, 1080), 210, 67, 1600, 900);
+    // Narrow area: full width, shorter.
+    expectRect(fitViewRect(800, 900, 1920, 1080), 210, 67, 800, 450);
+    // Square project in a wide area; truncation of a fractional width.
+    expectRect(fitViewRect(1000, 500, 128, 128), 460, 67, 500, 500);
+    expectRect(fitViewRect(1000, 100, 3, 2), 635, 67, 150, 100);
+    expectRect(fitViewRect(1000, 101, 3, 2), 634, 67, 151, 101);
+}
+
+TEST(ViewLayoutTest, DegenerateSizesGiveAtLeastOnePixel) {
+    expectRect(fitViewRect(0, 0, 0, 0), 210, 67, 1, 1);
+    expectRect(fitViewRect(-5, 300, 640, 480), 210, 67, 1, 1);
+    expectRect(fitViewRect(100, 100, 1920, 0), 210, 67, 100, 1);
+    expectRect(fitViewRect(100, 100, 1, 100000), 259, 67, 1, 100);
+    const ViewRect huge = fitViewRect(INT_MAX, INT_MAX, INT_MAX, 1);
+    EXPECT_EQ(huge.w, INT_MAX);
+    EXPECT_GE(huge.h, 1);
+    EXPECT_LE(huge.h, INT_MAX);
+}
+
+} // namespace
+} // namespace vintrel
