@@ -1,0 +1,113 @@
+// Runs the built editor on a virtual X display and looks at the view it drew.
+
+#include "app/cli_test_support.h"
+#include "support/test_files.h"
+
+#include <QImage>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/wait.h>
+
+namespace vintrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+using test::quoted;
+using test::TempDir;
+
+bool haveXvfbRun() {
+    return std::system("command -v xvfb-run >/dev/null 2>&1") == 0;
+}
+
+// Starts `vintrel args` under xvfb-run; the exit code, -1 when it did not exit normally (a
+// crash, or killed after the time limit).
+int runEditor(const std::string& args, const fs::path& log) {
+    // Qt, fontconfig and the GL driver keep allocations until exit: leak reports would only be
+    // their noise.
+    const std::string command =
+        "ASAN_OPTIONS=detect_leaks=0 timeout 240 xvfb-run -a -s '-screen 0 1600x1000x24' " +
+        quoted(VINTREL_EDITOR_PATH) + " " + args + " >" + quoted(log.string()) + " 2>&1";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+struct WarmPixels {
+    int total = 0;
+    int interior = 0; // warm pixels whose four neighbours are warm too
+};
+
+bool isWarm(QRgb c) {
+    return qRed(c) > 150 && qRed(c) > qBlue(c) + 60;
+}
+
+// Particles of the fire are orange to yellow blobs; the grid is grey, and the red x axis is a
+// thin line, which has no interior pixels.
+WarmPixels countWarmPixels(const QImage& image) {
+    WarmPixels warm;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (!isWarm(image.pixel(x, y))) {
+                continue;
+            }
+            ++warm.total;
+            if (x > 0 && y > 0 && x + 1 < image.width() && y + 1 < image.height() &&
+                isWarm(image.pixel(x - 1, y)) && isWarm(image.pixel(x + 1, y)) &&
+                isWarm(image.pixel(x, y - 1)) && isWarm(image.pixel(x, y + 1))) {
+                ++warm.interior;
+            }
+        }
+    }
+    return warm;
+}
+
+class EditorSmokeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!haveXvfbRun()) {
+            GTEST_SKIP() << "xvfb-run is not installed";
+        }
+    }
+    std::string log() const { return test::readFile(tmp.path() / "log.txt"); }
+
+    TempDir tmp{"vintrel-editor"};
+};
+
+TEST_F(EditorSmokeTest, FireSampleShowsItsParticles) {
+    const fs::path shot = tmp.path() / "fire.png";
+    const std::string sample = std::string(VINTREL_SOURCE_DIR) + "/samples/fire.stn";
+    ASSERT_EQ(runEditor(quoted(sample) + " --screenshot " + quoted(shot.string()) + " --after-frames 60",
+                        tmp.path() / "log.txt"),
+              0)
+        << log();
+    const QImage image(QString::fromStdString(shot.string()));
+    ASSERT_FALSE(image.isNull()) << log();
+    const WarmPixels warm = countWarmPixels(image.convertToFormat(QImage::Format_RGB32));
+    EXPECT_GE(warm.total, 300);
+    EXPECT_GE(warm.interior, 100);
+}
+
+TEST_F(EditorSmokeTest, StartsWithAFreshProjectWithoutAFile) {
+    const fs::path shot = tmp.path() / "new.png";
+    ASSERT_EQ(
+        runEditor("--screenshot " + quoted(shot.string()) + " --after-frames 5", tmp.path() / "log.txt"), 0)
+        << log();
+    const QImage image(QString::fromStdString(shot.string()));
+    ASSERT_FALSE(image.isNull()) << log();
+    // A new project is 128 x 128: the view is square, as high as the default window allows.
+    EXPECT_EQ(image.width(), 696);
+    EXPECT_EQ(image.height(), 696);
+}
+
+TEST_F(EditorSmokeTest, BadArgumentsAreRefused) {
+    const fs::path shot = tmp.path() / "never.png";
+    EXPECT_EQ(
+        runEditor("--screenshot " + quoted(shot.string()) + " --after-frames 0", tmp.path() / "log.txt"), 2);
+    EXPECT_EQ(runEditor("a.stn b.stn", tmp.path() / "log.txt"), 2);
+    EXPECT_FALSE(fs::exists(shot));
+}
+
+} // namespace
+} // namespace vintrel

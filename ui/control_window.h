@@ -1,0 +1,51 @@
+#pragma once
+
+#include "model/global_state.h"
+
+#include <QFont>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+namespace vintrel {
+
+// The info bar above the view: the four camera mode icons at its right end and, when switched
+// on, the frame number, the particle count and the frame rate. It repaints itself every 20 ms.
+// Mouse clicks are not handled here: the view's camera control hit-tests the icons from the
+// polled cursor position.
+class ControlWindow final : public QWidget {
+public:
+    static constexpr int kHeight = 32;
+    static constexpr int kRepaintMs = 20;
+
+    struct Display {
+        bool frame = true;
+        bool particles = false;
+        bool fps = false;
+    };
+
+    // `currentFrame` gives the simulation's current frame; it is called on the GUI thread and
+    // must be safe to call while the worker runs.
+    ControlWindow(const GlobalState& g, std::function<int()> currentFrame, QWidget* parent = nullptr);
+
+    void setDisplay(const Display& display);
+    const Display& display() const { return display_; }
+
+    QSize sizeHint() const override { return {400, kHeight}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void paintIcons(QPainter& painter);
+    void paintReadouts(QPainter& painter);
+    int hovered() const;
+
+    const GlobalState& g_;
+    std::function<int()> currentFrame_;
+    Display display_;
+    QFont font_;
+    QTimer timer_;
+};
+
+} // namespace vintrel

@@ -1,0 +1,184 @@
+#include "ui/view_window.h"
+
+#include "engine/simulation.h"
+#include "render/renderer.h"
+
+#include <QCursor>
+#include <QExposeEvent>
+#include <QImage>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+#include <QResizeEvent>
+#include <QThread>
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace vintrel {
+
+namespace {
+
+QSurfaceFormat viewFormat() {
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setVersion(3, 3);
+    format.setProfile(QSurfaceFormat::CoreProfile);
+    format.setDepthBufferSize(24);
+    format.setRedBufferSize(8);
+    format.setGreenBufferSize(8);
+    format.setBlueBufferSize(8);
+    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    return format;
+}
+
+} // namespace
+
+ViewWindow::ViewWindow(GlobalState& g, Simulation& simulation, MouseInput& mouse, Notifier& notifier)
+    : g_(g), simulation_(simulation), mouse_(mouse), notifier_(notifier) {
+    setSurfaceType(QSurface::OpenGLSurface);
+    setFormat(viewFormat());
+}
+
+ViewWindow::~ViewWindow() {
+    releaseGraphics();
+}
+
+bool ViewWindow::createContext(QString* error) {
+    auto context = std::make_unique<QOpenGLContext>();
+    context->setFormat(format());
+    const QSurfaceFormat got = context->create() ? context->format() : QSurfaceFormat();
+    if (!context->isValid() ||
+        std::make_pair(got.majorVersion(), got.minorVersion()) < std::make_pair(3, 3)) {
+        if (error != nullptr) {
+            *error = QStringLiteral("OpenGL 3.3 を使えません。");
+        }
+        return false;
+    }
+    // Let go of it: the worker takes it onto its thread for each frame.
+    context->moveToThread(nullptr);
+    context_ = std::move(context);
+    return true;
+}
+
+void ViewWindow::releaseGraphics() {
+    if (!context_) {
+        return;
+    }
+    context_->moveToThread(QThread::currentThread());
+    if (renderer_) {
+        if (context_->makeCurrent(this)) {
+            renderer_.reset();
+            context_->doneCurrent();
+        } else {
+            // Without a current context its objects cannot be deleted; they go with the context.
+            (void)renderer_.release();
+        }
+    }
+    context_.reset();
+}
+
+void ViewWindow::setInfoBarWidth(int width) {
+    barWidth_ = width;
+}
+
+void ViewWindow::requestScreenshot(const QString& path, int afterFrames) {
+    screenshotPath_ = path;
+    screenshotAfter_ = std::max(afterFrames, 1);
+}
+
+void ViewWindow::exposeEvent(QExposeEvent*) {
+    publishSize();
+    exposed_ = isExposed();
+}
+
+void ViewWindow::resizeEvent(QResizeEvent*) {
+    publishSize();
+}
+
+void ViewWindow::publishSize() {
+    const qreal ratio = devicePixelRatio();
+    pixelWidth_ = std::max(1, static_cast<int>(std::lround(width() * ratio)));
+    pixelHeight_ = std::max(1, static_cast<int>(std::lround(height() * ratio)));
+}
+
+void ViewWindow::drawFrame() {
+    if (!context_ || rendererFailed_ || !exposed_.load()) {
+        return;
+    }
+    context_->moveToThread(QThread::currentThread());
+    if (!context_->makeCurrent(this)) {
+        context_->moveToThread(nullptr);
+        return;
+    }
+    if (ensureRenderer()) {
+        const int width = pixelWidth_.load();
+        const int height = pixelHeight_.load();
+        const int barWidth = barWidth_.load();
+        renderer_->setViewSize(width, height);
+        const bool putBack =
+            renderer_->renderViewFrame(context_->defaultFramebufferObject(), mouse_.poll(barWidth), barWidth);
+        frame_ = static_cast<int>(simulation_.currentFrame());
+        if (putBack) {
+            QMetaObject::invokeMethod(
+                this, [this] { putCursorBack(); }, Qt::QueuedConnection);
+        }
+        ++framesDrawn_;
+        if (!screenshotPath_.isEmpty() && !screenshotTaken_ && framesDrawn_ >= screenshotAfter_) {
+            screenshotTaken_ = true;
+            const bool saved = saveScreenshot(width, height);
+            QMetaObject::invokeMethod(
+                this, [this, saved] { emit screenshotDone(saved); }, Qt::QueuedConnection);
+        }
+        context_->swapBuffers(this);
+    }
+    context_->doneCurrent();
+    context_->moveToThread(nullptr);
+}
+
+bool ViewWindow::ensureRenderer() {
+    if (renderer_) {
+        return true;
+    }
+    std::string error;
+    renderer_ = Renderer::create(g_, simulation_, &error);
+    if (!renderer_) {
+        rendererFailed_ = true;
+        reportFailure(error.empty() ? QStringLiteral("3D ビューを描画できません。")
+                                    : QString::fromStdString(error));
+        return false;
+    }
+    return true;
+}
+
+void ViewWindow::reportFailure(const QString& message) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, message] {
+            notifier_.showMessage(Notifier::kDefaultCaption, message.toStdString());
+            emit rendererFailed(message);
+        },
+        Qt::QueuedConnection);
+}
+
+// The back buffer as drawn, top row first.
+bool ViewWindow::saveScreenshot(int width, int height) {
+    QImage image(width, height, QImage::Format_RGBA8888);
+    if (image.isNull()) {
+        return false;
+    }
+    QOpenGLFunctions* gl = context_->functions();
+    gl->glBindFramebuffer(GL_FRAMEBUFFER, context_->defaultFramebufferObject());
+    gl->glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    gl->glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    gl->glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
+    // OpenGL's rows run bottom-up.
+    return image.mirrored(false, true).save(screenshotPath_, "PNG");
+}
+
+void ViewWindow::putCursorBack() {
+    const ScreenPoint origin = mouse_.dragOrigin();
+    QCursor::setPos(origin.x, origin.y);
+    mouse_.cursorPutBack(origin);
+}
+
+} // namespace vintrel

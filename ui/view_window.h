@@ -1,0 +1,91 @@
+#pragma once
+
+#include "model/global_state.h"
+#include "persist/notifier.h"
+#include "ui/input/mouse_input.h"
+
+#include <QString>
+#include <QWindow>
+#include <atomic>
+#include <memory>
+
+class QOpenGLContext;
+
+namespace vintrel {
+
+class Renderer;
+class Simulation;
+
+// The 3D view: a native OpenGL window (embedded with QWidget::createWindowContainer) that the
+// worker thread draws into.
+//
+// Threads: the GUI thread creates the context; the worker draws every view frame through
+// drawFrame(), its drawView hook. The context belongs to no thread between two frames: each
+// frame takes it onto the worker thread, makes it current, draws, presents and lets it go
+// again. So once the worker has stopped, releaseGraphics() can take the context onto the GUI
+// thread and destroy the renderer with it current. The GUI thread never draws; it only writes
+// the window size, the info bar width and the exposure state into atomics that the worker
+// reads.
+class ViewWindow final : public QWindow {
+    Q_OBJECT
+
+public:
+    ViewWindow(GlobalState& g, Simulation& simulation, MouseInput& mouse, Notifier& notifier);
+    // Releases the graphics; the worker must have stopped.
+    ~ViewWindow() override;
+
+    // GUI thread, before the worker starts: an OpenGL 3.3 core context with a 24-bit depth
+    // buffer. False with the reason in `error` when the system has none.
+    bool createContext(QString* error);
+    // Worker thread: one view frame. Does nothing while the window is hidden, before
+    // createContext() and after the renderer could not be created.
+    void drawFrame();
+    // GUI thread, after the worker has stopped: destroys the renderer (with the context current
+    // on this thread) and the context. The view draws nothing more.
+    void releaseGraphics();
+
+    // GUI thread: the width of the info bar whose coordinates the mouse is polled in.
+    void setInfoBarWidth(int width);
+    // Any thread: the simulation's current frame as of the latest view frame (1 before the
+    // first).
+    int currentFrame() const { return frame_.load(); }
+    // GUI thread, before the worker starts: the `afterFrames`-th drawn view frame (at least the
+    // first) is also saved to `path` as a PNG, and screenshotDone() follows.
+    void requestScreenshot(const QString& path, int afterFrames);
+
+signals:
+    // The renderer could not be created; the user has been told through the notifier.
+    void rendererFailed(const QString& message);
+    // The screenshot was taken; `saved` is false when the file could not be written.
+    void screenshotDone(bool saved);
+
+protected:
+    void exposeEvent(QExposeEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void publishSize();
+    bool ensureRenderer();
+    void reportFailure(const QString& message);
+    bool saveScreenshot(int width, int height);
+    void putCursorBack();
+
+    GlobalState& g_;
+    Simulation& simulation_;
+    MouseInput& mouse_;
+    Notifier& notifier_;
+    std::unique_ptr<QOpenGLContext> context_;
+    std::unique_ptr<Renderer> renderer_; // made, used and destroyed with the context current
+    bool rendererFailed_ = false;        // worker thread only
+    bool screenshotTaken_ = false;       // worker thread only
+    int framesDrawn_ = 0;                // worker thread only
+    QString screenshotPath_;             // set before the worker starts, then only read
+    int screenshotAfter_ = 0;
+    std::atomic<bool> exposed_{false};
+    std::atomic<int> pixelWidth_{1};
+    std::atomic<int> pixelHeight_{1};
+    std::atomic<int> barWidth_{0};
+    std::atomic<int> frame_{1};
+};
+
+} // namespace vintrel
