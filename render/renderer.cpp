@@ -81,14 +81,17 @@ bool Renderer::renderViewFrame(std::uint32_t framebuffer, const MouseSample& mou
     return moved;
 }
 
-void Renderer::renderExportFrame(ExportTargets& targets) {
+void Renderer::renderExportFrame(ExportTargets& targets, const std::function<void()>& afterWalk) {
     const float aspect = static_cast<float>(g_.project.width) / static_cast<float>(g_.project.height);
     camera_.update(aspect);
     GpuStates::setBlend(BlendMode::Opaque);
-    GpuStates::setCull(CullMode::Back);
-    effects_->drawExport(camera_, targets, aspect);
-    GpuStates::setCull(CullMode::Front);
-    effects_->drawExport(camera_, targets, aspect);
+    for (CullMode cull : {CullMode::Back, CullMode::Front}) {
+        GpuStates::setCull(cull);
+        effects_->drawExport(camera_, targets, aspect);
+        if (afterWalk) {
+            afterWalk();
+        }
+    }
     GpuStates::setCull(CullMode::None);
 }
 

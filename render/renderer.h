@@ -4,6 +4,7 @@
 #include "render/camera.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -45,7 +46,8 @@ public:
 
     // One export frame into `targets` (made at the project size): the camera with the
     // project's aspect, both culling walks composing in the shader, opaque blending.
-    void renderExportFrame(ExportTargets& targets);
+    // `afterWalk` runs after each of the two walks (the export's progress).
+    void renderExportFrame(ExportTargets& targets, const std::function<void()>& afterWalk = {});
     // The view's camera matrices again after an export.
     void restoreViewCamera();
 

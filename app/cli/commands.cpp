@@ -1,6 +1,7 @@
 #include "app/cli/commands.h"
 
 #include "app/cli/edit_script.h"
+#include "app/cli/export_command.h"
 #include "app/cli/project_json.h"
 #include "app/cli/render_command.h"
 #include "app/cli/simulation_trace.h"
@@ -8,9 +9,11 @@
 #include "persist/binary_export.h"
 #include "persist/project_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <unistd.h>
 
@@ -29,6 +32,9 @@ constexpr const char* kUsage = R"(usage:
   vintrel-cli edit IN.stn -o OUT.stn         apply editing commands from standard input, then save
   vintrel-cli render FILE.stn --frame N -o OUT.png [--size WxH]
                                              draw the view of frame N off-screen as a PNG
+  vintrel-cli export FILE.stn -o OUT [--start S] [--end E] [--step K] [--type sheet|files|video|gif]
+                     [--smooth N] [--columns C] [--size WxH] [--transparent 0|1]
+                                             export frames as the editor does, headless
 )";
 
 class StreamNotifier final : public Notifier {
@@ -69,38 +75,73 @@ private:
 struct Arguments {
     std::vector<std::string> positional;
     std::optional<std::string> output;
-    std::optional<std::string> frames;
-    std::optional<std::string> frame;
-    std::optional<std::string> size;
+    std::map<std::string, std::string> options; // "--name value", by name without the dashes
 };
 
 std::optional<Arguments> parseArguments(std::span<const std::string> args, std::ostream& err) {
     Arguments parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o") {
-            if (i + 1 >= args.size()) {
-                err << "vintrel-cli: -o needs a file name\n";
-                return std::nullopt;
-            }
-            parsed.output = args[++i];
-        } else if (args[i] == "--frames") {
-            if (i + 1 >= args.size()) {
-                err << "vintrel-cli: --frames needs a number\n";
-                return std::nullopt;
-            }
-            parsed.frames = args[++i];
-        } else if (args[i] == "--frame" || args[i] == "--size") {
-            if (i + 1 >= args.size()) {
-                err << "vintrel-cli: " << args[i] << " needs a value\n";
-                return std::nullopt;
-            }
-            (args[i] == "--frame" ? parsed.frame : parsed.size) = args[i + 1];
-            ++i;
-        } else {
+        const bool isOption = args[i] == "-o" || args[i].starts_with("--");
+        if (!isOption) {
             parsed.positional.push_back(args[i]);
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            err << "vintrel-cli: " << args[i] << " needs a value\n";
+            return std::nullopt;
+        }
+        if (args[i] == "-o") {
+            parsed.output = args[++i];
+        } else {
+            parsed.options[args[i].substr(2)] = args[i + 1];
+            ++i;
         }
     }
     return parsed;
+}
+
+// What each command takes: its input files, whether it writes a file, the options it
+// requires and the ones it allows besides.
+struct CommandShape {
+    const char* name;
+    std::size_t inputs;
+    bool writes;
+    std::vector<std::string> required;
+    std::vector<std::string> optional;
+};
+
+const std::vector<CommandShape>& commandShapes() {
+    static const std::vector<CommandShape> shapes = {
+        {"new", 0, true, {}, {}},
+        {"info", 1, false, {}, {}},
+        {"convert", 1, true, {}, {}},
+        {"vtb", 1, true, {}, {}},
+        {"simulate", 1, false, {"frames"}, {}},
+        {"edit", 1, true, {}, {}},
+        {"render", 1, true, {"frame"}, {"size"}},
+        {"export", 1, true, {}, {"start", "end", "step", "type", "smooth", "columns", "size", "transparent"}},
+    };
+    return shapes;
+}
+
+bool fitsShape(const Arguments& parsed, const CommandShape& shape) {
+    if (parsed.positional.size() != shape.inputs || parsed.output.has_value() != shape.writes) {
+        return false;
+    }
+    for (const std::string& name : shape.required) {
+        if (!parsed.options.contains(name)) {
+            return false;
+        }
+    }
+    for (const auto& [name, value] : parsed.options) {
+        const bool known =
+            std::find(shape.required.begin(), shape.required.end(), name) != shape.required.end() ||
+            std::find(shape.optional.begin(), shape.optional.end(), name) != shape.optional.end();
+        if (!known) {
+            return false;
+        }
+    }
+    return true;
 }
 
 class Session {
@@ -170,28 +211,33 @@ int runCli(std::span<const std::string> args, std::istream& in, std::ostream& ou
     if (!parsed) {
         return 2;
     }
-    const std::size_t inputs = command == "new" ? 0 : 1;
-    const bool needsOutput = command != "info" && command != "simulate";
-    const bool needsFrames = command == "simulate";
-    const bool isRender = command == "render";
-    if (parsed->positional.size() != inputs || parsed->output.has_value() != needsOutput ||
-        parsed->frames.has_value() != needsFrames || parsed->frame.has_value() != isRender ||
-        (parsed->size.has_value() && !isRender)) {
+    const auto& shapes = commandShapes();
+    const auto shape = std::find_if(shapes.begin(), shapes.end(),
+                                    [&](const CommandShape& candidate) { return command == candidate.name; });
+    if (shape == shapes.end() || !fitsShape(*parsed, *shape)) {
         return usageError(err);
     }
-    const auto frame = isRender ? parseFrameCount(*parsed->frame) : std::optional<long long>(0);
-    if (!frame || (isRender && *frame < 1)) {
+    const auto option = [&](const char* name) -> std::optional<std::string> {
+        const auto found = parsed->options.find(name);
+        return found == parsed->options.end() ? std::nullopt : std::optional<std::string>(found->second);
+    };
+    std::optional<long long> frames;
+    if (command == "simulate" && !(frames = parseFrameCount(*option("frames")))) {
+        err << "vintrel-cli: --frames needs a whole number of frames, 0 or more\n";
+        return 2;
+    }
+    std::optional<long long> frame;
+    if (command == "render" && (!(frame = parseFrameCount(*option("frame"))) || *frame < 1)) {
         err << "vintrel-cli: --frame needs a frame number, 1 or more\n";
         return 2;
     }
-    const auto size = parsed->size ? parseImageSize(*parsed->size) : std::nullopt;
-    if (parsed->size && !size) {
+    const auto size = option("size") ? parseImageSize(*option("size")) : std::nullopt;
+    if (option("size") && !size) {
         err << "vintrel-cli: --size needs WIDTHxHEIGHT, each 1 to 16384\n";
         return 2;
     }
-    const auto frames = needsFrames ? parseFrameCount(*parsed->frames) : std::optional<long long>(0);
-    if (!frames) {
-        err << "vintrel-cli: --frames needs a whole number of frames, 0 or more\n";
+    std::optional<ExportOptions> exportOptions;
+    if (command == "export" && !(exportOptions = parseExportOptions(parsed->options, err))) {
         return 2;
     }
     Session session(err);
@@ -201,10 +247,6 @@ int runCli(std::span<const std::string> args, std::istream& in, std::ostream& ou
     if (command == "new") {
         session.makeNew();
         return session.save(*parsed->output) ? 0 : 1;
-    }
-    if (command != "info" && command != "convert" && command != "vtb" && command != "simulate" &&
-        command != "edit" && !isRender) {
-        return usageError(err);
     }
     if (!session.open(parsed->positional[0])) {
         return 1;
@@ -219,8 +261,11 @@ int runCli(std::span<const std::string> args, std::istream& in, std::ostream& ou
         runSimulation(session.state(), *frames, out);
         return 0;
     }
-    if (isRender) {
+    if (command == "render") {
         return renderViewToPng(session.state(), *frame, size, *parsed->output, err);
+    }
+    if (command == "export") {
+        return exportProject(session.state(), *exportOptions, *parsed->output, session.notifier(), err);
     }
     if (command == "edit") {
         const int failures = runEditScript(session.state(), in, out, err, session.notifier());

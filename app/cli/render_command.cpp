@@ -44,6 +44,30 @@ bool savePng(const QImage& image, const std::string& output, std::ostream& err) 
 
 } // namespace
 
+HeadlessScene::HeadlessScene() = default;
+
+HeadlessScene::~HeadlessScene() {
+    renderer.reset();
+    simulation.reset();
+    context.reset();
+}
+
+std::unique_ptr<HeadlessScene> openHeadlessScene(GlobalState& g, std::ostream& err) {
+    auto scene = std::make_unique<HeadlessScene>();
+    std::string error;
+    scene->context = HeadlessGlContext::create(&error);
+    if (scene->context != nullptr) {
+        scene->simulation = std::make_unique<Simulation>(g);
+        scene->simulation->reset();
+        scene->renderer = Renderer::create(g, *scene->simulation, &error);
+    }
+    if (scene->renderer == nullptr) {
+        err << "vintrel-cli: cannot draw: " << error << '\n';
+        return nullptr;
+    }
+    return scene;
+}
+
 std::optional<ImageSize> parseImageSize(const std::string& text) {
     const std::size_t x = text.find('x');
     if (x == std::string::npos) {
@@ -68,21 +92,12 @@ int renderViewToPng(GlobalState& g, long long frame, std::optional<ImageSize> si
         }
         size = ImageSize{g.project.width, g.project.height};
     }
-    std::string error;
-    const auto context = HeadlessGlContext::create(&error);
-    if (!context) {
-        err << "vintrel-cli: cannot draw: " << error << '\n';
+    const auto scene = openHeadlessScene(g, err);
+    if (scene == nullptr) {
         return 1;
     }
-    Simulation simulation(g);
-    simulation.reset();
     for (long long i = 0; i < frame; ++i) {
-        simulation.step();
-    }
-    const auto renderer = Renderer::create(g, simulation, &error);
-    if (!renderer) {
-        err << "vintrel-cli: cannot draw: " << error << '\n';
-        return 1;
+        scene->simulation->step();
     }
     RenderTarget target;
     if (!target.create(size->width, size->height)) {
@@ -90,8 +105,8 @@ int renderViewToPng(GlobalState& g, long long frame, std::optional<ImageSize> si
             << '\n';
         return 1;
     }
-    renderer->setViewSize(size->width, size->height);
-    renderer->renderViewFrame(target.framebuffer(), MouseSample{}, 0);
+    scene->renderer->setViewSize(size->width, size->height);
+    scene->renderer->renderViewFrame(target.framebuffer(), MouseSample{}, 0);
     return savePng(target.read(), output, err) ? 0 : 1;
 }
 

@@ -2,11 +2,29 @@
 
 #include "model/global_state.h"
 
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
 
 namespace vintrel {
+
+class HeadlessGlContext;
+class Renderer;
+class Simulation;
+
+// What the drawing commands need: a headless OpenGL context, the project's simulation (reset)
+// and the renderer, made in that order and destroyed in the reverse one.
+struct HeadlessScene {
+    HeadlessScene();
+    ~HeadlessScene();
+    std::unique_ptr<HeadlessGlContext> context;
+    std::unique_ptr<Simulation> simulation;
+    std::unique_ptr<Renderer> renderer;
+};
+
+// Null, after a message on `err`, when there is no OpenGL to draw with.
+std::unique_ptr<HeadlessScene> openHeadlessScene(GlobalState& g, std::ostream& err);
 
 struct ImageSize {
     int width = 0;

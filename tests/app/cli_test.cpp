@@ -4,9 +4,9 @@
 #include "support/test_notifiers.h"
 #include "support/test_projects.h"
 
+#include <QImage>
 #include <cstdlib>
 #include <filesystem>
-#include <QImage>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -328,6 +328,40 @@ TEST_F(CliTest, RenderRefusesBadArgumentsWithoutWriting) {
     const CliResult missing = cli({"render", path("missing.stn"), "--frame", "1", "-o", out});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_FALSE(fs::exists(out));
+}
+
+TEST_F(CliTest, ExportWritesEverySampleAsEveryOutputKind) {
+    struct Kind {
+        const char* type;
+        const char* extension;
+        const char* firstFile; // the file that must appear, relative to the output's base name
+    };
+    const Kind kinds[] = {{"sheet", ".png", ".png"},
+                          {"files", ".png", "00000.png"},
+                          {"gif", ".gif", ".gif"},
+                          {"video", ".mp4", ".mp4"}};
+    for (const char* sample : {"fire", "sparks", "magic_circle"}) {
+        const std::string file = std::string(VINTREL_SOURCE_DIR) + "/samples/" + sample + ".stn";
+        for (const Kind& kind : kinds) {
+            const std::string base = path(sample) + "_" + kind.type;
+            const CliResult r = cli({"export", file, "-o", base + kind.extension, "--type", kind.type,
+                                     "--end", "8", "--step", "2", "--size", "48x32", "--columns", "2"});
+            EXPECT_EQ(r.exitCode, 0) << sample << " " << kind.type << ": " << r.err;
+            EXPECT_TRUE(fs::exists(base + kind.firstFile)) << sample << " " << kind.type;
+            EXPECT_NE(r.err.find("9/9"), std::string::npos) << "the progress bar reaches its end";
+        }
+    }
+    // Four frames (1, 3, 5, 7) in two columns: a sheet of 2 x 2 frames of 48 x 32.
+    EXPECT_EQ(QImage(QString::fromStdString(path("fire") + "_sheet.png")).size(), QSize(96, 64));
+}
+
+TEST_F(CliTest, ExportRefusesABadRangeWithTheEditorsMessage) {
+    const std::string sample = std::string(VINTREL_SOURCE_DIR) + "/samples/fire.stn";
+    const CliResult r = cli({"export", sample, "-o", path("out.png"), "--start", "10", "--end", "5"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("開始フレームが終了フレームより大きくなっています"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(path("out.png")));
+    EXPECT_EQ(cli({"export", sample, "-o", path("out.png"), "--type", "movie"}).exitCode, 2);
 }
 
 } // namespace

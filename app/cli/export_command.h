@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/cli/render_command.h"
+#include "model/global_state.h"
+
+#include <map>
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace vintrel {
+
+class Notifier;
+
+// The export settings given on the command line; what is missing comes from the project.
+struct ExportOptions {
+    std::optional<int> start, end, step, type, smooth, columns, transparent;
+    std::optional<ImageSize> size;
+};
+
+// Reads --start, --end, --step, --type, --smooth, --columns, --size and --transparent; nothing
+// (after a message on `err`) when one of them is not a valid value.
+std::optional<ExportOptions> parseExportOptions(const std::map<std::string, std::string>& options,
+                                                std::ostream& err);
+
+// The whole export, headless: the range rendered into the intermediate frames, then the
+// output. A progress bar goes to `err`. Returns the exit code: 0, or 1 after a message.
+int exportProject(GlobalState& g, const ExportOptions& options, const std::string& output, Notifier& notifier,
+                  std::ostream& err);
+
+} // namespace vintrel

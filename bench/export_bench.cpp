@@ -1,0 +1,82 @@
+// Whole-export speed: frames per second of an export of a sample at 256 x 256 with smoothing 2
+// (so 512 x 512 targets), headless, every stage included: both composing walks with the
+// per-strip copies, the PNG of each intermediate frame, and the sheet written from them.
+#include "bench/bench_support.h"
+#include "engine/simulation.h"
+#include "output/export_loop.h"
+#include "output/export_output.h"
+#include "output/export_settings.h"
+#include "platform/egl_context.h"
+#include "render/renderer.h"
+
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace vintrel::bench {
+
+namespace {
+
+class NoProgress final : public ExportProgress {
+public:
+    void begin(int) override {}
+    void step() override {}
+    bool cancelRequested() override { return false; }
+};
+
+void exportSample(benchmark::State& state, const char* sample) {
+    static std::unique_ptr<HeadlessGlContext> context = HeadlessGlContext::create();
+    TemporaryFolder workspace;
+    GlobalState g;
+    if (context == nullptr || !loadSample(g, sample, workspace)) {
+        state.SkipWithError("no context or no sample");
+        return;
+    }
+    g.project.width = 256;
+    g.project.height = 256;
+    g.write.smooth = 2;
+    g.write.start = 1;
+    g.write.end = 30;
+    g.write.step = 1;
+    g.write.type = 0;
+    g.write.width = 6;
+    g.write.height = sheetRowCount(g.write);
+    Simulation simulation(g);
+    simulation.reset();
+    const auto renderer = Renderer::create(g, simulation);
+    if (renderer == nullptr) {
+        state.SkipWithError("the renderer cannot be built");
+        return;
+    }
+    NoProgress progress;
+    StderrNotifier notifier;
+    std::int64_t frames = 0;
+    for (auto _ : state) {
+        beginExportSize(g);
+        const ExportRun run = renderExportFrames(g, simulation, *renderer, progress, notifier);
+        std::string error;
+        if (run.outcome != ExportRun::Outcome::Completed ||
+            !writeExportOutput(g, run, workspace.path() / "sheet.png", {}, error)) {
+            state.SkipWithError("the export failed");
+            return;
+        }
+        frames += run.lastIndex + 1;
+    }
+    state.counters["fps"] = benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(exportSample, fire, "fire.stn")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(2);
+BENCHMARK_CAPTURE(exportSample, sparks, "sparks.stn")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(2);
+BENCHMARK_CAPTURE(exportSample, magic_circle, "magic_circle.stn")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(2);
+
+} // namespace vintrel::bench

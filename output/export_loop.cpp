@@ -1,0 +1,144 @@
+#include "output/export_loop.h"
+
+#include "engine/simulation.h"
+#include "output/export_settings.h"
+#include "output/glow.h"
+#include "output/mask_image.h"
+#include "render/export_targets.h"
+#include "render/renderer.h"
+
+#include <QImage>
+#include <QString>
+#include <cmath>
+#include <cstdio>
+
+namespace vintrel {
+
+namespace {
+
+// Releases the targets and gives the view its camera back, also on an early return.
+class TargetSet {
+public:
+    TargetSet(Renderer& renderer) : renderer_(renderer) {}
+    ~TargetSet() {
+        targets.release();
+        renderer_.restoreViewCamera();
+    }
+    TargetSet(const TargetSet&) = delete;
+    TargetSet& operator=(const TargetSet&) = delete;
+
+    bool create(GlobalState& g, Notifier& notifier) {
+        const QImage mask = buildMaskImage(loadMaskPicture(g), g.project.width, g.project.height, g.mask,
+                                           supersampling(g.write));
+        std::error_code ec;
+        std::filesystem::create_directories(renderFolder(g), ec);
+        return targets.create(g.project.width, g.project.height, mask, notifier);
+    }
+
+    ExportTargets targets;
+
+private:
+    Renderer& renderer_;
+};
+
+// Clears the target to the background (opaque only for the video, whose frames have no
+// alpha), draws both culling walks and writes the frame with its glow.
+void drawAndWrite(GlobalState& g, Renderer& renderer, ExportTargets& targets,
+                  const std::filesystem::path& file, ExportProgress* progress) {
+    targets.main().bind();
+    const float alpha = g.write.type == 2 ? 1.0f : 0.0f;
+    glClearColor(g.project.backColor.x / 255.0f, g.project.backColor.y / 255.0f,
+                 g.project.backColor.z / 255.0f, alpha);
+    glClearDepth(1.0);
+    glDepthMask(GL_TRUE);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    renderer.renderExportFrame(targets, [progress] {
+        if (progress != nullptr) {
+            progress->step();
+        }
+    });
+    // A frame that cannot be written leaves a gap; the output reports the missing file.
+    targets.main().read().save(QString::fromStdString(file.string()), "PNG");
+    if (static_cast<long long>(g.project.growRange) * g.project.growPower > 0) {
+        applyGlowToFile(file, g.project.growColor.x, g.project.growColor.y, g.project.growColor.z,
+                        g.project.growRange * supersampling(g.write), g.project.growPower);
+    }
+}
+
+} // namespace
+
+std::filesystem::path renderFolder(const GlobalState& g) {
+    return g.workspace / "render";
+}
+
+std::filesystem::path intermediateFrame(const GlobalState& g, int index) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%05d.png", index);
+    return renderFolder(g) / name;
+}
+
+std::filesystem::path previewFile(const GlobalState& g) {
+    return renderFolder(g) / "preview.png";
+}
+
+ExportRun renderExportFrames(GlobalState& g, Simulation& simulation, Renderer& renderer,
+                             ExportProgress& progress, Notifier& notifier) {
+    ExportRun run;
+    {
+        TargetSet set(renderer);
+        if (!set.create(g, notifier)) {
+            endExportSize(g);
+            return run;
+        }
+        simulation.reset();
+        const double frames = (static_cast<double>(g.write.end) - g.write.start + 1) /
+                              static_cast<double>(std::max(1, g.write.step));
+        const auto rounds = static_cast<int>(std::min(frames + 0.9999, 1.0e9));
+        progress.begin(2 * rounds + 1);
+        while (simulation.currentFrame() <= static_cast<std::uint32_t>(std::max(1, g.write.start))) {
+            simulation.step();
+        }
+        run.outcome = ExportRun::Outcome::Cancelled;
+        for (int k = 0;; ++k) {
+            drawAndWrite(g, renderer, set.targets, intermediateFrame(g, k), &progress);
+            run.framesWritten = k + 1;
+            bool wrapped = false;
+            for (int i = 0; i < std::max(1, g.write.step) && !wrapped; ++i) {
+                wrapped = simulation.step() != 0;
+            }
+            if (wrapped ||
+                static_cast<long long>(simulation.currentFrame()) > static_cast<long long>(g.write.end) + 1) {
+                run.lastIndex = k;
+                run.outcome = ExportRun::Outcome::Completed;
+                break;
+            }
+            if (progress.cancelRequested()) {
+                break;
+            }
+        }
+    }
+    endExportSize(g);
+    return run;
+}
+
+bool renderPreviewFrame(GlobalState& g, Simulation& simulation, Renderer& renderer, Notifier& notifier) {
+    g.project.previewFrame = std::clamp(g.project.previewFrame, 1, std::max(1, g.project.frame));
+    g.project.width *= supersampling(g.write);
+    g.project.height *= supersampling(g.write);
+    bool written = false;
+    {
+        TargetSet set(renderer);
+        if (set.create(g, notifier)) {
+            simulation.reset();
+            while (simulation.currentFrame() <= static_cast<std::uint32_t>(g.project.previewFrame)) {
+                simulation.step();
+            }
+            drawAndWrite(g, renderer, set.targets, previewFile(g), nullptr);
+            written = true;
+        }
+    }
+    endExportSize(g);
+    return written;
+}
+
+} // namespace vintrel

@@ -1,0 +1,30 @@
+#include "output/export_output.h"
+
+#include "output/gif_output.h"
+#include "output/image_outputs.h"
+#include "output/video_output.h"
+
+namespace vintrel {
+
+bool writeExportOutput(const GlobalState& g, const ExportRun& run, const std::filesystem::path& output,
+                       const std::filesystem::path& videoTool, std::string& error) {
+    if (run.outcome != ExportRun::Outcome::Completed) {
+        error = "the export did not complete; nothing was written";
+        return false;
+    }
+    const OutputFrames frames{renderFolder(g), run.lastIndex, g.project.width, g.project.height};
+    switch (static_cast<OutputKind>(g.write.type)) {
+    case OutputKind::Sheet:
+        return writeSheet(frames, g, output, error);
+    case OutputKind::NumberedFiles:
+        return writeNumberedFiles(frames, g, output, error);
+    case OutputKind::Video:
+        return writeVideo(frames, g, output, videoTool, error);
+    case OutputKind::AnimatedGif:
+        return writeGif(frames, g, output, error);
+    }
+    // A type from a damaged file: the sheet, as for the first entry of the list.
+    return writeSheet(frames, g, output, error);
+}
+
+} // namespace vintrel

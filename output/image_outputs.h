@@ -1,0 +1,79 @@
+#pragma once
+
+#include "model/global_state.h"
+
+#include <QColor>
+#include <QImage>
+#include <filesystem>
+#include <string>
+
+namespace vintrel {
+
+// The file format of an export output, chosen by the extension of its path.
+enum class ImageFormat { Png, Jpeg, Bmp, Tiff, Gif };
+
+// ".bmp" -> Bmp, ".jpg"/".jpeg" -> Jpeg, ".tif"/".tiff" -> Tiff, ".gif" -> Gif, anything else
+// -> Png. The extension is compared case-sensitively, so "OUT.JPG" is written as PNG data.
+ImageFormat formatForPath(const std::filesystem::path& output);
+
+// False for the formats that cannot store transparency (BMP, JPEG).
+bool hasAlpha(ImageFormat format);
+
+// The rendered frames of an export: "<renderFolder>/%05d.png" for k = 0 .. lastIndex, and the
+// output frame size W x H they are scaled down to.
+struct OutputFrames {
+    std::filesystem::path renderFolder;
+    int lastIndex = -1;
+    int width = 0;
+    int height = 0;
+};
+
+// Largest side of any image an output writes, and most frames an output takes.
+constexpr int kMaxOutputSide = 32768;
+constexpr int kMaxOutputFrames = 1000000;
+
+// "<renderFolder>/%05d.png" of frame k.
+std::filesystem::path renderedFramePath(const OutputFrames& frames, int k);
+
+// False with a message unless there are 1 .. kMaxOutputFrames frames and W x H is 1 .. kMaxOutputSide a side.
+bool checkOutputFrames(const OutputFrames& frames, std::string& error);
+
+// Loads frame k and scales it by area averaging to W x H (premultiplied ARGB); false with a
+// message naming the file when it cannot be read.
+bool loadScaledFrame(const OutputFrames& frames, int k, QImage& scaled, std::string& error);
+
+// The project's background colour, opaque: each component truncated to an integer and held to
+// 0 .. 255.
+QColor opaqueBackground(const GlobalState& g);
+
+// Whether a sheet or numbered file starts fully transparent instead of filled with the
+// background: g.write.isAlpha is set and the output's format keeps alpha.
+bool startsTransparent(const GlobalState& g, const std::filesystem::path& output);
+
+// A W x H premultiplied image filled with the background (transparent or opaque).
+QImage blankFrame(int width, int height, const QColor& fill);
+
+// Encodes `image` in `format` into `bytes`. `transparent` matters for GIF only: pixels with
+// alpha below 128 become the transparent index, otherwise the image is taken as opaque.
+bool encodeImage(const QImage& image, ImageFormat format, bool transparent, std::string& bytes,
+                 std::string& error);
+
+// Sheet: one image of (columns x W) x (rows x H), frame k in column k mod columns and row
+// k div columns, drawn over the background; cells outside the image are clipped (their frames
+// are not read). Columns (g.write.width) <= 0 count as 1; rows (g.write.height) <= 0 mean as many
+// rows as the frames need. A side over kMaxOutputSide is refused before anything is written.
+// The file is replaced atomically; false with a message when a frame cannot be read or the
+// file cannot be written.
+bool writeSheet(const OutputFrames& frames, const GlobalState& g, const std::filesystem::path& output,
+                std::string& error);
+
+// "fire.png" -> "fire00000.png", "fire00001.png" ... beside it: the name's stem, "%05d" of k
+// and its extension.
+std::filesystem::path numberedFilePath(const std::filesystem::path& output, int k);
+
+// Numbered files: one W x H image per frame, background then frame k, each replaced atomically.
+// Stops at the first frame that cannot be read or written, with a message.
+bool writeNumberedFiles(const OutputFrames& frames, const GlobalState& g, const std::filesystem::path& output,
+                        std::string& error);
+
+} // namespace vintrel

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "model/global_state.h"
+#include "output/image_outputs.h"
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+namespace vintrel {
+
+// "<renderFolder>/%05d.bmp" of frame k, the frames the video tool reads.
+std::filesystem::path videoFramePath(const OutputFrames& frames, int k);
+
+// The text of "<renderFolder>/render.ini": [info] end, fps; [size] width, height; [result]
+// name (the output's absolute path), in that order, lines ended by CR LF.
+std::string renderIniText(const OutputFrames& frames, const GlobalState& g,
+                          const std::filesystem::path& output);
+
+// The video tool to hand over to: $VINTREL_KELVASK when set and not empty, otherwise
+// "<program folder>/assets/kelvask".
+std::filesystem::path videoToolPath(const GlobalState& g);
+
+// Runs `program` with no arguments, its working folder `workingFolder`, stdin and stdout on
+// /dev/null, and waits for it. The tool and whatever it starts run in their own process
+// group, which is killed when `timeout` passes. False with a message when the program is
+// missing, cannot start, ends by a signal, exits non-zero (with its last stderr lines) or
+// times out.
+bool runVideoTool(const std::filesystem::path& program, const std::filesystem::path& workingFolder,
+                  std::chrono::milliseconds timeout, std::string& error);
+
+// Time the tool may take: 60 s plus 1 s per frame.
+std::chrono::milliseconds videoToolTimeout(const OutputFrames& frames);
+
+// Video hand-over: every frame over the opaque background as "%05d.bmp", then render.ini, then
+// `tool` copied to "<renderFolder>/kelvask" and run there until it exits (see runVideoTool).
+// False with a message at the first step that fails.
+bool writeVideo(const OutputFrames& frames, const GlobalState& g, const std::filesystem::path& output,
+                const std::filesystem::path& tool, std::string& error);
+
+} // namespace vintrel
