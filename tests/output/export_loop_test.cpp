@@ -3,6 +3,7 @@
 
 #include "engine/simulation.h"
 #include "output/export_loop.h"
+#include "output/export_output.h"
 #include "output/export_settings.h"
 #include "platform/egl_context.h"
 #include "render/renderer.h"
@@ -115,6 +116,10 @@ TEST_F(ExportLoopTest, CancelKeepsTheFramesWrittenAndRestoresTheSize) {
     EXPECT_EQ(QImage(QString::fromStdString(intermediateFrame(g, 0).string())).size(), QSize(48, 32));
     EXPECT_EQ(g.project.width, 24);
     EXPECT_EQ(g.project.height, 16);
+    // No output comes of a cancelled run.
+    std::string error;
+    EXPECT_FALSE(writeExportOutput(g, r, folder.path() / "sheet.png", {}, error));
+    EXPECT_FALSE(fs::exists(folder.path() / "sheet.png"));
 }
 
 TEST_F(ExportLoopTest, OnlyTheVideoHasAnOpaqueBackground) {

@@ -2,10 +2,10 @@
 // atlas cells, cylinder scaling, trails, filtering and the export composition with the mask.
 
 #include "gl_test_support.h"
-#include "persist/notifier.h"
 #include "render/atlas.h"
 #include "render/export_targets.h"
 #include "render/obj_mesh.h"
+#include "support/test_notifiers.h"
 
 #include <cmath>
 
@@ -215,12 +215,6 @@ TEST_F(ParticleShader, ModelDrawLeavesDepthTestOnWithWritesOff) {
     EXPECT_EQ(pixel(image, 36, 30).a, 0);
 }
 
-class SilentNotifier final : public Notifier {
-public:
-    void showMessage(std::string_view, std::string_view text) override { messages.emplace_back(text); }
-    std::vector<std::string> messages;
-};
-
 class ExportComposition : public GlDrawingTest {
 protected:
     void SetUp() override {
@@ -254,7 +248,7 @@ protected:
         return pixel(targets.main().read(), 32, 28);
     }
 
-    SilentNotifier notifier;
+    RecordingNotifier notifier;
     ExportTargets targets;
     gl::Texture noMask;
     bool maskOn = false;
@@ -300,7 +294,7 @@ TEST_F(ExportComposition, TargetsThatCannotBeMadeAreReportedAndNothingStays) {
     ExportTargets huge;
     EXPECT_FALSE(huge.create(1 << 20, 16, QImage(), notifier));
     ASSERT_EQ(notifier.messages.size(), 1u);
-    EXPECT_EQ(notifier.messages[0], "書き出し用レンダーターゲット作成失敗");
+    EXPECT_EQ(notifier.messages[0].second, "書き出し用レンダーターゲット作成失敗");
     EXPECT_FALSE(huge.ready());
 }
 
