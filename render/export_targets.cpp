@@ -5,17 +5,33 @@
 
 namespace vintrel {
 
+namespace {
+
+// The message for a part of the main target (copy = false) or of its copy.
+const char* failureText(RenderTarget::Failure failure, bool copy) {
+    switch (failure) {
+    case RenderTarget::Failure::Depth:
+        return copy ? "深度ステンシル（コピー用）の作成失敗" : "深度ステンシルの作成失敗";
+    case RenderTarget::Failure::Framebuffer:
+        return copy ? "レンダーターゲットビュー（コピー用）作成失敗" : "レンダーターゲットビュー作成失敗";
+    case RenderTarget::Failure::Color:
+    case RenderTarget::Failure::None:
+        break;
+    }
+    return copy ? "書き出し用レンダーターゲット（コピー用）作成失敗" : "書き出し用レンダーターゲット作成失敗";
+}
+
+} // namespace
+
 bool ExportTargets::create(int width, int height, const QImage& mask, Notifier& notifier) {
     release();
-    if (!main_.create(width, height)) {
-        notifier.showMessage("", "書き出し用レンダーターゲット作成失敗");
-        release();
-        return false;
-    }
-    if (!copy_.create(width, height)) {
-        notifier.showMessage("", "書き出し用レンダーターゲット（コピー用）作成失敗");
-        release();
-        return false;
+    for (RenderTarget* target : {&main_, &copy_}) {
+        RenderTarget::Failure failure = RenderTarget::Failure::None;
+        if (!target->create(width, height, &failure)) {
+            notifier.showMessage("", failureText(failure, target == &copy_));
+            release();
+            return false;
+        }
     }
     // The targets keep OpenGL's bottom-up rows; the mask is turned the same way so that a
     // pixel of the target reads the mask at the same place.

@@ -20,16 +20,29 @@ gl::Texture makeStorage(GLenum internalFormat, GLenum format, GLenum type, int w
 
 } // namespace
 
-bool RenderTarget::create(int width, int height) {
+bool RenderTarget::create(int width, int height, Failure* failure) {
+    const auto fail = [&](Failure what) {
+        *this = RenderTarget();
+        if (failure != nullptr) {
+            *failure = what;
+        }
+        return false;
+    };
     GLint maxSize = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
     if (width <= 0 || height <= 0 || width > maxSize || height > maxSize) {
-        return false;
+        return fail(Failure::Color);
     }
     while (glGetError() != GL_NO_ERROR) {
     }
     color_ = makeStorage(GL_RGBA8, GL_RGBA, GL_UNSIGNED_BYTE, width, height);
+    if (glGetError() != GL_NO_ERROR) {
+        return fail(Failure::Color);
+    }
     depth_ = makeStorage(GL_DEPTH_COMPONENT32F, GL_DEPTH_COMPONENT, GL_FLOAT, width, height);
+    if (glGetError() != GL_NO_ERROR) {
+        return fail(Failure::Depth);
+    }
     framebuffer_ = gl::makeFramebuffer();
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_.id());
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, color_.id(), 0);
@@ -37,11 +50,13 @@ bool RenderTarget::create(int width, int height) {
     const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     if (!complete || glGetError() != GL_NO_ERROR) {
-        *this = RenderTarget();
-        return false;
+        return fail(Failure::Framebuffer);
     }
     width_ = width;
     height_ = height;
+    if (failure != nullptr) {
+        *failure = Failure::None;
+    }
     return true;
 }
 

@@ -10,8 +10,11 @@ namespace vintrel {
 // the framebuffer that binds them.
 class RenderTarget {
 public:
-    // False when the driver refuses the size or the formats.
-    bool create(int width, int height);
+    // Which part could not be made.
+    enum class Failure { None, Color, Depth, Framebuffer };
+
+    // False when the driver refuses the size or the formats; `failure` then says which part.
+    bool create(int width, int height, Failure* failure = nullptr);
     void bind() const;
     GLuint framebuffer() const { return framebuffer_.id(); }
     GLuint colorTexture() const { return color_.id(); }
