@@ -3,25 +3,16 @@
 // What the benchmark programs share: a scratch workspace folder and loading a sample into it.
 
 #include "model/global_state.h"
-#include "persist/notifier.h"
 #include "persist/project_file.h"
+#include "persist/stream_notifier.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <string>
 #include <unistd.h>
 
 namespace vintrel::bench {
-
-// Load problems go to standard error.
-class StderrNotifier final : public Notifier {
-public:
-    void showMessage(std::string_view caption, std::string_view text) override {
-        std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
-                     static_cast<int>(text.size()), text.data());
-    }
-};
 
 // A workspace folder for the loaded project, removed at the end.
 class TemporaryFolder {
@@ -52,7 +43,7 @@ inline bool loadSample(GlobalState& g, const char* name, const TemporaryFolder& 
         return false;
     }
     g.workspace = workspace.path();
-    StderrNotifier notifier;
+    StreamNotifier notifier(std::cerr);
     BuiltInProjectDefaults defaults;
     return loadProject(g, std::filesystem::path(VINTREL_SOURCE_DIR) / "samples" / name, defaults, notifier);
 }

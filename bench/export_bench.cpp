@@ -48,7 +48,7 @@ void exportSample(benchmark::State& state, const char* sample) {
         return;
     }
     NoProgress progress;
-    StderrNotifier notifier;
+    StreamNotifier notifier(std::cerr);
     std::int64_t frames = 0;
     for (auto _ : state) {
         beginExportSize(g);

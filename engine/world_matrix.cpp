@@ -29,12 +29,16 @@ Mat4 screenAlignment(Vec3 v, const CameraFrame& camera) {
     return matrixRotationZ(theta);
 }
 
-Mat4 billboard(const CameraFrame& camera) {
-    const Mat4 look = matrixLookAtLH(Vec3{}, camera.target - camera.eye, camera.up);
+} // namespace
+
+Mat4 cameraFacing(const Vec3& eye, const Vec3& target, const Vec3& up) {
+    const Mat4 look = matrixLookAtLH(Vec3{}, target - eye, up);
     return matrixInverse(look).value_or(Mat4::identity());
 }
 
-} // namespace
+CameraFrame makeCameraFrame(const Mat4& view, const Vec3& eye, const Vec3& target, const Vec3& up) {
+    return CameraFrame{view, eye, target, up, cameraFacing(eye, target, up)};
+}
 
 Vec3 inheritedShake(const Particle& p) {
     Vec3 chain;
@@ -62,7 +66,7 @@ Mat4 particleWorldMatrix(const Particle& p, const CameraFrame* camera, bool face
     }
     world = world * p.spinMatrix;
     if (facesCamera && camera != nullptr) {
-        world = world * billboard(*camera);
+        world = world * camera->facing;
     }
     const Vec3 shake = p.shake + inheritedShake(p);
     return world * matrixTranslation(p.pos.x, p.pos.y, p.pos.z) *

@@ -4,13 +4,20 @@
 
 namespace vintrel {
 
-// What the world matrix needs of the camera.
+// The camera-facing rotation: the inverse of LookAtLH from the origin towards target - eye
+// with `up` (identity when that look cannot be inverted). It has no translation.
+Mat4 cameraFacing(const Vec3& eye, const Vec3& target, const Vec3& up);
+
+// What the world matrix needs of the camera; made once per frame by makeCameraFrame().
 struct CameraFrame {
     Mat4 view = Mat4::identity();
     Vec3 eye;
     Vec3 target;
     Vec3 up{0, 1, 0};
+    Mat4 facing = Mat4::identity(); // cameraFacing(eye, target, up)
 };
+
+CameraFrame makeCameraFrame(const Mat4& view, const Vec3& eye, const Vec3& target, const Vec3& up);
 
 // The particle's world matrix:
 // Scaling × parent orientation × facing × direction alignment × spin × billboard ×

@@ -9,8 +9,10 @@
 
 #include <QImage>
 #include <QString>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace vintrel {
 
@@ -42,7 +44,8 @@ private:
 };
 
 // Clears the target to the background (opaque only for the video, whose frames have no
-// alpha), draws both culling walks and writes the frame with its glow.
+// alpha), draws both culling walks and writes the frame with its glow. The glow is applied to
+// the frame in memory, so each file is encoded once.
 void drawAndWrite(GlobalState& g, Renderer& renderer, ExportTargets& targets,
                   const std::filesystem::path& file, ExportProgress* progress) {
     targets.main().bind();
@@ -57,12 +60,16 @@ void drawAndWrite(GlobalState& g, Renderer& renderer, ExportTargets& targets,
             progress->step();
         }
     });
-    // A frame that cannot be written leaves a gap; the output reports the missing file.
-    targets.main().read().save(QString::fromStdString(file.string()), "PNG");
+    QImage frame = targets.main().read();
     if (static_cast<long long>(g.project.growRange) * g.project.growPower > 0) {
-        applyGlowToFile(file, g.project.growColor.x, g.project.growColor.y, g.project.growColor.z,
-                        g.project.growRange * supersampling(g.write), g.project.growPower);
+        // The radius is in target pixels; a damaged file's range must not overflow it.
+        const long long radius = static_cast<long long>(g.project.growRange) * supersampling(g.write);
+        frame = applyGlow(frame, g.project.growColor.x, g.project.growColor.y, g.project.growColor.z,
+                          static_cast<int>(std::min<long long>(radius, std::numeric_limits<int>::max())),
+                          g.project.growPower);
     }
+    // A frame that cannot be written leaves a gap; the output reports the missing file.
+    frame.save(QString::fromStdString(file.string()), "PNG");
 }
 
 } // namespace

@@ -1,9 +1,8 @@
 #include "output/glow.h"
 
+#include "output/image_outputs.h"
 #include "persist/atomic_file.h"
 
-#include <QBuffer>
-#include <QByteArray>
 #include <QPainter>
 #include <algorithm>
 #include <array>
@@ -157,13 +156,6 @@ std::vector<std::uint8_t> haloFromRowSums(const std::vector<std::uint8_t>& alpha
     return halo;
 }
 
-std::uint8_t colourComponent(float value) {
-    if (!(value > 0.0f)) { // negative or NaN
-        return 0;
-    }
-    return static_cast<std::uint8_t>(std::min(value, 255.0f));
-}
-
 std::vector<std::uint8_t> alphaPlane(const QImage& argb) {
     const int width = argb.width();
     std::vector<std::uint8_t> alpha(static_cast<std::size_t>(width) *
@@ -285,15 +277,9 @@ void applyGlowToFile(const std::filesystem::path& png, float red, float green, f
                             static_cast<qsizetype>(bytes->size()))) {
         return;
     }
-    const QImage result = applyGlow(frame, red, green, blue, radius, strength);
-    QByteArray encoded;
-    QBuffer buffer(&encoded);
-    if (!buffer.open(QIODevice::WriteOnly) || !result.save(&buffer, "PNG")) {
-        return;
-    }
+    // Failures are silent: the file stays as it was.
     std::string error;
-    writeFileAtomically(png, std::string_view(encoded.constData(), static_cast<std::size_t>(encoded.size())),
-                        error);
+    writeImageFile(applyGlow(frame, red, green, blue, radius, strength), ImageFormat::Png, true, png, error);
 }
 
 } // namespace vintrel

@@ -15,16 +15,6 @@
 namespace vintrel {
 namespace {
 
-int colourComponent(float value) {
-    if (!(value >= 0.0f)) { // also NaN
-        return 0;
-    }
-    if (value >= 255.0f) {
-        return 255;
-    }
-    return static_cast<int>(value);
-}
-
 const char* writerFormat(ImageFormat format) {
     switch (format) {
     case ImageFormat::Jpeg:
@@ -42,17 +32,7 @@ const char* writerFormat(ImageFormat format) {
 
 bool saveImage(const QImage& image, const GlobalState& g, const std::filesystem::path& target,
                std::string& error) {
-    std::string bytes;
-    if (!encodeImage(image, formatForPath(target), startsTransparent(g, target), bytes, error)) {
-        error = "cannot encode " + target.string() + ": " + error;
-        return false;
-    }
-    std::string reason;
-    if (!writeFileAtomically(target, bytes, reason)) {
-        error = "cannot write " + target.string() + ": " + reason;
-        return false;
-    }
-    return true;
+    return writeImageFile(image, formatForPath(target), startsTransparent(g, target), target, error);
 }
 
 // Columns and rows of the sheet after the defaults for values <= 0.
@@ -82,6 +62,16 @@ bool drawFrameAt(QImage& canvas, const OutputFrames& frames, int k, QPoint at, s
 }
 
 } // namespace
+
+int colourComponent(float value) {
+    if (!(value >= 0.0f)) { // also NaN
+        return 0;
+    }
+    if (value >= 255.0f) {
+        return 255;
+    }
+    return static_cast<int>(value);
+}
 
 ImageFormat formatForPath(const std::filesystem::path& output) {
     const std::string extension = output.extension().string();
@@ -190,6 +180,21 @@ bool encodeImage(const QImage& image, ImageFormat format, bool transparent, std:
         return false;
     }
     bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
+    return true;
+}
+
+bool writeImageFile(const QImage& image, ImageFormat format, bool transparent,
+                    const std::filesystem::path& target, std::string& error) {
+    std::string bytes;
+    if (!encodeImage(image, format, transparent, bytes, error)) {
+        error = "cannot encode " + target.string() + ": " + error;
+        return false;
+    }
+    std::string reason;
+    if (!writeFileAtomically(target, bytes, reason)) {
+        error = "cannot write " + target.string() + ": " + reason;
+        return false;
+    }
     return true;
 }
 

@@ -14,6 +14,10 @@ enum class ImageFormat { Png, Jpeg, Bmp, Tiff, Gif };
 
 // ".bmp" -> Bmp, ".jpg"/".jpeg" -> Jpeg, ".tif"/".tiff" -> Tiff, ".gif" -> Gif, anything else
 // -> Png. The extension is compared case-sensitively, so "OUT.JPG" is written as PNG data.
+// A colour component of the settings (0..255 as a float) as the images store it: truncated,
+// held to 0..255, NaN as 0.
+int colourComponent(float value);
+
 ImageFormat formatForPath(const std::filesystem::path& output);
 
 // False for the formats that cannot store transparency (BMP, JPEG).
@@ -57,6 +61,10 @@ QImage blankFrame(int width, int height, const QColor& fill);
 // alpha below 128 become the transparent index, otherwise the image is taken as opaque.
 bool encodeImage(const QImage& image, ImageFormat format, bool transparent, std::string& bytes,
                  std::string& error);
+// Encodes `image` in `format` and writes it to `target` through a temporary file, so a failure
+// never leaves a half-written file; false with a message in `error`.
+bool writeImageFile(const QImage& image, ImageFormat format, bool transparent,
+                    const std::filesystem::path& target, std::string& error);
 
 // Sheet: one image of (columns x W) x (rows x H), frame k in column k mod columns and row
 // k div columns, drawn over the background; cells outside the image are clipped (their frames

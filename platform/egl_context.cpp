@@ -110,13 +110,4 @@ bool HeadlessGlContext::makeCurrent() {
     return eglMakeCurrent(state_->display, EGL_NO_SURFACE, EGL_NO_SURFACE, state_->context) == EGL_TRUE;
 }
 
-void HeadlessGlContext::doneCurrent() {
-    eglMakeCurrent(state_->display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-}
-
-std::string HeadlessGlContext::rendererName() const {
-    const auto* name = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-    return name != nullptr ? name : "";
-}
-
 } // namespace vintrel

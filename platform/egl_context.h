@@ -19,9 +19,6 @@ public:
     HeadlessGlContext& operator=(const HeadlessGlContext&) = delete;
 
     bool makeCurrent();
-    void doneCurrent();
-    // The renderer string of the driver, for reports ("llvmpipe ..." without a GPU).
-    std::string rendererName() const;
 
 private:
     HeadlessGlContext() = default;

@@ -1,5 +1,6 @@
 #include "render/camera.h"
 
+#include "engine/world_matrix.h"
 #include "model/effect_node.h"
 
 #include <cmath>
@@ -85,8 +86,7 @@ void Camera::update(float aspect) {
 }
 
 Mat4 Camera::facingRotation() const {
-    const Mat4 lookAt = matrixLookAtLH(Vec3{}, target - eye, up);
-    return matrixInverse(lookAt).value_or(Mat4::identity());
+    return cameraFacing(eye, target, up);
 }
 
 int hoveredIcon(int x, int y, int barWidth) {

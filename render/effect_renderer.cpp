@@ -16,13 +16,10 @@ namespace {
 
 constexpr const char* kDefaultTextureFile = "__dummy__dummy.png";
 
+// What the particles' world matrices need of the camera, the facing rotation included: made
+// once per walk, and again only when the camera moves during one.
 CameraFrame frameOf(const Camera& camera) {
-    CameraFrame frame;
-    frame.view = camera.view;
-    frame.eye = camera.eye;
-    frame.target = camera.target;
-    frame.up = camera.up;
-    return frame;
+    return makeCameraFrame(camera.view, camera.eye, camera.target, camera.up);
 }
 
 } // namespace
@@ -30,7 +27,7 @@ CameraFrame frameOf(const Camera& camera) {
 struct EffectRenderer::DrawContext {
     bool exporting = false;
     ExportTargets* targets = nullptr;
-    float aspect = 1;
+    CameraFrame frame;
 };
 
 EffectRenderer::EffectRenderer(GlobalState& g, Simulation& simulation, ShaderPrograms& programs)
@@ -116,14 +113,14 @@ void EffectRenderer::drawView(Camera& camera, float viewAspect) {
         sortByDistance(camera.eye);
     }
     DrawContext context;
-    context.aspect = viewAspect;
+    context.frame = frameOf(camera);
     for (int pass = 0; pass < 2; ++pass) {
         GpuStates::setDepth(true, pass == 0);
         walk([&](Particle& p) {
             GpuStates::setBlend(p.params().texture.isAdd != 0 ? BlendMode::Additive : BlendMode::Alpha);
             drawParticle(camera, p, pass, context);
             if (pass == 1 && g_.pSelNode != nullptr && p.node->node == g_.pSelNode) {
-                drawGuide(camera, p);
+                drawGuide(camera, context.frame, p);
             }
         });
     }
@@ -144,7 +141,7 @@ void EffectRenderer::drawExport(Camera& camera, ExportTargets& targets, float pr
     DrawContext context;
     context.exporting = true;
     context.targets = &targets;
-    context.aspect = projectAspect;
+    context.frame = frameOf(camera);
     for (int pass = 0; pass < 2; ++pass) {
         GpuStates::setDepth(false, false);
         walk([&](Particle& p) {
@@ -152,6 +149,7 @@ void EffectRenderer::drawExport(Camera& camera, ExportTargets& targets, float pr
             glBindTexture(GL_TEXTURE_2D, targets.copy().colorTexture());
             if (g_.project.isCameraMove != 0) {
                 placeFromCameraNodeExport(camera, p, projectAspect);
+                context.frame = frameOf(camera);
             }
             drawParticle(camera, p, pass, context);
             targets.syncCopy();
@@ -176,21 +174,20 @@ void EffectRenderer::drawParticle(Camera& camera, Particle& p, int pass, DrawCon
         p.animPosition = nextAnimPosition(static_cast<float>(params.texture.speed), p.age, params.texture.w,
                                           params.texture.h, params.texture.isLoop != 0);
     }
-    const CameraFrame frame = frameOf(camera);
     if (params.shape.type == ShapeParams::Trail) {
         if (p.trail == nullptr) {
             return;
         }
         static_cast<TrailPrimitive*>(mesh)->rebuild(p.trail->points(), camera.eye,
                                                     params.scale.trailThickChange != 0);
-        draw.world = particleWorldMatrix(p, &frame, false);
+        draw.world = particleWorldMatrix(p, &context.frame, false);
         draw.detail = 0;
     } else {
         if (params.shape.type == ShapeParams::Cylinder) {
             draw.baseScale = matrixScaling(p.scale.x, p.scale.x, 1.0f);
             draw.tipScale = matrixScaling(p.scale.y, p.scale.y, p.scale.z);
         }
-        draw.world = particleWorldMatrix(p, &frame, mesh->isBillboard());
+        draw.world = particleWorldMatrix(p, &context.frame, mesh->isBillboard());
         draw.detail = context.exporting ? 1 : 0;
     }
     draw.color = p.color;
@@ -209,7 +206,7 @@ void EffectRenderer::drawParticle(Camera& camera, Particle& p, int pass, DrawCon
     ++drawCount_;
 }
 
-void EffectRenderer::drawGuide(Camera& camera, const Particle& p) {
+void EffectRenderer::drawGuide(const Camera& camera, const CameraFrame& frame, const Particle& p) {
     const EmitterParams& e = g_.pSelNode->m_emitter;
     Mat4 scale = matrixScaling(e.size.x, e.size.y, e.size.z);
     if (e.scaleFix == 0) {
@@ -221,7 +218,7 @@ void EffectRenderer::drawGuide(Camera& camera, const Particle& p) {
     GpuStates::setBlend(BlendMode::Alpha);
     const std::size_t set = e.type >= 0 && e.type < 6 ? static_cast<std::size_t>(e.type) : 0;
     guides_[set].draw(programs_, camera, scale * orientation * offset * place);
-    guides_[6].draw(programs_, camera, camera.facingRotation() * offset * place);
+    guides_[6].draw(programs_, camera, frame.facing * offset * place);
 }
 
 } // namespace vintrel

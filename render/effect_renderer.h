@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/world_matrix.h"
 #include "model/global_state.h"
 #include "render/line_set.h"
 #include "render/obj_mesh.h"
@@ -44,7 +45,7 @@ private:
     void sortByDistance(const Vec3& eye);
     template <typename Visit> void walk(Visit visit);
     void drawParticle(Camera& camera, Particle& particle, int pass, DrawContext& context);
-    void drawGuide(Camera& camera, const Particle& particle);
+    void drawGuide(const Camera& camera, const CameraFrame& frame, const Particle& particle);
     GLuint textureOf(int materialIndex) const;
     Primitive* meshOf(int shapeType);
 

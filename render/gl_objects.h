@@ -67,30 +67,27 @@ using Sampler = Handle<deleteSampler>;
 using Program = Handle<deleteProgram>;
 using Shader = Handle<deleteShader>;
 
-inline Buffer makeBuffer() {
+// A fresh object name from one of the glGen* functions, owned by a handle.
+template <typename Owner> Owner generate(void (*gen)(GLsizei, GLuint*)) {
     GLuint id = 0;
-    glGenBuffers(1, &id);
-    return Buffer(id);
+    gen(1, &id);
+    return Owner(id);
+}
+
+inline Buffer makeBuffer() {
+    return generate<Buffer>(glGenBuffers);
 }
 inline Texture makeTexture() {
-    GLuint id = 0;
-    glGenTextures(1, &id);
-    return Texture(id);
+    return generate<Texture>(glGenTextures);
 }
 inline Framebuffer makeFramebuffer() {
-    GLuint id = 0;
-    glGenFramebuffers(1, &id);
-    return Framebuffer(id);
+    return generate<Framebuffer>(glGenFramebuffers);
 }
 inline VertexArray makeVertexArray() {
-    GLuint id = 0;
-    glGenVertexArrays(1, &id);
-    return VertexArray(id);
+    return generate<VertexArray>(glGenVertexArrays);
 }
 inline Sampler makeSampler() {
-    GLuint id = 0;
-    glGenSamplers(1, &id);
-    return Sampler(id);
+    return generate<Sampler>(glGenSamplers);
 }
 
 } // namespace vintrel::gl

@@ -68,8 +68,6 @@ PolyConstants Primitive::constants(const PrimitiveDraw& draw) const {
 }
 
 void Primitive::draw(ShaderPrograms& programs, const PrimitiveDraw& draw) {
-    lastColor_ =
-        Vec4{draw.color.x / 255.0f, draw.color.y / 255.0f, draw.color.z / 255.0f, draw.color.w / 255.0f};
     const VertexEntry vertex = kind_ == Kind::Cylinder ? VertexEntry::Cylinder : VertexEntry::Plain;
     programs.usePoly(vertex, choosePixelEntry(draw.alphaPass, draw.exporting, draw.additive),
                      constants(draw));

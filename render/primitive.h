@@ -54,9 +54,6 @@ public:
     virtual void draw(ShaderPrograms& programs, const PrimitiveDraw& draw);
 
     bool isBillboard() const { return billboard_; }
-    Kind kind() const { return kind_; }
-    // The colour of the latest draw, on the 0..1 scale of the caller divided by 255.
-    const Vec4& lastColor() const { return lastColor_; }
 
 protected:
     struct GpuStrip {
@@ -73,7 +70,6 @@ protected:
     std::array<std::vector<GpuStrip>, 2> strips_;
     gl::Sampler sampler_;
     bool samplerNonLinear_ = false;
-    Vec4 lastColor_;
 };
 
 // A ribbon along a particle's recent path, rebuilt before each draw; its vertices are in world

@@ -32,8 +32,6 @@ public:
 
     // Size of the view's drawable in pixels; the camera's aspect follows it.
     void setViewSize(int width, int height);
-    int viewWidth() const { return viewWidth_; }
-    int viewHeight() const { return viewHeight_; }
 
     // One view frame into `framebuffer` (0: the window's own), of the view size: mouse
     // control, clear to the project's background, grid, both culling walks. Returns true when
@@ -50,11 +48,6 @@ public:
     void renderExportFrame(ExportTargets& targets, const std::function<void()>& afterWalk = {});
     // The view's camera matrices again after an export.
     void restoreViewCamera();
-
-    Camera& camera() { return camera_; }
-    const Camera& camera() const { return camera_; }
-    CameraControl& cameraControl() { return control_; }
-    EffectRenderer& effects() { return *effects_; }
 
 private:
     Renderer(GlobalState& g, Simulation& simulation);

@@ -8,6 +8,7 @@
 #include "persist/app_settings.h"
 #include "persist/binary_export.h"
 #include "persist/project_file.h"
+#include "persist/stream_notifier.h"
 
 #include <algorithm>
 #include <charconv>
@@ -36,17 +37,6 @@ constexpr const char* kUsage = R"(usage:
                      [--smooth N] [--columns C] [--size WxH] [--transparent 0|1]
                                              export frames as the editor does, headless
 )";
-
-class StreamNotifier final : public Notifier {
-public:
-    explicit StreamNotifier(std::ostream& err) : err_(err) {}
-    void showMessage(std::string_view caption, std::string_view text) override {
-        err_ << caption << ": " << text << '\n';
-    }
-
-private:
-    std::ostream& err_;
-};
 
 // A private workspace folder for one command, removed when the command ends.
 class TemporaryWorkspace {

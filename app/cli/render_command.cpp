@@ -1,45 +1,25 @@
 #include "app/cli/render_command.h"
 
 #include "engine/simulation.h"
-#include "persist/atomic_file.h"
+#include "output/export_settings.h"
+#include "output/image_outputs.h"
 #include "platform/egl_context.h"
 #include "render/render_target.h"
 #include "render/renderer.h"
 
-#include <QBuffer>
-#include <QByteArray>
 #include <charconv>
 
 namespace vintrel {
 
 namespace {
 
-constexpr int kMaxSide = 16384;
-
 std::optional<int> parseSide(std::string_view text) {
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || value < 1 || value > kMaxSide) {
+    if (ec != std::errc() || end != text.data() + text.size() || value < 1 || value > kMaxExportSide) {
         return std::nullopt;
     }
     return value;
-}
-
-bool savePng(const QImage& image, const std::string& output, std::ostream& err) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) {
-        err << "vintrel-cli: the image cannot be encoded as PNG\n";
-        return false;
-    }
-    std::string error;
-    if (!writeFileAtomically(
-            output, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), error)) {
-        err << "vintrel-cli: " << error << '\n';
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -84,8 +64,8 @@ std::optional<ImageSize> parseImageSize(const std::string& text) {
 int renderViewToPng(GlobalState& g, long long frame, std::optional<ImageSize> size, const std::string& output,
                     std::ostream& err) {
     if (!size) {
-        if (g.project.width < 1 || g.project.height < 1 || g.project.width > kMaxSide ||
-            g.project.height > kMaxSide) {
+        if (g.project.width < 1 || g.project.height < 1 || g.project.width > kMaxExportSide ||
+            g.project.height > kMaxExportSide) {
             err << "vintrel-cli: the project's size " << g.project.width << "x" << g.project.height
                 << " cannot be drawn; give --size WxH\n";
             return 1;
@@ -107,7 +87,12 @@ int renderViewToPng(GlobalState& g, long long frame, std::optional<ImageSize> si
     }
     scene->renderer->setViewSize(size->width, size->height);
     scene->renderer->renderViewFrame(target.framebuffer(), MouseSample{}, 0);
-    return savePng(target.read(), output, err) ? 0 : 1;
+    std::string error;
+    if (!writeImageFile(target.read(), ImageFormat::Png, true, output, error)) {
+        err << "vintrel-cli: " << error << '\n';
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace vintrel

@@ -4,26 +4,18 @@
 #include "engine/worker.h"
 #include "persist/app_settings.h"
 #include "persist/project_file.h"
+#include "persist/stream_notifier.h"
 #include "persist/workspace.h"
 #include "ui/main_window.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
+#include <iostream>
 #include <optional>
 
 namespace vintrel {
 namespace {
-
-// Without anyone to click a message box away (the screenshot runs), failures go to standard
-// error.
-class StderrNotifier final : public Notifier {
-public:
-    void showMessage(std::string_view caption, std::string_view text) override {
-        std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
-                     static_cast<int>(text.size()), text.data());
-    }
-};
 
 struct Options {
     QString file;
@@ -86,7 +78,7 @@ int runEditor(QApplication& app, const Options& options) {
     const SettingsFolders folders = chooseSettingsFolders(programFolder);
     AppSettings settings(folders.assets / kAppSettingsFileName);
     MessageBoxNotifier boxes;
-    StderrNotifier console;
+    StreamNotifier console(std::cerr);
     Notifier& notifier = unattended ? static_cast<Notifier&>(console) : boxes;
 
     // Only an interactive start without a file offers to restore a crashed run's autosave; an

@@ -286,9 +286,7 @@ TEST(WorldMatrix, FiniteWhenTravellingAlongZOrStandingStill) {
     sim.append(p);
     p.pos = {1, 2, 3};
 
-    CameraFrame camera;
-    camera.eye = {0, 0, -10};
-    camera.target = {0, 0, 0};
+    const CameraFrame camera = makeCameraFrame(Mat4::identity(), {0, 0, -10}, {0, 0, 0}, {0, 1, 0});
     struct Case {
         Vec3 delta;
         Vec3 dir;

@@ -5,7 +5,7 @@
 #include "output/export_loop.h"
 #include "output/export_output.h"
 #include "output/export_settings.h"
-#include "platform/egl_context.h"
+#include "render/gl_test_support.h"
 #include "render/renderer.h"
 #include "support/test_files.h"
 #include "support/test_notifiers.h"
@@ -34,16 +34,11 @@ public:
     int cancelAfter = 1 << 30;
 };
 
-HeadlessGlContext* context() {
-    static std::unique_ptr<HeadlessGlContext> shared = HeadlessGlContext::create();
-    return shared.get();
-}
-
 class ExportLoopTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_NE(context(), nullptr);
-        ASSERT_TRUE(context()->makeCurrent());
+        ASSERT_NE(test::sharedGlContext(), nullptr);
+        ASSERT_TRUE(test::sharedGlContext()->makeCurrent());
         test::startProject(g, folder.path() / "work");
         g.project.width = 24;
         g.project.height = 16;

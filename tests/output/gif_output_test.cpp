@@ -1,4 +1,5 @@
 #include "output/gif_output.h"
+#include "output_test_support.h"
 #include "support/test_files.h"
 
 #include <QImage>
@@ -62,22 +63,9 @@ bool hasLoopExtension(GifFileType* gif) {
     return false;
 }
 
-// Rendered frames at twice the output size: frame k has its left half in `left(k)` and its
-// right half transparent.
+// Rendered frames: frame k has its left half in `left(k)` and its right half transparent.
 OutputFrames renderFrames(const std::filesystem::path& folder, int count, QColor (*left)(int)) {
-    OutputFrames frames{folder / "render", count - 1, kW, kH};
-    std::filesystem::create_directories(frames.renderFolder);
-    for (int k = 0; k < count; ++k) {
-        QImage image(2 * kW, 2 * kH, QImage::Format_ARGB32);
-        image.fill(Qt::transparent);
-        for (int y = 0; y < 2 * kH; ++y) {
-            for (int x = 0; x < kW; ++x) {
-                image.setPixelColor(x, y, left(k));
-            }
-        }
-        EXPECT_TRUE(image.save(QString::fromStdString(renderedFramePath(frames, k).string()), "PNG"));
-    }
-    return frames;
+    return test::writeRenderedFrames(folder, count, kW, kH, left, test::transparentFrame);
 }
 
 QColor steppedColour(int k) {

@@ -1,4 +1,5 @@
 #include "output/image_outputs.h"
+#include "output_test_support.h"
 #include "support/test_files.h"
 
 #include <QImage>
@@ -16,16 +17,9 @@ QColor frameColour(int k) {
     return QColor(20 * k, 250 - 20 * k, 100);
 }
 
-// Writes rendered frames 0 .. count-1 at twice the output size, each one flat colour.
+// Rendered frames 0 .. count-1, each one flat colour.
 OutputFrames renderFrames(const std::filesystem::path& folder, int count) {
-    OutputFrames frames{folder / "render", count - 1, kW, kH};
-    std::filesystem::create_directories(frames.renderFolder);
-    for (int k = 0; k < count; ++k) {
-        QImage image(2 * kW, 2 * kH, QImage::Format_ARGB32);
-        image.fill(frameColour(k));
-        EXPECT_TRUE(image.save(QString::fromStdString(renderedFramePath(frames, k).string()), "PNG"));
-    }
-    return frames;
+    return test::writeRenderedFrames(folder, count, kW, kH, frameColour, frameColour);
 }
 
 QImage load(const std::filesystem::path& path) {

@@ -1,4 +1,5 @@
 #include "output/video_output.h"
+#include "output_test_support.h"
 #include "support/test_files.h"
 
 #include <QImage>
@@ -13,22 +14,11 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Rendered frames 0 .. count-1 of w x h output pixels (drawn at twice the size): the left half
-// opaque blue, the right half transparent.
+// Rendered frames 0 .. count-1 of w x h output pixels: the left half opaque blue, the right
+// half transparent.
 OutputFrames renderFrames(const std::filesystem::path& folder, int count, int w, int h) {
-    OutputFrames frames{folder / "render", count - 1, w, h};
-    std::filesystem::create_directories(frames.renderFolder);
-    for (int k = 0; k < count; ++k) {
-        QImage image(2 * w, 2 * h, QImage::Format_ARGB32);
-        image.fill(Qt::transparent);
-        for (int y = 0; y < 2 * h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                image.setPixelColor(x, y, QColor(0, 0, 255));
-            }
-        }
-        EXPECT_TRUE(image.save(QString::fromStdString(renderedFramePath(frames, k).string()), "PNG"));
-    }
-    return frames;
+    return test::writeRenderedFrames(
+        folder, count, w, h, [](int) { return QColor(0, 0, 255); }, test::transparentFrame);
 }
 
 std::filesystem::path writeScript(const std::filesystem::path& path, const std::string& body) {

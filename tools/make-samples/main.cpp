@@ -2,6 +2,7 @@
 #include "effects.h"
 #include "persist/materials.h"
 #include "persist/project_file.h"
+#include "persist/stream_notifier.h"
 
 #include <QGuiApplication>
 #include <cstdio>
@@ -9,13 +10,6 @@
 #include <iostream>
 
 namespace {
-
-class StderrNotifier final : public vintrel::Notifier {
-public:
-    void showMessage(std::string_view caption, std::string_view text) override {
-        std::cerr << caption << ": " << text << '\n';
-    }
-};
 
 bool writeSample(const samples::Sample& sample, const std::filesystem::path& outFolder) {
     namespace fs = std::filesystem;
@@ -35,7 +29,7 @@ bool writeSample(const samples::Sample& sample, const std::filesystem::path& out
     }
     g.materials = vintrel::scanMaterials(g.workspace);
     sample.build(g);
-    StderrNotifier notifier;
+    vintrel::StreamNotifier notifier(std::cerr);
     const bool saved = vintrel::saveProject(g, outFolder / sample.fileName, notifier);
     fs::remove_all(g.workspace);
     return saved;

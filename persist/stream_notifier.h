@@ -1,0 +1,22 @@
+#pragma once
+
+#include "persist/notifier.h"
+
+#include <ostream>
+
+namespace vintrel {
+
+// Writes each message as "caption: text" on a stream: standard error for the command line, the
+// benchmarks and the editor's unattended runs, where nobody could click a message box away.
+class StreamNotifier final : public Notifier {
+public:
+    explicit StreamNotifier(std::ostream& out) : out_(out) {}
+    void showMessage(std::string_view caption, std::string_view text) override {
+        out_ << caption << ": " << text << '\n' << std::flush;
+    }
+
+private:
+    std::ostream& out_;
+};
+
+} // namespace vintrel
