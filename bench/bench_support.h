@@ -4,7 +4,7 @@
 
 #include "model/global_state.h"
 #include "persist/project_file.h"
-#include "persist/stream_notifier.h"
+#include "platform/stream_notifier.h"
 
 #include <cstdlib>
 #include <filesystem>

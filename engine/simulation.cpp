@@ -120,9 +120,14 @@ void Simulation::clear() {
 }
 
 void Simulation::reset() {
+    project_ = g_.frameInputs().project;
+    restart();
+}
+
+void Simulation::restart() {
     currentFrame_ = 1;
     clear();
-    const int frames = g_.project.frame;
+    const int frames = project_.frame;
     {
         const auto lock = g_.rootNode->lockParams();
         g_.rootNode->m_kill.span = frames;
@@ -141,12 +146,13 @@ void Simulation::reset() {
 
 int Simulation::step() {
     int looped = 0;
-    if (currentFrame_ > static_cast<std::uint32_t>(g_.project.frame)) {
-        reset();
+    project_ = g_.frameInputs().project;
+    if (currentFrame_ > static_cast<std::uint32_t>(project_.frame)) {
+        restart();
         looped = 1;
     }
     if (currentFrame_ == 1) {
-        rng::seed(static_cast<std::uint32_t>(g_.project.randomSeed));
+        rng::seed(static_cast<std::uint32_t>(project_.randomSeed));
     }
     runtimes_.refreshAll();
     walk();

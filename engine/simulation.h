@@ -27,6 +27,7 @@ public:
     // Simulates currentFrame and advances it; returns 1 when the step began with a reset.
     int step();
     // Restarts the effect at frame 1: the root particle and the two camera marker particles.
+    // Takes the project settings anew (GlobalState::frameInputs), as every step does.
     void reset();
     // Deletes every particle.
     void clear();
@@ -52,6 +53,7 @@ public:
     static constexpr std::size_t kMaxParticles = 4'000'000;
 
 private:
+    void restart();
     void walk();
     void die(Particle& particle);
     void destroy(Particle* particle);
@@ -60,6 +62,7 @@ private:
     Particle* allocate();
 
     GlobalState& g_;
+    ProjectSettings project_; // as of the latest step or reset
     NodeRuntimeSet runtimes_;
     std::vector<Particle*> list_;
     // Particle records are recycled: a dead particle's record is cleared and kept on the free

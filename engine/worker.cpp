@@ -42,7 +42,7 @@ void SimulationWorker::loop() {
             std::this_thread::sleep_for(kPassPause);
             continue;
         }
-        if (frameClock.tick(clock_.nowMs(), g_.project.fps) && !sim.isStopped.load()) {
+        if (frameClock.tick(clock_.nowMs(), g_.frameInputs().project.fps) && !sim.isStopped.load()) {
             simulation_.step();
         }
         if (sim.isExporting.load()) {

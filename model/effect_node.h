@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/curve.h"
+#include "model/curve.h"
 #include "model/material.h"
 
 #include <array>

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "model/effect_node.h"
+#include "model/frame_inputs.h"
 #include "model/material.h"
 
 #include <atomic>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,10 +69,12 @@ struct CameraView {
     std::string title; // UTF-8
 };
 
-// Eye and look-at point of the 3D view's camera; saved with the project.
-struct ViewCameraPose {
-    FloatXYZ eye{0, 5, -10};
-    FloatXYZ target{0, 0, 0};
+// What the worker thread reads of the project during one pass: the project settings and which
+// node is selected (its emitter guide is drawn). Never read live while the worker runs: the
+// editing thread publishes a copy after every change (GlobalState::publishFrameInputs).
+struct FrameInputs {
+    ProjectSettings project;
+    const EffectNode* selected = nullptr; // identity only; the worker never reads through it
 };
 
 // The simulation's run-time flags and readings, shared by the user-interface thread and the
@@ -117,9 +121,22 @@ struct GlobalState {
     WriteSettings write;
     MaskSettings mask;
     std::vector<CameraView> views;
-    ViewCameraPose viewCamera;
+    ViewCameraPose viewCamera; // the editing thread's copy, saved with the project
     MaterialList materials;
     SimulationStatus sim;
+    PublishedCopy<FrameInputs> publishedInputs;
+    CameraHandover cameraHandover;
+
+    // Editing thread: hands the current project settings and selection to the worker.
+    void publishFrameInputs() { publishedInputs.publish(FrameInputs{project, pSelNode}); }
+    // Worker thread: the published copy; before anything was published (one thread does
+    // everything), the live values.
+    FrameInputs frameInputs() const {
+        if (std::optional<FrameInputs> published = publishedInputs.latest()) {
+            return *published;
+        }
+        return FrameInputs{project, pSelNode};
+    }
 
     std::string currentFile = kUntitledName;
     bool hasFileName = false;

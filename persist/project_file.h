@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/global_state.h"
-#include "persist/notifier.h"
+#include "platform/notifier.h"
 
 #include <filesystem>
 #include <optional>

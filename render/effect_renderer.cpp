@@ -93,7 +93,7 @@ void EffectRenderer::sortByDistance(const Vec3& eye) {
 
 template <typename Visit> void EffectRenderer::walk(Visit visit) {
     std::vector<Particle*>& list = simulation_.mutableParticles();
-    if (g_.project.reverse != 0) {
+    if (inputs_.project.reverse != 0) {
         for (std::size_t i = 0; i < list.size(); ++i) {
             visit(*list[i]);
         }
@@ -106,10 +106,11 @@ template <typename Visit> void EffectRenderer::walk(Visit visit) {
 
 void EffectRenderer::drawView(Camera& camera, float viewAspect) {
     drawCount_ = 0;
-    if (g_.project.isCameraMove != 0) {
+    inputs_ = g_.frameInputs();
+    if (inputs_.project.isCameraMove != 0) {
         placeFromCameraNodesView(camera, simulation_.particles(), viewAspect);
     }
-    if (g_.project.sort != 0) {
+    if (inputs_.project.sort != 0) {
         sortByDistance(camera.eye);
     }
     DrawContext context;
@@ -119,7 +120,7 @@ void EffectRenderer::drawView(Camera& camera, float viewAspect) {
         walk([&](Particle& p) {
             GpuStates::setBlend(p.params().texture.isAdd != 0 ? BlendMode::Additive : BlendMode::Alpha);
             drawParticle(camera, p, pass, context);
-            if (pass == 1 && g_.pSelNode != nullptr && p.node->node == g_.pSelNode) {
+            if (pass == 1 && inputs_.selected != nullptr && p.node->node == inputs_.selected) {
                 drawGuide(camera, context.frame, p);
             }
         });
@@ -128,7 +129,10 @@ void EffectRenderer::drawView(Camera& camera, float viewAspect) {
 
 void EffectRenderer::drawExport(Camera& camera, ExportTargets& targets, float projectAspect) {
     drawCount_ = 0;
-    if (g_.project.sort != 0) {
+    // The export owns the project while it runs (the editor changes nothing meanwhile) and
+    // draws at the supersampled size it has set into it: read it as it stands.
+    inputs_ = FrameInputs{g_.project, g_.pSelNode};
+    if (inputs_.project.sort != 0) {
         sortByDistance(camera.eye);
     }
     targets.copy().bind();
@@ -147,7 +151,7 @@ void EffectRenderer::drawExport(Camera& camera, ExportTargets& targets, float pr
         walk([&](Particle& p) {
             glActiveTexture(GL_TEXTURE0 + kUnitTarget);
             glBindTexture(GL_TEXTURE_2D, targets.copy().colorTexture());
-            if (g_.project.isCameraMove != 0) {
+            if (inputs_.project.isCameraMove != 0) {
                 placeFromCameraNodeExport(camera, p, projectAspect);
                 context.frame = frameOf(camera);
             }
@@ -195,9 +199,9 @@ void EffectRenderer::drawParticle(Camera& camera, Particle& p, int pass, DrawCon
     draw.additive = params.texture.isAdd != 0;
     draw.exporting = context.exporting;
     draw.underCut = params.shape.isUnderCut;
-    draw.nonLinear = g_.project.isNonLiner != 0;
-    draw.targetWidth = g_.project.width;
-    draw.targetHeight = g_.project.height;
+    draw.nonLinear = inputs_.project.isNonLiner != 0;
+    draw.targetWidth = inputs_.project.width;
+    draw.targetHeight = inputs_.project.height;
     if (context.exporting) {
         ExportTargets* targets = context.targets;
         draw.afterStrip = [targets] { targets->syncCopy(); };
@@ -207,7 +211,8 @@ void EffectRenderer::drawParticle(Camera& camera, Particle& p, int pass, DrawCon
 }
 
 void EffectRenderer::drawGuide(const Camera& camera, const CameraFrame& frame, const Particle& p) {
-    const EmitterParams& e = g_.pSelNode->m_emitter;
+    // The node's parameters as this frame's step copied them.
+    const EmitterParams& e = p.params().emitter;
     Mat4 scale = matrixScaling(e.size.x, e.size.y, e.size.z);
     if (e.scaleFix == 0) {
         scale = scale * matrixScaling(p.scale.x, p.scale.y, p.scale.z);

@@ -50,6 +50,7 @@ private:
     Primitive* meshOf(int shapeType);
 
     GlobalState& g_;
+    FrameInputs inputs_; // of the walk being drawn
     Simulation& simulation_;
     ShaderPrograms& programs_;
     std::array<std::unique_ptr<Primitive>, 5> meshes_;

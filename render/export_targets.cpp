@@ -1,6 +1,6 @@
 #include "render/export_targets.h"
 
-#include "persist/notifier.h"
+#include "platform/notifier.h"
 #include "render/texture.h"
 
 namespace vintrel {

@@ -33,13 +33,19 @@ bool Renderer::build(std::string* error) {
     if (!programs_->build(error)) {
         return false;
     }
-    camera_.eye = Vec3{g_.viewCamera.eye.x, g_.viewCamera.eye.y, g_.viewCamera.eye.z};
-    camera_.target = Vec3{g_.viewCamera.target.x, g_.viewCamera.target.y, g_.viewCamera.target.z};
-    camera_.up = Vec3{0, 1, 1};
-    camera_.update(viewAspect());
+    // The editor hands its pose over before the worker starts; the command-line tool and the
+    // tests, which run on one thread, leave the project's own pose to be read.
+    applyPose(g_.cameraHandover.takeRequest().value_or(g_.viewCamera));
     grid_ = std::make_unique<LineSet>(floorGrid());
     effects_ = std::make_unique<EffectRenderer>(g_, simulation_, *programs_);
     return true;
+}
+
+void Renderer::applyPose(const ViewCameraPose& pose) {
+    camera_.eye = Vec3{pose.eye.x, pose.eye.y, pose.eye.z};
+    camera_.target = Vec3{pose.target.x, pose.target.y, pose.target.z};
+    camera_.up = Vec3{0, 1, 1};
+    camera_.update(viewAspect());
 }
 
 float Renderer::viewAspect() const {
@@ -54,16 +60,20 @@ void Renderer::setViewSize(int width, int height) {
 
 bool Renderer::renderViewFrame(std::uint32_t framebuffer, const MouseSample& mouse, int infoBarWidth) {
     g_.sim.isRendering.store(true);
+    if (std::optional<ViewCameraPose> pose = g_.cameraHandover.takeRequest()) {
+        applyPose(*pose);
+    }
+    const FrameInputs inputs = g_.frameInputs();
     const bool moved =
-        control_.apply(camera_, mouse, infoBarWidth, g_.project.isCameraMove != 0, viewAspect());
+        control_.apply(camera_, mouse, infoBarWidth, inputs.project.isCameraMove != 0, viewAspect());
     control_.correctUp(camera_, viewAspect());
 
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glViewport(0, 0, viewWidth_, viewHeight_);
     GpuStates::setBlend(BlendMode::Alpha);
     glDepthMask(GL_TRUE);
-    glClearColor(g_.project.backColor.x / 255.0f, g_.project.backColor.y / 255.0f,
-                 g_.project.backColor.z / 255.0f, 1.0f);
+    const FloatXYZ& back = inputs.project.backColor;
+    glClearColor(back.x / 255.0f, back.y / 255.0f, back.z / 255.0f, 1.0f);
     glClearDepth(1.0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
@@ -75,8 +85,8 @@ bool Renderer::renderViewFrame(std::uint32_t framebuffer, const MouseSample& mou
     GpuStates::setCull(CullMode::Front);
     effects_->drawView(camera_, viewAspect());
     GpuStates::setCull(CullMode::None);
-    g_.viewCamera.eye = FloatXYZ{camera_.eye.x, camera_.eye.y, camera_.eye.z};
-    g_.viewCamera.target = FloatXYZ{camera_.target.x, camera_.target.y, camera_.target.z};
+    g_.cameraHandover.publish(
+        {FloatXYZ{camera_.eye.x, camera_.eye.y, camera_.eye.z}, FloatXYZ{camera_.target.x, camera_.target.y, camera_.target.z}});
     g_.sim.isRendering.store(false);
     return moved;
 }

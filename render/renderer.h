@@ -52,6 +52,7 @@ public:
 private:
     Renderer(GlobalState& g, Simulation& simulation);
     bool build(std::string* error);
+    void applyPose(const ViewCameraPose& pose);
     float viewAspect() const;
 
     GlobalState& g_;

@@ -21,6 +21,6 @@ tsan="$root/build/tsan"
 cmake -S "$root" -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS=-fsanitize=thread \
   -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread -DVINTREL_TESTS=ON
-cmake --build "$tsan" --target test_engine test_persist
+cmake --build "$tsan" --target test_engine test_model test_persist
 TSAN_OPTIONS=halt_on_error=1 ctest --test-dir "$tsan" --output-on-failure -j2 \
   -R '^(SimulationWorker|AutosaveTest|CurveThreads)\.'

@@ -8,7 +8,7 @@
 #include "persist/app_settings.h"
 #include "persist/binary_export.h"
 #include "persist/project_file.h"
-#include "persist/stream_notifier.h"
+#include "platform/stream_notifier.h"
 
 #include <algorithm>
 #include <charconv>

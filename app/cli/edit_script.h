@@ -1,8 +1,8 @@
 #pragma once
 
-#include "persist/history.h"
-#include "persist/notifier.h"
-#include "persist/tree_commands.h"
+#include "edit/history.h"
+#include "platform/notifier.h"
+#include "edit/tree_commands.h"
 
 #include <istream>
 #include <ostream>

@@ -4,9 +4,9 @@
 #include "engine/worker.h"
 #include "persist/app_settings.h"
 #include "persist/project_file.h"
-#include "persist/stream_notifier.h"
+#include "platform/stream_notifier.h"
 #include "persist/workspace.h"
-#include "ui/main_window.h"
+#include "ui/shell/main_window.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

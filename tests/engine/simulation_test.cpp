@@ -218,6 +218,23 @@ TEST(SimulationStep, FramesCountUpAndTheEffectLoops) {
     EXPECT_EQ(sim.step(), 0);
 }
 
+// While the editor runs the worker, the project settings reach the simulation as the copy the
+// editing thread published last; live changes count only once they are published.
+TEST(SimulationStep, ReadsThePublishedProjectLengthOnceSomethingWasPublished) {
+    Project project(5);
+    project.g.publishFrameInputs();
+    Simulation sim(project.g);
+    sim.reset();
+    project.g.project.frame = 2; // edited, not yet published
+    stepFrames(sim, 5);
+    EXPECT_EQ(sim.currentFrame(), 6u);
+    project.g.publishFrameInputs();
+    EXPECT_EQ(sim.step(), 1);
+    EXPECT_EQ(sim.currentFrame(), 2u);
+    EXPECT_EQ(sim.step(), 0);
+    EXPECT_EQ(sim.step(), 1);
+}
+
 TEST(SimulationStep, LoopRepeatsIdenticalParticles) {
     Project project(100);
     makeBusy(project);

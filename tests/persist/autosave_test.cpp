@@ -1,5 +1,5 @@
 #include "persist/autosave.h"
-#include "persist/history.h"
+#include "edit/history.h"
 #include "persist/project_file.h"
 #include "support/test_files.h"
 #include "support/test_notifiers.h"

@@ -3,7 +3,7 @@
 // Notifiers for tests: one that records the messages, one that ignores them and one that fails
 // the test on any message.
 
-#include "persist/notifier.h"
+#include "platform/notifier.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,4 +1,4 @@
-#include "ui/layout.h"
+#include "ui/shell/layout.h"
 
 #include <climits>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "effects.h"
 #include "persist/materials.h"
 #include "persist/project_file.h"
-#include "persist/stream_notifier.h"
+#include "platform/stream_notifier.h"
 
 #include <QGuiApplication>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "persist/history.h"
+#include "edit/history.h"
 
 #include "model/node_fields.h"
 #include "model/project_fields.h"

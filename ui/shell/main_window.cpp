@@ -1,6 +1,6 @@
-#include "ui/main_window.h"
+#include "ui/shell/main_window.h"
 
-#include "ui/layout.h"
+#include "ui/shell/layout.h"
 
 #include <QEvent>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "persist/notifier.h"
+#include "platform/notifier.h"
 
 #include <ostream>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/global_state.h"
-#include "persist/editor_hooks.h"
+#include "edit/editor_hooks.h"
 
 #include <memory>
 #include <string>

@@ -1,5 +1,5 @@
 #include "model/tree_operations.h"
-#include "persist/tree_commands.h"
+#include "edit/tree_commands.h"
 #include "support/test_notifiers.h"
 #include "support/test_trees.h"
 

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "model/global_state.h"
-#include "persist/notifier.h"
+#include "platform/notifier.h"
 #include "persist/workspace.h"
-#include "ui/control_window.h"
+#include "ui/shell/control_window.h"
 #include "ui/input/mouse_input.h"
-#include "ui/view_window.h"
+#include "ui/shell/view_window.h"
 
 #include <QMainWindow>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "persist/history.h"
-#include "persist/notifier.h"
+#include "edit/history.h"
+#include "platform/notifier.h"
 
 namespace vintrel {
 

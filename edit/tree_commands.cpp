@@ -1,4 +1,4 @@
-#include "persist/tree_commands.h"
+#include "edit/tree_commands.h"
 
 #include "model/tree_operations.h"
 

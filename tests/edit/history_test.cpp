@@ -1,6 +1,6 @@
 #include "model/tree_operations.h"
-#include "persist/history.h"
-#include "persist/tree_commands.h"
+#include "edit/history.h"
+#include "edit/tree_commands.h"
 #include "support/test_notifiers.h"
 #include "support/test_trees.h"
 

@@ -1,4 +1,4 @@
-#include "engine/curve.h"
+#include "model/curve.h"
 
 #include "platform/math.h"
 

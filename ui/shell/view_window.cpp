@@ -1,4 +1,4 @@
-#include "ui/view_window.h"
+#include "ui/shell/view_window.h"
 
 #include "engine/simulation.h"
 #include "render/renderer.h"

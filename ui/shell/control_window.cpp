@@ -1,4 +1,4 @@
-#include "ui/control_window.h"
+#include "ui/shell/control_window.h"
 
 #include "render/camera.h"
 
