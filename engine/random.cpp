@@ -55,19 +55,6 @@ float randomHalf(float s) {
     return static_cast<float>(rng::draw() % range + lo) / 100.0f;
 }
 
-int truncateToInt(float v) {
-    if (std::isnan(v)) {
-        return 0;
-    }
-    if (v >= 2147483648.0f) {
-        return INT_MAX;
-    }
-    if (v <= -2147483648.0f) {
-        return INT_MIN;
-    }
-    return static_cast<int>(v);
-}
-
 std::uint32_t truncateToUnsigned(float v) {
     if (!(std::fabs(v) < 9.2233720e18f)) {
         return 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/number_format.h"
+
 #include <cstdint>
 
 namespace vintrel {
@@ -27,9 +29,6 @@ float randomSigned();
 // A random value in -s/2 .. s/2 in steps of 0.01; 0 without a draw when s/2 is below 0.01.
 float randomHalf(float s);
 
-// Float to int truncation with a defined result where the value does not fit: NaN gives 0,
-// values beyond the range saturate.
-int truncateToInt(float v);
 // Float to unsigned the way 64-bit code converts it: truncate to a 64-bit integer and keep the
 // low 32 bits, so a negative value wraps. NaN and values beyond 64 bits give 0.
 std::uint32_t truncateToUnsigned(float v);

@@ -192,7 +192,7 @@ public:
     // The menu items: the slots in order up to the first "-".
     std::vector<std::string> menuEntries() const;
 
-    const std::vector<std::string>& slots() const { return slots_; }
+    const std::vector<std::string>& slotTexts() const { return slots_; }
 
     // Writes each existing slot i to list<i>; keys beyond the list keep their values.
     void store(AppSettings& settings) const;

@@ -143,4 +143,19 @@ double parseDoubleLikeAtof(std::string_view text) {
     return negative ? -value : value;
 }
 
+int truncateToInt(float value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    // INT_MAX is not a float; 2^31 is, and every float below it truncates into range.
+    constexpr float kTwoPow31 = 2147483648.0f;
+    if (value >= kTwoPow31) {
+        return INT_MAX;
+    }
+    if (value < -kTwoPow31) {
+        return INT_MIN;
+    }
+    return static_cast<int>(value);
+}
+
 } // namespace vintrel

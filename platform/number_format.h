@@ -19,6 +19,10 @@ std::string formatFloat(float v);
 // INT_MIN / INT_MAX.
 int parseIntLikeAtoi(std::string_view text);
 
+// A float truncated towards zero into an int, with a defined result where it does not fit: NaN
+// gives 0, values beyond the range saturate.
+int truncateToInt(float value);
+
 // As atof (strtod) in the C locale: leading whitespace, an optional sign, then a decimal number
 // with optional exponent, a hexadecimal "0x" number with optional binary exponent, or
 // "inf" / "infinity" / "nan" in any case. Parsing stops at the first character that cannot

@@ -64,7 +64,7 @@ TEST(AppSettings, WithoutTheFileEveryKeyGivesItsDefault) {
     RecentFiles recent;
     recent.load(s);
     EXPECT_TRUE(recent.menuEntries().empty());
-    EXPECT_EQ(recent.slots(), tenSlots({}));
+    EXPECT_EQ(recent.slotTexts(), tenSlots({}));
     // Reading never creates anything.
     EXPECT_FALSE(fs::exists(tmp.path() / "assets"));
 }
@@ -264,7 +264,7 @@ TEST(RecentFiles, SavingTheSameProjectTwiceKeepsItOnceAtTheTop) {
     recent.add("/p/a.stn");
     recent.add("/p/b.stn");
     recent.add("/p/a.stn");
-    EXPECT_EQ(recent.slots(), tenSlots({"/p/a.stn", "/p/b.stn"}));
+    EXPECT_EQ(recent.slotTexts(), tenSlots({"/p/a.stn", "/p/b.stn"}));
     EXPECT_EQ(recent.menuEntries(), (std::vector<std::string>{"/p/a.stn", "/p/b.stn"}));
 }
 
@@ -277,7 +277,7 @@ TEST(RecentFiles, ElevenProjectsKeepTheTenNewest) {
     for (int i = 10; i >= 1; --i) {
         expected.push_back("/p/" + std::to_string(i) + ".stn");
     }
-    EXPECT_EQ(recent.slots(), expected);
+    EXPECT_EQ(recent.slotTexts(), expected);
     EXPECT_EQ(recent.menuEntries(), expected);
 }
 
@@ -294,13 +294,13 @@ TEST(RecentFiles, ADashInTheMiddleHidesEveryLaterSlot) {
     putFile(file, "[RECENT]\r\nlist0=/p/a.stn\r\nlist1=-\r\nlist2=/p/c.stn\r\nlist3=/p/d.stn\r\n");
     RecentFiles recent;
     recent.load(AppSettings(file));
-    EXPECT_EQ(recent.slots(), tenSlots({"/p/a.stn", "-", "/p/c.stn", "/p/d.stn"}));
+    EXPECT_EQ(recent.slotTexts(), tenSlots({"/p/a.stn", "-", "/p/c.stn", "/p/d.stn"}));
     EXPECT_EQ(recent.menuEntries(), std::vector<std::string>{"/p/a.stn"});
 
     // Adding a hidden path brings it to the top; its later copy goes and the dash stays.
     recent.add("/p/c.stn");
     EXPECT_EQ(recent.menuEntries(), (std::vector<std::string>{"/p/c.stn", "/p/a.stn"}));
-    EXPECT_EQ(recent.slots(), tenSlots({"/p/c.stn", "/p/a.stn", "-", "/p/d.stn"}));
+    EXPECT_EQ(recent.slotTexts(), tenSlots({"/p/c.stn", "/p/a.stn", "-", "/p/d.stn"}));
 }
 
 TEST(RecentFiles, RemoveThenStoreLeavesTheKeyBeyondTheListAsItWas) {
@@ -317,7 +317,7 @@ TEST(RecentFiles, RemoveThenStoreLeavesTheKeyBeyondTheListAsItWas) {
     recent.load(s);
     EXPECT_FALSE(recent.remove("/missing.stn"));
     EXPECT_TRUE(recent.remove("/f3.stn"));
-    EXPECT_EQ(recent.slots().size(), 9u);
+    EXPECT_EQ(recent.slotTexts().size(), 9u);
     recent.store(s);
     saveOrFail(s);
 
@@ -328,9 +328,9 @@ TEST(RecentFiles, RemoveThenStoreLeavesTheKeyBeyondTheListAsItWas) {
 
     // The next add brings the list back to ten.
     recent.add("/new.stn");
-    EXPECT_EQ(recent.slots().size(), 10u);
-    EXPECT_EQ(recent.slots().front(), "/new.stn");
-    EXPECT_EQ(recent.slots().back(), "/f9.stn");
+    EXPECT_EQ(recent.slotTexts().size(), 10u);
+    EXPECT_EQ(recent.slotTexts().front(), "/new.stn");
+    EXPECT_EQ(recent.slotTexts().back(), "/f9.stn");
 }
 
 // ---- color.ini --------------------------------------------------------------------------------
