@@ -1,0 +1,36 @@
+#include "ui/shell/hint_tracker.h"
+
+#include "ui/shell/status_window.h"
+
+#include <QEvent>
+#include <QVariant>
+#include <QWidget>
+
+namespace vintrel {
+
+namespace {
+
+bool isEnterEvent(const QEvent& event) {
+    return event.type() == QEvent::Enter || event.type() == QEvent::HoverEnter;
+}
+
+} // namespace
+
+void setHintId(QWidget* widget, int id) {
+    widget->setProperty(kHintIdProperty, id);
+}
+
+HintTracker::HintTracker(StatusWindow& strip) : QObject(&strip), strip_(&strip) {}
+
+bool HintTracker::eventFilter(QObject* watched, QEvent* event) {
+    if (strip_ == nullptr || !watched->isWidgetType() || !isEnterEvent(*event)) {
+        return false;
+    }
+    const QVariant id = watched->property(kHintIdProperty);
+    if (id.isValid()) {
+        strip_->showHint(id.toInt());
+    }
+    return false;
+}
+
+} // namespace vintrel
