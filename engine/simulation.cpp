@@ -127,16 +127,7 @@ void Simulation::reset() {
 void Simulation::restart() {
     currentFrame_ = 1;
     clear();
-    const int frames = project_.frame;
-    {
-        const auto lock = g_.rootNode->lockParams();
-        g_.rootNode->m_kill.span = frames;
-    }
-    for (EffectNode* marker : {g_.cameraNode.get(), g_.targetNode.get()}) {
-        const auto lock = marker->lockParams();
-        marker->m_scale.max = 0;
-        marker->m_kill.span = frames;
-    }
+    syncEffectLengthNodes(g_, project_.frame);
     runtimes_.build(*g_.rootNode, *g_.cameraNode, *g_.targetNode);
     Particle& root = create(runtimes_.root(), nullptr);
     append(root);

@@ -8,6 +8,34 @@ GlobalState::GlobalState() : rootNode(std::make_unique<EffectNode>()) {
     rootNode->m_name = kRootName;
 }
 
+void GlobalState::publishFrameInputs() {
+    syncEffectLengthNodes(*this, project.frame);
+    publishedInputs.publish(FrameInputs{project, pSelNode});
+}
+
+namespace {
+
+void setUnderLock(EffectNode& node, int& member, int value) {
+    const auto lock = node.lockParams();
+    if (member != value) {
+        member = value;
+    }
+}
+
+} // namespace
+
+void syncEffectLengthNodes(GlobalState& g, int frames) {
+    if (g.rootNode) {
+        setUnderLock(*g.rootNode, g.rootNode->m_kill.span, frames);
+    }
+    for (EffectNode* marker : {g.cameraNode.get(), g.targetNode.get()}) {
+        if (marker != nullptr) {
+            setUnderLock(*marker, marker->m_scale.max, 0);
+            setUnderLock(*marker, marker->m_kill.span, frames);
+        }
+    }
+}
+
 std::vector<CameraView> freshViewList() {
     return {
         CameraView{{0, 0, -10}, {0, 0, 0}, 60, "正面"},

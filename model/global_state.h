@@ -128,7 +128,7 @@ struct GlobalState {
     CameraHandover cameraHandover;
 
     // Editing thread: hands the current project settings and selection to the worker.
-    void publishFrameInputs() { publishedInputs.publish(FrameInputs{project, pSelNode}); }
+    void publishFrameInputs();
     // Worker thread: the published copy; before anything was published (one thread does
     // everything), the live values.
     FrameInputs frameInputs() const {
@@ -144,6 +144,12 @@ struct GlobalState {
     std::filesystem::path workspace;
     std::filesystem::path programFolder;
 };
+
+// The root and the two camera marker nodes live exactly as long as the effect: their life span
+// is the project's length, and the markers are never drawn. Written under each node's lock and
+// only where a value differs, so that the worker's restart, which calls this too, writes nothing
+// once the editing thread has published.
+void syncEffectLengthNodes(GlobalState& g, int frames);
 
 // The viewpoints of a fresh project, ending with the "＜追加＞" entry.
 std::vector<CameraView> freshViewList();

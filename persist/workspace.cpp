@@ -222,4 +222,17 @@ std::optional<fs::path> checkRecovery(const fs::path& workspaceRoot, RecoveryPro
     return std::nullopt;
 }
 
+bool handOverRun(std::optional<InstanceLock>& lock, const std::filesystem::path& workspaceRoot,
+                 const std::filesystem::path& runWorkspace, const std::function<bool()>& startProcess) {
+    std::error_code ignored;
+    fs::remove(runWorkspace / kAutosaveFileName, ignored);
+    lock.reset();
+    if (!startProcess()) {
+        lock.emplace(workspaceRoot);
+        return false;
+    }
+    discardWorkspace(runWorkspace);
+    return true;
+}
+
 } // namespace vintrel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 namespace vintrel {
@@ -43,6 +44,14 @@ public:
 private:
     int fd_ = -1;
 };
+
+// Hands this run over to a fresh editor process (New, Open, a dropped file): the autosave file
+// goes first, so the new process cannot take this run for a crashed one, then the lock, so it
+// does not take this run for a running one; then `startProcess` runs. When it succeeds the run's
+// folder is deleted; when it fails the lock is taken again and the folder stays as it was, so
+// the project is still whole. Returns what `startProcess` returned.
+bool handOverRun(std::optional<InstanceLock>& lock, const std::filesystem::path& workspaceRoot,
+                 const std::filesystem::path& runWorkspace, const std::function<bool()>& startProcess);
 
 // Whether an editor holds its InstanceLock on this root (this process's own locks included).
 bool otherInstanceRunning(const std::filesystem::path& workspaceRoot);

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds Vintrel with AddressSanitizer and
 # UndefinedBehaviorSanitizer (clang, so the libFuzzer harnesses build in the same tree) and runs
-# every test, the bounded fuzzing runs included; then builds the engine and persistence tests
-# with ThreadSanitizer and runs the ones where threads meet (the worker, the autosave).
+# every test, the bounded fuzzing runs included; then builds the engine, persistence and
+# document tests with ThreadSanitizer and runs the ones where threads meet (the worker, the
+# autosave, the editor's document editing while the worker runs).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup-debian.sh"
@@ -21,6 +22,6 @@ tsan="$root/build/tsan"
 cmake -S "$root" -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS=-fsanitize=thread \
   -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread -DVINTREL_TESTS=ON
-cmake --build "$tsan" --target test_engine test_model test_persist
+cmake --build "$tsan" --target test_engine test_model test_persist test_ui_document
 TSAN_OPTIONS=halt_on_error=1 ctest --test-dir "$tsan" --output-on-failure -j2 \
-  -R '^(SimulationWorker|AutosaveTest|CurveThreads)\.'
+  -R '^(SimulationWorker|AutosaveTest|CurveThreads)\.|^DocumentTest\.EditsSavesAndAutosavesWhileTheWorkerSteps$'

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
@@ -270,6 +271,43 @@ TEST(InstanceLockTest, OtherEditorsAreSeenWhileTheirLockLives) {
     }
     EXPECT_FALSE(otherInstanceRunning(root));
     EXPECT_TRUE(fs::exists(root / kInstanceLockFileName));
+}
+
+// New, Open and a drop start a fresh editor: by the time it starts, this run's autosave and
+// lock are gone (it must neither offer this run's autosave nor see this run as running), and
+// this run's folder goes once it has started. A process that cannot be started leaves the run
+// as it was.
+TEST(HandOverRun, NewProcessSeesNoLockNorAutosaveAndTheFolderGoesAfterwards) {
+    TempDir tmp;
+    const fs::path root = tmp.path() / "workspace";
+    std::optional<InstanceLock> lock(std::in_place, root);
+    const fs::path run = createRunWorkspace(root);
+    writeFile(run / kAutosaveFileName, "package");
+    writeFile(run / "fire.png", "texture");
+
+    bool started = false;
+    ASSERT_TRUE(handOverRun(lock, root, run, [&] {
+        started = true;
+        EXPECT_FALSE(otherInstanceRunning(root));
+        EXPECT_FALSE(fs::exists(run / kAutosaveFileName));
+        return true;
+    }));
+    EXPECT_TRUE(started);
+    EXPECT_FALSE(lock.has_value());
+    EXPECT_FALSE(fs::exists(run));
+}
+
+TEST(HandOverRun, FailedStartKeepsTheRunAndTakesTheLockAgain) {
+    TempDir tmp;
+    const fs::path root = tmp.path() / "workspace";
+    std::optional<InstanceLock> lock(std::in_place, root);
+    const fs::path run = createRunWorkspace(root);
+    writeFile(run / "fire.png", "texture");
+    EXPECT_FALSE(handOverRun(lock, root, run, [] { return false; }));
+    ASSERT_TRUE(lock.has_value());
+    EXPECT_TRUE(lock->held());
+    EXPECT_TRUE(otherInstanceRunning(root));
+    EXPECT_EQ(readFile(run / "fire.png"), "texture");
 }
 
 TEST(InstanceLockTest, FailsWhenTheRootCannotBeCreated) {

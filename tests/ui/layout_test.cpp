@@ -1,7 +1,12 @@
+#include "ui/shell/commands.h"
 #include "ui/shell/layout.h"
+#include "ui/shell/window_placement.h"
 
 #include <climits>
 #include <gtest/gtest.h>
+#include <set>
+#include <string>
+#include <vector>
 
 namespace vintrel {
 namespace {
@@ -29,6 +34,18 @@ TEST(MainWindowLayout, NarrowWindowGivesTheViewTheFullWidthAndLessHeight) {
     EXPECT_EQ(computeMainWindowLayout(1280, 800, 100, 400).view, (LayoutRect{530, 67, 174, 696}));
 }
 
+// Below 800 pixels of height the parameter area scrolls: its column is 266 wide and the view's
+// area narrower by the scrollbar.
+TEST(MainWindowLayout, ShortWindowWidensTheParameterColumnForItsScrollbar) {
+    EXPECT_FALSE(parameterScrollbarShown(800));
+    EXPECT_TRUE(parameterScrollbarShown(799));
+    const MainWindowLayout l = computeMainWindowLayout(1200, 720, 128, 128);
+    EXPECT_EQ(l.parameterPanel, (LayoutRect{934, 35, 266, 650}));
+    EXPECT_EQ(l.infoBar, (LayoutRect{210, 35, 722, 32}));
+    // Free area 720 x 616 for a square project: 616 x 616, centred.
+    EXPECT_EQ(l.view, (LayoutRect{262, 67, 616, 616}));
+}
+
 TEST(MainWindowLayout, DegenerateSizesStayPositive) {
     const MainWindowLayout tiny = computeMainWindowLayout(100, 50, 1920, 1080);
     EXPECT_EQ(tiny.infoBar.w, 0);
@@ -43,6 +60,53 @@ TEST(MainWindowLayout, DegenerateSizesStayPositive) {
     // Extreme projects neither overflow nor collapse below one pixel.
     EXPECT_EQ(computeMainWindowLayout(1280, 800, INT_MAX, 1).view, (LayoutRect{210, 67, 814, 1}));
     EXPECT_EQ(computeMainWindowLayout(1280, 800, 1, INT_MAX).view, (LayoutRect{616, 67, 1, 696}));
+}
+
+// The picture buttons: 48 pixels each, 24 between the groups, their artwork cells counted
+// without the gaps.
+TEST(PictureButtonRow, ButtonsAndGapsInTheirOrder) {
+    using enum CommandId;
+    const std::vector<std::pair<CommandId, int>> expected{
+        {New, 0},        {Open, 48},          {Save, 96},          {Export, 168},        {Undo, 240},
+        {Redo, 288},     {Remake, 360},       {ProjectSettings, 432}, {CameraSettings, 480},
+        {BackgroundColor, 528}, {MaskSettings, 576}, {HistoryList, 648}, {ViewList, 696}, {Help, 768},
+    };
+    const auto row = pictureButtonRow();
+    ASSERT_EQ(row.size(), expected.size());
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        EXPECT_EQ(row[i].command, expected[i].first) << i;
+        EXPECT_EQ(row[i].x, expected[i].second) << i;
+        EXPECT_EQ(row[i].position, static_cast<int>(i));
+    }
+}
+
+TEST(CommandTable, OnlyTheMarkedKeysAreBound) {
+    EXPECT_STREQ(findCommand(CommandId::SaveAs)->accelerator, "Ctrl+A");
+    EXPECT_EQ(findCommand(CommandId::MaskSettings)->accelerator, nullptr);
+    EXPECT_EQ(findCommand(CommandId::Exit)->accelerator, nullptr);
+    std::set<std::string> keys;
+    for (const CommandSpec& command : commandTable()) {
+        if (command.accelerator != nullptr) {
+            EXPECT_TRUE(keys.insert(command.accelerator).second) << command.accelerator << " bound twice";
+        }
+    }
+    EXPECT_EQ(keys.size(), 17u);
+}
+
+TEST(WindowPlacement, KeptOnAScreenAndMovedToTheOriginOffAllScreens) {
+    const std::vector<LayoutRect> screens{{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}};
+    const WindowPlacement onSecond{2000, 100, 1200, 720, false};
+    EXPECT_EQ(placeOnScreens(onSecond, screens).x, 2000);
+    // The right-hand monitor is gone: its centre (2600, 460) is on no screen.
+    const WindowPlacement moved = placeOnScreens(onSecond, std::vector<LayoutRect>{screens[0]});
+    EXPECT_EQ(moved.x, 0);
+    EXPECT_EQ(moved.y, 0);
+    EXPECT_EQ(moved.width, 1200);
+    EXPECT_EQ(moved.height, 720);
+    // Partly off-screen is fine while the centre is on one; values from a damaged file do not
+    // overflow.
+    EXPECT_EQ(placeOnScreens({-500, -300, 1200, 720, true}, screens).x, -500);
+    EXPECT_EQ(placeOnScreens({INT_MAX, INT_MAX, INT_MAX, INT_MAX, false}, screens).x, 0);
 }
 
 } // namespace

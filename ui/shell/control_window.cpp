@@ -3,6 +3,7 @@
 #include "render/camera.h"
 
 #include <QCursor>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -94,6 +95,17 @@ void ControlWindow::setDisplay(const Display& display) {
 int ControlWindow::hovered() const {
     const QPoint cursor = mapFromGlobal(QCursor::pos());
     return hoveredIcon(cursor.x(), cursor.y(), width());
+}
+
+void ControlWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        const QPoint at = event->position().toPoint();
+        const int icon = hoveredIcon(at.x(), at.y(), width());
+        if (icon > 0) {
+            emit cameraModeChosen(icon);
+        }
+    }
+    QWidget::mousePressEvent(event);
 }
 
 void ControlWindow::paintEvent(QPaintEvent*) {

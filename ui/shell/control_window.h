@@ -14,6 +14,8 @@ namespace vintrel {
 // Mouse clicks are not handled here: the view's camera control hit-tests the icons from the
 // polled cursor position.
 class ControlWindow final : public QWidget {
+    Q_OBJECT
+
 public:
     static constexpr int kHeight = 32;
     static constexpr int kRepaintMs = 20;
@@ -33,8 +35,13 @@ public:
 
     QSize sizeHint() const override { return {400, kHeight}; }
 
+signals:
+    // A press on the pan (1), orbit (2) or zoom (3) icon: the drag mode the view takes.
+    void cameraModeChosen(int mode);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void paintIcons(QPainter& painter);

@@ -14,10 +14,14 @@ LayoutRect rect(int x, int y, int w, int h) {
 
 } // namespace
 
+bool parameterScrollbarShown(int clientH) {
+    return clientH - (kToolbarHeight + kStatusStripHeight) < kParameterContentHeight;
+}
+
 MainWindowLayout computeMainWindowLayout(int clientW, int clientH, int projectW, int projectH) {
     const int W = std::max(clientW, 0);
     const int H = std::max(clientH, 0);
-    const int tw = kParameterColumnWidth;
+    const int tw = kParameterColumnWidth + (parameterScrollbarShown(H) ? kScrollbarThickness : 0);
     MainWindowLayout layout;
     layout.materialPanel = rect(0, kToolbarHeight, kLeftColumnWidth, H / 2 - kToolbarHeight);
     layout.nodePanel = rect(0, H / 2, kLeftColumnWidth, H / 2 - 34);

@@ -23,12 +23,21 @@ struct MainWindowLayout {
 
 constexpr int kLeftColumnWidth = 210;
 constexpr int kParameterColumnWidth = 252;
+constexpr int kScrollbarThickness = 14;
+// The parameter area's content is this high; a shorter area shows its scrollbar and is
+// kScrollbarThickness wider.
+constexpr int kParameterContentHeight = 730;
 constexpr int kToolbarHeight = 35;
 constexpr int kInfoBarHeight = 32;
 constexpr int kStatusStripHeight = 35;
 
+// Whether the parameter area of a client area clientH high shows its scrollbar.
+bool parameterScrollbarShown(int clientH);
+
 // The parts of a client area of clientW x clientH for a project of projectW x projectH pixels.
-// The view gets the free area between the columns (clientW - 466 by clientH - 104) and is fitted
+// The parameter column is 252 wide, or 266 while its scrollbar shows (below 800 pixels of
+// height). The view gets the free area between the columns (clientW - column - 214 by
+// clientH - 104) and is fitted
 // into it by fitViewRect: full height and centred, or, for a project too wide for that, full width
 // and shorter. Widths and heights never go below 0 (the view never below 1 x 1), however small
 // the window; a project size of 0 or less counts as 1.

@@ -1,24 +1,59 @@
 #include "ui/shell/main_window.h"
 
-#include "ui/shell/layout.h"
+#include "ui/shell/hint_tracker.h"
+#include "ui/shell/picture_button_bar.h"
+#include "ui/shell/status_window.h"
+#include "ui/shell/tab_window.h"
 
-#include <QEvent>
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMenuBar>
 #include <QMessageBox>
-#include <filesystem>
+#include <QMimeData>
+#include <QUrl>
+#include <cmath>
 
 namespace vintrel {
 
 namespace {
 
-const QColor kPanelColor(40, 40, 40);
-const QColor kStatusColor(30, 30, 30);
-
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QRect toQRect(const LayoutRect& r) {
-    return {r.x, r.y, r.w, r.h};
+QString translatedPane(const char* text) {
+    return QCoreApplication::translate("Pane", text);
+}
+
+// A pane whose content comes later: a plain frame in the panel colour.
+QWidget* emptyPane(const QString& name, QWidget* parent) {
+    auto* pane = new QWidget(parent);
+    pane->setAccessibleName(name);
+    pane->setAutoFillBackground(true);
+    return pane;
+}
+
+// The first local file of a drop, if any.
+std::optional<std::filesystem::path> droppedFile(const QMimeData* mime) {
+    if (mime == nullptr) {
+        return std::nullopt;
+    }
+    for (const QUrl& url : mime->urls()) {
+        if (url.isLocalFile()) {
+            return std::filesystem::path(url.toLocalFile().toStdString());
+        }
+    }
+    return std::nullopt;
+}
+
+int colorComponent(float value) {
+    if (!std::isfinite(value)) {
+        return 0;
+    }
+    return static_cast<int>(std::clamp(value, 0.0f, 255.0f));
 }
 
 } // namespace
@@ -27,52 +62,213 @@ void MessageBoxNotifier::showMessage(std::string_view caption, std::string_view 
     QMessageBox::warning(parent_, fromUtf8(caption), fromUtf8(text));
 }
 
-bool MessageBoxRecoveryPrompt::askRestore() {
-    return QMessageBox::question(nullptr, QString::fromUtf8(Notifier::kDefaultCaption),
-                                 QString::fromUtf8(kRestorePromptText), QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes) == QMessageBox::Yes;
+QString mainWindowTitle(const QString& fileName, bool modified) {
+    return fileName + (modified ? QStringLiteral("*") : QString()) + QStringLiteral(" - Vintrel");
 }
 
-MainWindow::MainWindow(GlobalState& g, Simulation& simulation, MouseInput& mouse, Notifier& notifier)
-    : g_(g) {
+MainWindow::MainWindow(ProjectDocument& document, AppSettings& settings, MouseInput& mouse, Services services,
+                       std::filesystem::path startFolder)
+    : document_(document), settings_(settings), prompts_(services.prompts) {
+    setAcceptDrops(true);
+    recent_.load(settings_);
+    commands_ = new CommandActions(*this);
+    files_ = new FileCommands(document_, recent_, prompts_, services.session, std::move(startFolder), this);
+
     client_ = new QWidget(this);
     client_->setAutoFillBackground(true);
-    QPalette palette = client_->palette();
-    palette.setColor(QPalette::Window, kPanelColor);
-    client_->setPalette(palette);
     setCentralWidget(client_);
+    buttons_ = new PictureButtonBar(*commands_, client_);
+    createPanes(mouse, services.notifier);
+    client_->installEventFilter(this);
 
-    materialPanel_ = placeholder(kPanelColor);
-    nodePanel_ = placeholder(kPanelColor);
-    parameterPanel_ = placeholder(kPanelColor);
-    statusStrip_ = placeholder(kStatusColor);
+    connectCommands();
+    connectDocument();
+    refreshRecentMenu();
+    updateDisplay();
+    updateEditCommands();
+    updateTitle();
 
-    view_ = new ViewWindow(g, simulation, mouse, notifier);
+    connect(&autosaveTimer_, &QTimer::timeout, &document_, &ProjectDocument::autosaveTick);
+    autosaveTimer_.start(kAutosaveIntervalMs);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createPanes(MouseInput& mouse, Notifier& notifier) {
+    panes_[static_cast<std::size_t>(Pane::Material)] = emptyPane(translatedPane("素材"), client_);
+    panes_[static_cast<std::size_t>(Pane::Node)] = emptyPane(translatedPane("ノード"), client_);
+    tabWindow_ = new TabWindow(client_);
+    panes_[static_cast<std::size_t>(Pane::Tab)] = tabWindow_;
+    const GlobalState& g = document_.state();
+    statusStrip_ = new StatusWindow(
+        [&g] { return g.pSelNode != nullptr ? g.pSelNode->m_shape.type : 0; }, client_);
+    panes_[static_cast<std::size_t>(Pane::Status)] = statusStrip_;
+
+    view_ = new ViewWindow(document_.workerState(), document_.simulation(), mouse, notifier);
+    QWidget* viewContainer = QWidget::createWindowContainer(view_, client_);
+    viewContainer->setAccessibleName(translatedPane("3Dビュー"));
+    panes_[static_cast<std::size_t>(Pane::View)] = viewContainer;
     infoBar_ = new ControlWindow(
         g, [view = view_] { return view->currentFrame(); }, client_);
-    viewContainer_ = QWidget::createWindowContainer(view_, client_);
+    infoBar_->setAccessibleName(translatedPane("情報バー"));
+    panes_[static_cast<std::size_t>(Pane::Control)] = infoBar_;
+    connect(infoBar_, &ControlWindow::cameraModeChosen, statusStrip_, &StatusWindow::showCameraModeHint);
 
     auto* feeder = new MouseEventFeeder(mouse, infoBar_, this);
     view_->installEventFilter(feeder);
     infoBar_->installEventFilter(feeder);
-
-    client_->installEventFilter(this);
-    resize(kDefaultWidth, kDefaultHeight);
-    updateTitle();
 }
 
-QWidget* MainWindow::placeholder(const QColor& color) {
-    auto* widget = new QWidget(client_);
-    widget->setAutoFillBackground(true);
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, color);
-    widget->setPalette(palette);
-    return widget;
+void MainWindow::connectCommands() {
+    const auto on = [this](CommandId id, auto slot) {
+        connect(commands_->action(id), &QAction::triggered, this, slot);
+    };
+    on(CommandId::New, [this] { files_->newProject(); });
+    on(CommandId::Open, [this] { files_->open(); });
+    on(CommandId::Save, [this] { files_->save(); });
+    on(CommandId::SaveAs, [this] { files_->saveAs(); });
+    on(CommandId::Exit, [this] { close(); });
+    on(CommandId::Undo, [this] { document_.undo(); });
+    on(CommandId::Redo, [this] { document_.redo(); });
+    on(CommandId::Remake, [this] { document_.remake(); });
+    on(CommandId::BackgroundColor, [this] { chooseBackgroundColor(); });
+    on(CommandId::ShowFrame, [this] { updateDisplay(); });
+    on(CommandId::ShowParticleCount, [this] { updateDisplay(); });
+    on(CommandId::ShowFps, [this] { updateDisplay(); });
+    on(CommandId::VersionInfo, [this] { showVersion(); });
+    // The dialogs of these commands, the export and the help page come with their own work;
+    // until then the commands are shown but cannot be chosen.
+    for (CommandId pending : {CommandId::Export, CommandId::ProjectSettings, CommandId::CameraSettings,
+                              CommandId::MaskSettings, CommandId::HistoryList, CommandId::ViewList,
+                              CommandId::Help, CommandId::UpdateCheck}) {
+        commands_->action(pending)->setEnabled(false);
+    }
+    commands_->action(CommandId::ShowFrame)->setChecked(settings_.displayFrame() != 0);
+    commands_->action(CommandId::ShowParticleCount)->setChecked(settings_.displayParticle() != 0);
+    commands_->action(CommandId::ShowFps)->setChecked(settings_.displayFps() != 0);
+
+    connect(commands_, &CommandActions::recentFileChosen, this, [this](int slot) {
+        files_->openRecent(slot);
+        applyLayout();
+    });
+    connect(files_, &FileCommands::recentFilesChanged, this, &MainWindow::refreshRecentMenu);
+    connect(files_, &FileCommands::aboutToHandOver, this, &MainWindow::storeSettings);
+    connect(files_, &FileCommands::handedOver, this, [this] {
+        handedOver_ = true;
+        close();
+    });
+}
+
+void MainWindow::connectDocument() {
+    connect(&document_, &ProjectDocument::modifiedChanged, this, &MainWindow::updateTitle);
+    connect(&document_, &ProjectDocument::fileChanged, this, &MainWindow::updateTitle);
+    connect(&document_, &ProjectDocument::historyChanged, this, &MainWindow::updateEditCommands);
+    // A loaded or edited project may have another size: the view keeps its aspect.
+    connect(&document_, &ProjectDocument::selectionChanged, this, &MainWindow::applyLayout);
+    connect(&document_, &ProjectDocument::valueChanged, this, [this](const QString& path) {
+        if (path.startsWith(QStringLiteral("g.project."))) {
+            applyLayout();
+        }
+    });
 }
 
 void MainWindow::updateTitle() {
-    const std::filesystem::path file(g_.currentFile);
-    setWindowTitle(QString::fromStdString(file.filename().string()) + QStringLiteral(" - Vintrel"));
+    setWindowTitle(mainWindowTitle(document_.fileName(), document_.isModified()));
+}
+
+void MainWindow::updateEditCommands() {
+    commands_->action(CommandId::Undo)->setEnabled(document_.canUndo());
+    commands_->action(CommandId::Redo)->setEnabled(document_.canRedo());
+}
+
+void MainWindow::updateDisplay() {
+    infoBar_->setDisplay({commands_->action(CommandId::ShowFrame)->isChecked(),
+                          commands_->action(CommandId::ShowParticleCount)->isChecked(),
+                          commands_->action(CommandId::ShowFps)->isChecked()});
+}
+
+void MainWindow::refreshRecentMenu() {
+    commands_->setRecentFiles(recent_.menuEntries());
+}
+
+// The chooser starts from the project's colour the first time and from the last chosen colour
+// after that.
+void MainWindow::chooseBackgroundColor() {
+    const FloatXYZ& back = document_.state().project.backColor;
+    const QColor initial = lastBackgroundColor_.value_or(
+        QColor(colorComponent(back.x), colorComponent(back.y), colorComponent(back.z)));
+    const std::optional<QColor> chosen = prompts_.askColor(initial);
+    if (!chosen) {
+        return;
+    }
+    lastBackgroundColor_ = *chosen;
+    document_.setBackgroundColor(chosen->red(), chosen->green(), chosen->blue());
+}
+
+void MainWindow::showVersion() {
+    QMessageBox::about(this, QCoreApplication::translate("Version", "バージョン情報"),
+                       QStringLiteral("Vintrel ") + QCoreApplication::applicationVersion());
+}
+
+void MainWindow::applyPlacement(const WindowPlacement& placement) {
+    const int menuHeight = menuBar()->sizeHint().height();
+    resize(std::max(placement.width, 1), std::max(placement.height, 1) + menuHeight);
+    move(placement.x, placement.y);
+    if (placement.zoomed) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+}
+
+void MainWindow::storeSettings() {
+    if (unattended_) {
+        return;
+    }
+    if (!isMaximized()) {
+        const QRect frame = frameGeometry();
+        settings_.setWindowX(frame.x());
+        settings_.setWindowY(frame.y());
+        settings_.setWindowWidth(client_->width());
+        settings_.setWindowHeight(client_->height());
+    }
+    settings_.setWindowZoomed(isMaximized() ? 1 : 0);
+    const ControlWindow::Display& display = infoBar_->display();
+    settings_.setDisplayFrame(display.frame ? 1 : 0);
+    settings_.setDisplayParticle(display.particles ? 1 : 0);
+    settings_.setDisplayFps(display.fps ? 1 : 0);
+    recent_.store(settings_);
+    std::string error;
+    // A settings file that cannot be written costs only the placement and the list: nothing to
+    // stop the close for.
+    (void)settings_.save(error);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (handedOver_) {
+        event->accept();
+        return;
+    }
+    if (!files_->settleUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
+    document_.stopWorker();
+    autosaveTimer_.stop();
+    storeSettings();
+    event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (droppedFile(event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    if (const std::optional<std::filesystem::path> file = droppedFile(event->mimeData())) {
+        event->acceptProposedAction();
+        // The save prompt waits for the user: ask once the drop itself has ended.
+        QTimer::singleShot(0, this, [this, path = *file] { files_->openDropped(path); });
+    }
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -83,14 +279,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::applyLayout() {
-    const MainWindowLayout layout =
-        computeMainWindowLayout(client_->width(), client_->height(), g_.project.width, g_.project.height);
-    materialPanel_->setGeometry(toQRect(layout.materialPanel));
-    nodePanel_->setGeometry(toQRect(layout.nodePanel));
-    parameterPanel_->setGeometry(toQRect(layout.parameterPanel));
-    statusStrip_->setGeometry(toQRect(layout.statusStrip));
-    infoBar_->setGeometry(toQRect(layout.infoBar));
-    viewContainer_->setGeometry(toQRect(layout.view));
+    const GlobalState& g = document_.state();
+    const MainWindowLayout layout = computeMainWindowLayout(client_->width(), client_->height(), g.project.width,
+                                                            g.project.height);
+    const auto place = [](QWidget* widget, const LayoutRect& r) { widget->setGeometry(r.x, r.y, r.w, r.h); };
+    buttons_->setGeometry(0, 0, client_->width(), kPictureButtonHeight);
+    place(pane(Pane::Material), layout.materialPanel);
+    place(pane(Pane::Node), layout.nodePanel);
+    tabWindow_->applyLayout(layout.parameterPanel);
+    place(pane(Pane::Status), layout.statusStrip);
+    place(pane(Pane::View), layout.view);
+    place(pane(Pane::Control), layout.infoBar);
     view_->setInfoBarWidth(layout.infoBar.w);
 }
 

@@ -1,17 +1,29 @@
 #pragma once
 
-#include "model/global_state.h"
+#include "persist/app_settings.h"
 #include "platform/notifier.h"
-#include "persist/workspace.h"
+#include "ui/document/project_document.h"
+#include "ui/shell/command_actions.h"
 #include "ui/shell/control_window.h"
-#include "ui/input/mouse_input.h"
+#include "ui/shell/file_commands.h"
+#include "ui/shell/layout.h"
+#include "ui/shell/user_prompts.h"
 #include "ui/shell/view_window.h"
+#include "ui/shell/window_placement.h"
+#include "ui/input/mouse_input.h"
 
+#include <QColor>
 #include <QMainWindow>
+#include <QTimer>
+#include <array>
+#include <memory>
+#include <optional>
 
 namespace vintrel {
 
-class Simulation;
+class PictureButtonBar;
+class StatusWindow;
+class TabWindow;
 
 // Failures the user must see, shown in a message box over `parent`.
 class MessageBoxNotifier final : public Notifier {
@@ -24,42 +36,87 @@ private:
     QWidget* parent_;
 };
 
-// The start-up question whether a crashed run's autosave is restored, as a Yes/No message box.
-class MessageBoxRecoveryPrompt final : public RecoveryPrompt {
-public:
-    bool askRestore() override;
-};
+// "effect.stn* - Vintrel": the file's name, a star while the project is modified, the program.
+QString mainWindowTitle(const QString& fileName, bool modified);
 
-// The editor's main window: panels on the left and right, the info bar and the 3D view in the
-// middle, a status strip along the bottom. The panels are empty placeholders for now.
+// The six panes of the main window's client area, in the order the editor keeps them.
+enum class Pane { Material, Node, Tab, Status, View, Control };
+
+// The editor's main window: the menus and the picture buttons over the six panes (material and
+// node panels on the left, the info bar and the 3D view in the middle, the parameter area on the
+// right, the hint strip along the bottom). It runs the application-level commands and asks
+// before a modified project is closed or replaced.
 class MainWindow final : public QMainWindow {
-public:
-    static constexpr int kDefaultWidth = 1280;
-    static constexpr int kDefaultHeight = 800;
+    Q_OBJECT
 
-    MainWindow(GlobalState& g, Simulation& simulation, MouseInput& mouse, Notifier& notifier);
+public:
+    struct Services {
+        UserPrompts& prompts;
+        SessionControl& session;
+        Notifier& notifier;
+    };
+
+    static constexpr int kAutosaveIntervalMs = 60'000;
+
+    // `startFolder` is where the file dialogs start for an untitled project.
+    MainWindow(ProjectDocument& document, AppSettings& settings, MouseInput& mouse, Services services,
+               std::filesystem::path startFolder);
+    ~MainWindow() override;
 
     ViewWindow& view() { return *view_; }
     ControlWindow& infoBar() { return *infoBar_; }
-    // Shows the current file's name in the title bar.
-    void updateTitle();
+    StatusWindow& statusStrip() { return *statusStrip_; }
+    TabWindow& tabWindow() { return *tabWindow_; }
+    QWidget* pane(Pane which) const { return panes_[static_cast<std::size_t>(which)]; }
+    CommandActions& commands() { return *commands_; }
+    FileCommands& files() { return *files_; }
+    RecentFiles& recentFiles() { return recent_; }
+    // The client area (below the menu bar) that the panes share.
+    QWidget* client() const { return client_; }
+
+    // Size and position from the settings, moved onto a screen; shown maximised when it was.
+    void applyPlacement(const WindowPlacement& placement);
+    // Stores the window placement, the display flags and the recent files into the settings and
+    // writes them. The hand-over and the close call it, unless the window only runs unattended
+    // (a screenshot), which leaves the user's settings alone.
+    void storeSettings();
+    void setUnattended(bool unattended) { unattended_ = unattended; }
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QWidget* placeholder(const QColor& color);
+    void createPanes(MouseInput& mouse, Notifier& notifier);
+    void connectCommands();
+    void connectDocument();
     void applyLayout();
+    void updateTitle();
+    void updateEditCommands();
+    void updateDisplay();
+    void chooseBackgroundColor();
+    void showVersion();
+    void refreshRecentMenu();
 
-    GlobalState& g_;
+    ProjectDocument& document_;
+    AppSettings& settings_;
+    UserPrompts& prompts_;
+    RecentFiles recent_;
+    CommandActions* commands_ = nullptr;
+    FileCommands* files_ = nullptr;
     QWidget* client_ = nullptr;
-    QWidget* materialPanel_ = nullptr;
-    QWidget* nodePanel_ = nullptr;
-    QWidget* parameterPanel_ = nullptr;
-    QWidget* statusStrip_ = nullptr;
+    PictureButtonBar* buttons_ = nullptr;
+    std::array<QWidget*, 6> panes_{};
+    StatusWindow* statusStrip_ = nullptr;
+    TabWindow* tabWindow_ = nullptr;
     ControlWindow* infoBar_ = nullptr;
-    ViewWindow* view_ = nullptr; // owned by its container
-    QWidget* viewContainer_ = nullptr;
+    ViewWindow* view_ = nullptr; // owned by its container, panes_[View]
+    QTimer autosaveTimer_;
+    std::optional<QColor> lastBackgroundColor_;
+    bool handedOver_ = false;
+    bool unattended_ = false;
 };
 
 } // namespace vintrel

@@ -1,0 +1,296 @@
+// The main window on Qt's off-screen platform: keys, title, the save prompt, recent files, drop,
+// display toggles and the settings written on close. No OpenGL: the worker is never started.
+#include "persist/project_file.h"
+#include "support/test_files.h"
+#include "support/test_notifiers.h"
+#include "support/test_projects.h"
+#include "ui/document/project_document.h"
+#include "ui/shell/main_window.h"
+#include "ui/shell/tab_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUrl>
+#include <deque>
+#include <gtest/gtest.h>
+#include <map>
+
+namespace vintrel {
+namespace {
+
+using test::TempDir;
+
+// Answers the window's questions as a test script says, and counts them.
+class ScriptedPrompts final : public UserPrompts {
+public:
+    SaveChoice askSaveChanges() override {
+        ++saveQuestions;
+        return saveAnswer;
+    }
+    bool askRemoveMissingRecent() override {
+        ++removeQuestions;
+        return removeAnswer;
+    }
+    std::optional<std::filesystem::path> askOpenPath(const std::filesystem::path&) override { return openPath; }
+    std::optional<std::filesystem::path> askSavePath(const std::filesystem::path& suggested) override {
+        suggestedSavePath = suggested;
+        return savePath;
+    }
+    std::optional<QColor> askColor(const QColor& initial) override {
+        colorInitials.push_back(initial);
+        return color;
+    }
+
+    SaveChoice saveAnswer = SaveChoice::Cancel;
+    bool removeAnswer = true;
+    std::optional<std::filesystem::path> openPath;
+    std::optional<std::filesystem::path> savePath;
+    std::optional<QColor> color;
+    std::filesystem::path suggestedSavePath;
+    std::vector<QColor> colorInitials;
+    int saveQuestions = 0;
+    int removeQuestions = 0;
+};
+
+class RecordingSession final : public SessionControl {
+public:
+    bool handOver(const std::optional<std::filesystem::path>& file) override {
+        handOvers.push_back(file);
+        return succeeds;
+    }
+    std::vector<std::optional<std::filesystem::path>> handOvers;
+    bool succeeds = false;
+};
+
+class MainWindowTest : public testing::Test {
+protected:
+    MainWindowTest() {
+        test::startProject(g, dir.path() / "run");
+        settings = std::make_unique<AppSettings>(dir.path() / "assets" / "data.prm");
+        document = std::make_unique<ProjectDocument>(g, *settings, notifier);
+        window = std::make_unique<MainWindow>(*document, *settings, mouse,
+                                              MainWindow::Services{prompts, session, notifier}, dir.path());
+        window->applyPlacement({0, 0, 1200, 720, false});
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    QAction* action(CommandId id) { return window->commands().action(id); }
+
+    TempDir dir;
+    GlobalState g;
+    test::RecordingNotifier notifier;
+    std::unique_ptr<AppSettings> settings;
+    std::unique_ptr<ProjectDocument> document;
+    MouseInput mouse;
+    ScriptedPrompts prompts;
+    RecordingSession session;
+    std::unique_ptr<MainWindow> window;
+};
+
+// Every key the table binds runs its command; keys that the menus only show run nothing.
+TEST_F(MainWindowTest, AcceleratorsRunTheirCommandsAndNoOthers) {
+    std::map<QAction*, int> runs;
+    for (const CommandSpec& spec : commandTable()) {
+        QAction* a = action(spec.id);
+        a->setEnabled(true); // commands whose dialogs come later are greyed out; the key is what counts
+        QObject::connect(a, &QAction::triggered, [&runs, a] { ++runs[a]; });
+    }
+    for (const CommandSpec& spec : commandTable()) {
+        if (spec.accelerator == nullptr) {
+            continue;
+        }
+        SCOPED_TRACE(spec.accelerator);
+        runs.clear();
+        const QKeySequence key(QString::fromLatin1(spec.accelerator));
+        QTest::keySequence(window.get(), key);
+        ASSERT_EQ(runs.size(), 1u);
+        EXPECT_EQ(runs.begin()->first, action(spec.id));
+    }
+    for (const char* unbound : {"Ctrl+M", "Ctrl+Shift+S", "Alt+F4"}) {
+        SCOPED_TRACE(unbound);
+        runs.clear();
+        QTest::keySequence(window.get(), QKeySequence(QString::fromLatin1(unbound)));
+        EXPECT_TRUE(runs.empty());
+    }
+}
+
+TEST_F(MainWindowTest, TextFieldKeepsItsOwnEditingKeys) {
+    auto* field = new QLineEdit(QStringLiteral("frames"), window->client());
+    field->show();
+    field->setFocus();
+    QSignalSpy saveAs(action(CommandId::SaveAs), &QAction::triggered);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(saveAs.count(), 0);
+    EXPECT_EQ(field->selectedText(), QStringLiteral("frames"));
+}
+
+TEST_F(MainWindowTest, TitleShowsTheFileAndAStarWhileModified) {
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("無題.stn - Vintrel"));
+    document->setValue("g.pSelNode->m_kill.span", 25);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("無題.stn* - Vintrel"));
+    prompts.savePath = dir.path() / "effect.stn";
+    action(CommandId::Save)->trigger(); // untitled: asks where, like Save As
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("effect.stn - Vintrel"));
+    EXPECT_EQ(window->recentFiles().menuEntries().front(), (dir.path() / "effect.stn").string());
+}
+
+TEST_F(MainWindowTest, UndoAndRedoFromTheMenuChangeTheProject) {
+    const int before = g.pSelNode->m_kill.span;
+    EXPECT_FALSE(action(CommandId::Undo)->isEnabled());
+    document->setValue("g.pSelNode->m_kill.span", before + 5);
+    ASSERT_TRUE(action(CommandId::Undo)->isEnabled());
+    action(CommandId::Undo)->trigger();
+    EXPECT_EQ(g.pSelNode->m_kill.span, before);
+    EXPECT_TRUE(action(CommandId::Redo)->isEnabled());
+    action(CommandId::Redo)->trigger();
+    EXPECT_EQ(g.pSelNode->m_kill.span, before + 5);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("無題.stn* - Vintrel"));
+}
+
+TEST_F(MainWindowTest, ClosePromptCancelKeepsTheWindowAndNoClosesIt) {
+    document->setValue("g.pSelNode->m_kill.span", 3);
+    prompts.saveAnswer = UserPrompts::SaveChoice::Cancel;
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    prompts.saveAnswer = UserPrompts::SaveChoice::Discard;
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(prompts.saveQuestions, 2);
+}
+
+// Yes saves first; a Save As that is cancelled keeps the window open, so nothing is lost.
+TEST_F(MainWindowTest, ClosePromptYesSavesOrStaysWhenTheSaveIsCancelled) {
+    document->setValue("g.pSelNode->m_kill.span", 3);
+    prompts.saveAnswer = UserPrompts::SaveChoice::Save;
+    EXPECT_FALSE(window->close());
+    prompts.savePath = dir.path() / "kept.stn";
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "kept.stn"));
+    EXPECT_EQ(prompts.suggestedSavePath.filename().string(), GlobalState::kUntitledName);
+}
+
+TEST_F(MainWindowTest, NewAndOpenAskFirstAndHandOverToAFreshProcess) {
+    document->setValue("g.pSelNode->m_kill.span", 3);
+    prompts.saveAnswer = UserPrompts::SaveChoice::Cancel;
+    action(CommandId::New)->trigger();
+    EXPECT_TRUE(session.handOvers.empty());
+
+    prompts.saveAnswer = UserPrompts::SaveChoice::Discard;
+    action(CommandId::New)->trigger();
+    prompts.openPath = dir.path() / "other.stn";
+    action(CommandId::Open)->trigger();
+    ASSERT_EQ(session.handOvers.size(), 2u);
+    EXPECT_FALSE(session.handOvers[0].has_value());
+    EXPECT_EQ(session.handOvers[1], dir.path() / "other.stn");
+    // The hand-over failed (this session says so): the window stays.
+    EXPECT_TRUE(window->isVisible());
+
+    session.succeeds = true;
+    action(CommandId::Open)->trigger();
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, DroppedFileOnAModifiedProjectAsksOnce) {
+    document->setValue("g.pSelNode->m_kill.span", 3);
+    prompts.saveAnswer = UserPrompts::SaveChoice::Discard;
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString((dir.path() / "dropped.stn").string()))});
+    const QPoint at = window->client()->geometry().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &drop);
+    QTest::qWait(10);
+    EXPECT_EQ(prompts.saveQuestions, 1);
+    ASSERT_EQ(session.handOvers.size(), 1u);
+    EXPECT_EQ(session.handOvers[0], dir.path() / "dropped.stn");
+}
+
+TEST_F(MainWindowTest, MissingRecentFileIsRemovedOnYesAndKeptOnNo) {
+    const std::string missing = (dir.path() / "gone.stn").string();
+    const std::string other = (dir.path() / "other.stn").string();
+    window->recentFiles().add(other);
+    window->recentFiles().add(missing);
+    prompts.removeAnswer = false;
+    window->files().openRecent(0);
+    EXPECT_EQ(window->recentFiles().menuEntries().size(), 2u);
+    prompts.removeAnswer = true;
+    window->files().openRecent(0);
+    EXPECT_EQ(prompts.removeQuestions, 2);
+    EXPECT_EQ(window->recentFiles().menuEntries(), std::vector<std::string>{other});
+    EXPECT_EQ(window->commands().recentFilesMenu()->actions().size(), 1);
+}
+
+TEST_F(MainWindowTest, RecentFileLoadsIntoThisWindowAfterThePrompt) {
+    GlobalState other;
+    test::startProject(other, dir.path() / "other-run");
+    other.pSelNode->m_kill.span = 123;
+    const std::filesystem::path file = dir.path() / "recent.stn";
+    ASSERT_TRUE(saveProject(other, file, notifier));
+    window->recentFiles().add(file.string());
+    document->setValue("g.pSelNode->m_kill.span", 3);
+    prompts.saveAnswer = UserPrompts::SaveChoice::Discard;
+    window->files().openRecent(0);
+    EXPECT_EQ(prompts.saveQuestions, 1);
+    EXPECT_EQ(g.pSelNode->m_kill.span, 123);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("recent.stn - Vintrel"));
+}
+
+TEST_F(MainWindowTest, DisplayTogglesShowOnTheInfoBarAndAreWrittenOnClose) {
+    EXPECT_TRUE(action(CommandId::ShowFrame)->isChecked()); // no data.prm: frame on, the others off
+    EXPECT_FALSE(action(CommandId::ShowParticleCount)->isChecked());
+    action(CommandId::ShowParticleCount)->trigger();
+    action(CommandId::ShowFrame)->trigger();
+    EXPECT_TRUE(window->infoBar().display().particles);
+    EXPECT_FALSE(window->infoBar().display().frame);
+    ASSERT_TRUE(window->close());
+
+    const AppSettings written(dir.path() / "assets" / "data.prm");
+    EXPECT_EQ(written.displayFrame(), 0);
+    EXPECT_EQ(written.displayParticle(), 1);
+    EXPECT_EQ(written.displayFps(), 0);
+    EXPECT_EQ(written.windowWidth(), 1200);
+    EXPECT_EQ(written.windowHeight(), 720);
+    EXPECT_EQ(written.windowZoomed(), 0);
+}
+
+TEST_F(MainWindowTest, BackgroundChooserStartsFromTheProjectThenFromTheLastChoice) {
+    document->setBackgroundColor(10, 20, 30);
+    prompts.color = QColor(200, 100, 50);
+    action(CommandId::BackgroundColor)->trigger();
+    EXPECT_EQ(g.project.backColor.x, 200.0f);
+    document->setBackgroundColor(1, 2, 3);
+    action(CommandId::BackgroundColor)->trigger();
+    ASSERT_EQ(prompts.colorInitials.size(), 2u);
+    EXPECT_EQ(prompts.colorInitials[0], QColor(10, 20, 30));
+    EXPECT_EQ(prompts.colorInitials[1], QColor(200, 100, 50));
+}
+
+// The panes take the rectangles of the layout; the short default window scrolls its parameter
+// area, a tall one does not.
+TEST_F(MainWindowTest, PanesFollowTheLayoutAndTheParameterScrollbarRule) {
+    EXPECT_EQ(window->client()->size(), QSize(1200, 720));
+    EXPECT_EQ(window->pane(Pane::Tab)->geometry(), QRect(934, 35, 266, 650));
+    EXPECT_TRUE(window->tabWindow().scrollbarShown());
+    EXPECT_EQ(window->pane(Pane::Status)->geometry(), QRect(0, 685, 1200, 35));
+    window->applyPlacement({0, 0, 1200, 850, false});
+    QTest::qWait(10);
+    EXPECT_EQ(window->pane(Pane::Tab)->geometry(), QRect(948, 35, 252, 780));
+    EXPECT_FALSE(window->tabWindow().scrollbarShown());
+}
+
+} // namespace
+} // namespace vintrel
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,267 @@
+#include "ui/document/project_document.h"
+
+#include "model/property_labels.h"
+#include "model/tree_operations.h"
+#include "persist/project_file.h"
+
+#include <algorithm>
+#include <cmath>
+#include <system_error>
+
+namespace vintrel {
+
+namespace {
+
+bool isProjectPath(std::string_view path) {
+    return !path.starts_with(kSelectedNodePrefix);
+}
+
+} // namespace
+
+ProjectDocument::ProjectDocument(GlobalState& g, const ProjectDefaults& defaults, Notifier& notifier,
+                                 QObject* parent)
+    : QObject(parent), g_(g), defaults_(defaults), notifier_(notifier), simulation_(g),
+      history_(g, hooks_), tree_(g, history_, hooks_, notifier) {
+    lastModified_ = g_.modified;
+    lastFileName_ = fileName();
+    publish();
+    simulation_.reset();
+}
+
+ProjectDocument::~ProjectDocument() {
+    stopWorker();
+    autosaver_.waitIdle();
+}
+
+// ---- the worker ---------------------------------------------------------------------------
+
+void ProjectDocument::attachWorker(SimulationWorker::Hooks hooks, const FrameTimeSource& clock) {
+    stopWorker();
+    worker_ = std::make_unique<SimulationWorker>(g_, simulation_, clock, std::move(hooks));
+}
+
+void ProjectDocument::startWorker() {
+    if (worker_) {
+        worker_->start();
+    }
+}
+
+// The worker's thread is joined, so nothing of it runs once this returns: the pause that a
+// polled exit code needed is not needed here.
+void ProjectDocument::stopWorker() {
+    if (worker_) {
+        worker_->stop(std::chrono::milliseconds(0));
+    }
+}
+
+bool ProjectDocument::workerRunning() const {
+    return worker_ && worker_->running();
+}
+
+void ProjectDocument::resetView() {
+    stopWorker();
+    publish();
+    simulation_.reset();
+    startWorker();
+    emit viewReset();
+}
+
+void ProjectDocument::publish() {
+    g_.publishFrameInputs();
+}
+
+// ---- edits --------------------------------------------------------------------------------
+
+bool ProjectDocument::setValue(std::string_view path, double value) {
+    if (!history_.recordValue(path, value)) {
+        return false;
+    }
+    if (isProjectPath(path)) {
+        publish();
+    }
+    emit valueChanged(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
+    return true;
+}
+
+bool ProjectDocument::renameSelected(const std::string& name) {
+    if (!history_.recordRename(name)) {
+        return false;
+    }
+    emit treeChanged();
+    return true;
+}
+
+void ProjectDocument::setCurvePoints(int slot, const std::vector<CurvePoint>& points) {
+    if (g_.pSelNode == nullptr || slot < 0 || slot >= kCurveSlotCount ||
+        g_.pSelNode->graph(slot).points() == points) {
+        return;
+    }
+    history_.recordCurveEdit(slot);
+    // The worker reads the curve's table, which is safe to read while it is rebuilt.
+    g_.pSelNode->graph(slot).setPoints(points);
+    g_.modified = true;
+    noteFileState();
+    emit curveChanged(slot);
+}
+
+bool ProjectDocument::runTreeCommand(TreeEditor::Command command) {
+    const bool changed = tree_.run(command);
+    if (changed) {
+        publish();
+        emit treeChanged();
+        emit selectionChanged();
+    }
+    return changed;
+}
+
+void ProjectDocument::select(EffectNode* node) {
+    if (node == g_.pSelNode) {
+        return;
+    }
+    g_.pSelNode = node;
+    publish();
+    emit selectionChanged();
+}
+
+bool ProjectDocument::canUndo() const {
+    return history_.entries().size() >= 2 && history_.current() >= 1;
+}
+
+bool ProjectDocument::canRedo() const {
+    return history_.current() + 1 < static_cast<int>(history_.entries().size());
+}
+
+bool ProjectDocument::undo() {
+    if (!history_.undo()) {
+        return false;
+    }
+    afterHistoryMove();
+    return true;
+}
+
+bool ProjectDocument::redo() {
+    if (!history_.redo()) {
+        return false;
+    }
+    afterHistoryMove();
+    return true;
+}
+
+bool ProjectDocument::jumpTo(int entry) {
+    if (!history_.jump(entry)) {
+        return false;
+    }
+    afterHistoryMove();
+    return true;
+}
+
+// Undo and redo may have changed anything: values, curves, names and the tree.
+void ProjectDocument::afterHistoryMove() {
+    publish();
+    emit treeChanged();
+    emit selectionChanged();
+    emit historyChanged();
+    noteFileState();
+}
+
+void ProjectDocument::remake() {
+    stopWorker();
+    // The seed is saved with the project, so a remade effect is a change to keep.
+    g_.project.randomSeed = static_cast<int>(static_cast<unsigned>(g_.project.randomSeed) + 1u);
+    g_.modified = true;
+    noteFileState();
+    resetView();
+    emit valueChanged(QStringLiteral("g.project.randomSeed"));
+}
+
+void ProjectDocument::setBackgroundColor(int red, int green, int blue) {
+    const FloatXYZ color{static_cast<float>(std::clamp(red, 0, 255)), static_cast<float>(std::clamp(green, 0, 255)),
+                         static_cast<float>(std::clamp(blue, 0, 255))};
+    const FloatXYZ& old = g_.project.backColor;
+    if (old.x == color.x && old.y == color.y && old.z == color.z) {
+        return;
+    }
+    g_.project.backColor = color;
+    g_.modified = true;
+    publish();
+    noteFileState();
+    emit valueChanged(QStringLiteral("g.project.backColor"));
+}
+
+// ---- files --------------------------------------------------------------------------------
+
+bool ProjectDocument::save(const std::filesystem::path& path) {
+    autosaver_.waitIdle();
+    autosaver_.setGuard(true);
+    if (std::optional<ViewCameraPose> pose = g_.cameraHandover.current()) {
+        g_.viewCamera = *pose;
+    }
+    const bool saved = saveProject(g_, path, notifier_);
+    autosaver_.setGuard(false);
+    noteFileState();
+    return saved;
+}
+
+bool ProjectDocument::load(const std::filesystem::path& path) {
+    stopWorker();
+    autosaver_.waitIdle();
+    const bool loaded = loadProject(g_, path, defaults_, notifier_);
+    if (loaded) {
+        afterProjectReplaced();
+    } else {
+        resetView();
+    }
+    return loaded;
+}
+
+void ProjectDocument::adoptRestoredAutosave(const std::filesystem::path& autosaveFile) {
+    std::error_code ignored;
+    std::filesystem::remove(autosaveFile, ignored);
+    g_.currentFile = GlobalState::kUntitledName;
+    g_.hasFileName = false;
+    g_.modified = false;
+    noteFileState();
+}
+
+void ProjectDocument::afterProjectReplaced() {
+    history_.clear();
+    g_.cameraHandover.request(g_.viewCamera);
+    resetView();
+    emit treeChanged();
+    emit selectionChanged();
+    noteFileState();
+}
+
+void ProjectDocument::autosaveTick() {
+    if (std::optional<ViewCameraPose> pose = g_.cameraHandover.current()) {
+        g_.viewCamera = *pose;
+    }
+    autosaver_.tick(g_);
+}
+
+void ProjectDocument::setAutosaveGuard(bool on) {
+    autosaver_.setGuard(on);
+}
+
+QString ProjectDocument::fileName() const {
+    const std::filesystem::path file(g_.currentFile);
+    return QString::fromStdString(file.filename().string());
+}
+
+std::filesystem::path ProjectDocument::filePath() const {
+    return g_.hasFileName ? std::filesystem::path(g_.currentFile) : std::filesystem::path();
+}
+
+void ProjectDocument::noteFileState() {
+    if (g_.modified != lastModified_) {
+        lastModified_ = g_.modified;
+        emit modifiedChanged(lastModified_);
+    }
+    const QString name = fileName();
+    if (name != lastFileName_) {
+        lastFileName_ = name;
+        emit fileChanged();
+    }
+}
+
+} // namespace vintrel

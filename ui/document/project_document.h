@@ -1,0 +1,152 @@
+#pragma once
+
+#include "edit/editor_hooks.h"
+#include "edit/history.h"
+#include "edit/tree_commands.h"
+#include "engine/simulation.h"
+#include "engine/worker.h"
+#include "model/global_state.h"
+#include "persist/autosave.h"
+#include "platform/notifier.h"
+
+#include <QObject>
+#include <QString>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+namespace vintrel {
+
+// The open project as the editor's windows see it. It owns the history, the tree commands, the
+// autosaver, the simulation and the worker thread that steps and draws it, and it is the only
+// way panels and dialogs change the project: every change goes through one of its methods,
+// which stops and restarts the worker where the change needs it, hands the new settings to the
+// worker and tells the windows what changed through its signals.
+//
+// Everything here runs on the GUI thread.
+class ProjectDocument final : public QObject {
+    Q_OBJECT
+
+public:
+    ProjectDocument(GlobalState& g, const ProjectDefaults& defaults, Notifier& notifier,
+                    QObject* parent = nullptr);
+    ~ProjectDocument() override;
+
+    // Read access for the windows; changes go through the methods below.
+    const GlobalState& state() const { return g_; }
+    const History& history() const { return history_; }
+    Simulation& simulation() { return simulation_; }
+    // The state as the worker's drawing uses it: the view reads it under the published-copy rules
+    // and the export takes it over while it runs. Windows never write through it.
+    GlobalState& workerState() { return g_; }
+    Autosaver& autosaver() { return autosaver_; }
+
+    // ---- the worker -------------------------------------------------------------------------
+    // Creates the worker with the view's drawing hook; it starts with startWorker().
+    void attachWorker(SimulationWorker::Hooks hooks, const FrameTimeSource& clock = systemFrameTime());
+    // Starts the worker unless it runs (the view's reset does this after every change).
+    void startWorker();
+    // Stops the worker and waits until no frame is being drawn.
+    void stopWorker();
+    bool workerRunning() const;
+    // Restarts the effect at frame 1 and starts the worker again.
+    void resetView();
+
+    // ---- edits ------------------------------------------------------------------------------
+    // A value of the selected node ("g.pSelNode->m_kill.span") or of the project
+    // ("g.project.isCameraMove"), recorded in the history. False when nothing changed.
+    bool setValue(std::string_view path, double value);
+    // Renames the selected node, recorded in the history.
+    bool renameSelected(const std::string& name);
+    // Replaces the points of curve `slot` of the selected node, recorded in the history.
+    void setCurvePoints(int slot, const std::vector<CurvePoint>& points);
+    // The node panel's commands (add, duplicate, delete, move) on the selected node.
+    bool runTreeCommand(TreeEditor::Command command);
+    // Selects `node` (a node of the tree or a camera node).
+    void select(EffectNode* node);
+
+    bool canUndo() const;
+    bool canRedo() const;
+    bool undo();
+    bool redo();
+    bool jumpTo(int entry);
+
+    // A new random seed: the effect is made anew with the same settings.
+    void remake();
+    // The view's background colour, 0..255 per component.
+    void setBackgroundColor(int red, int green, int blue);
+
+    // ---- files ------------------------------------------------------------------------------
+    // Saves the project at `path` (waiting for a running autosave first); on success `path`
+    // becomes the current file. Failures are reported through the notifier.
+    bool save(const std::filesystem::path& path);
+    // Loads the package at `path` into this editor, replacing the project and its history. A
+    // file that cannot be opened is reported and changes nothing.
+    bool load(const std::filesystem::path& path);
+    // After a crashed run's autosave was loaded: the file is deleted and the project becomes
+    // untitled, unsaved and not modified, so that the user saves it under a name of their own.
+    void adoptRestoredAutosave(const std::filesystem::path& autosaveFile);
+    // The timer's call: writes the autosave unless a save is running or its dialog is open.
+    void autosaveTick();
+    // While a save dialog is open no autosave starts.
+    void setAutosaveGuard(bool on);
+
+    QString fileName() const; // name and extension of the current file, "無題.stn" when untitled
+    bool hasFileName() const { return g_.hasFileName; }
+    std::filesystem::path filePath() const;
+    bool isModified() const { return g_.modified; }
+
+    // Hands the current settings and selection to the worker; the document does this after
+    // every change, and the start-up once before the worker first runs.
+    void publish();
+
+signals:
+    void valueChanged(const QString& path); // one value of the selected node or the project
+    void curveChanged(int slot);            // a curve of the selected node
+    void treeChanged();                     // nodes added, removed, moved or renamed
+    void selectionChanged();                // another node is selected, or the project was replaced
+    void historyChanged();                  // entries added, or the current entry moved
+    void modifiedChanged(bool modified);    // the "*" of the title
+    void fileChanged();                     // the current file's name
+    void closeValueEditors();               // an open value editor of the panels must close
+    void viewReset();                       // the effect restarted at frame 1
+
+private:
+    // The editing core's requests around its changes, turned into the document's signals.
+    class CoreHooks final : public EditorHooks {
+    public:
+        explicit CoreHooks(ProjectDocument& document) : document_(document) {}
+        void stopWorker() override { document_.stopWorker(); }
+        void resetView() override { document_.resetView(); }
+        void closeValueEditors() override { emit document_.closeValueEditors(); }
+        void showSelection() override { emit document_.selectionChanged(); }
+        void layoutNodePanel() override { emit document_.treeChanged(); }
+        void refreshNodePanel() override { emit document_.treeChanged(); }
+        void refreshPanels() override { emit document_.selectionChanged(); }
+        void historyChanged() override { emit document_.historyChanged(); }
+        void titleChanged() override { document_.noteFileState(); }
+
+    private:
+        ProjectDocument& document_;
+    };
+
+    void afterProjectReplaced();
+    void afterHistoryMove();
+    // Emits modifiedChanged() and fileChanged() for what changed since the last call.
+    void noteFileState();
+
+    GlobalState& g_;
+    const ProjectDefaults& defaults_;
+    Notifier& notifier_;
+    Simulation simulation_;
+    std::unique_ptr<SimulationWorker> worker_;
+    CoreHooks hooks_{*this};
+    History history_;
+    TreeEditor tree_;
+    Autosaver autosaver_;
+    bool lastModified_ = false;
+    QString lastFileName_;
+};
+
+} // namespace vintrel
