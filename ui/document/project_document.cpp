@@ -88,6 +88,36 @@ bool ProjectDocument::renameSelected(const std::string& name) {
         return false;
     }
     emit treeChanged();
+    resetView();
+    return true;
+}
+
+void ProjectDocument::setNodeVisible(EffectNode& node, bool visible) {
+    const int value = visible ? 1 : 0;
+    if (node.m_isDraw == value) {
+        return;
+    }
+    {
+        const auto lock = node.lockParams();
+        node.m_isDraw = value;
+    }
+    g_.modified = true;
+    noteFileState();
+    emit treeChanged();
+}
+
+void ProjectDocument::beginCurveEdit(int slot) {
+    if (g_.pSelNode != nullptr && slot >= 0 && slot < kCurveSlotCount) {
+        history_.recordCurveEdit(slot);
+    }
+}
+
+bool ProjectDocument::pasteCurve(int slot) {
+    const std::vector<CurvePoint> clipboard = curveClipboard();
+    if (clipboard.size() < 2) {
+        return false;
+    }
+    setCurvePoints(slot, clipboard);
     return true;
 }
 

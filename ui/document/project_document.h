@@ -57,10 +57,20 @@ public:
     // A value of the selected node ("g.pSelNode->m_kill.span") or of the project
     // ("g.project.isCameraMove"), recorded in the history. False when nothing changed.
     bool setValue(std::string_view path, double value);
-    // Renames the selected node, recorded in the history.
+    // Renames the selected node, recorded in the history; the effect restarts.
     bool renameSelected(const std::string& name);
-    // Replaces the points of curve `slot` of the selected node, recorded in the history.
+    // Shows or hides a node's particles (the node panel's eye). Not an undoable edit, but a
+    // change of the project all the same.
+    void setNodeVisible(EffectNode& node, bool visible);
+    // A press in the curve editor: the curve's state before the edit becomes an undo entry
+    // (successive edits of one curve share it).
+    void beginCurveEdit(int slot);
+    // Replaces the points of curve `slot` of the selected node, recorded in the history. The
+    // worker sees the new table from its next frame.
     void setCurvePoints(int slot, const std::vector<CurvePoint>& points);
+    // Pastes the curve clipboard into curve `slot` of the selected node, recorded in the
+    // history; false when the clipboard holds fewer than two points (nothing changes).
+    bool pasteCurve(int slot);
     // The node panel's commands (add, duplicate, delete, move) on the selected node.
     bool runTreeCommand(TreeEditor::Command command);
     // Selects `node` (a node of the tree or a camera node).
