@@ -8,9 +8,11 @@
 namespace vintrel {
 
 // One numeric parameter of a node, named by its member path ("m_emitter.size.x"). The member
-// paths are the keys of the settings file and of edit history entries.
+// paths are the keys of the settings file and of edit history entries; the label names an edit
+// of the field in the history ("寿命"), empty for the fields whose edits have none.
 struct NodeField {
     std::string_view key;
+    std::string_view label;
     int* (*intField)(EffectNode&) = nullptr;     // set for integer and flag fields
     float* (*floatField)(EffectNode&) = nullptr; // set for float fields
 

@@ -7,7 +7,7 @@ vintrel_test(test_ui_controls_core
 
 find_package(Qt6 REQUIRED COMPONENTS Test Widgets)
 vintrel_test(test_ui_controls
-  SOURCES ui/controls/widget_test_main.cpp ui/controls/original_scrollbar_test.cpp
+  SOURCES support/widget_test_main.cpp ui/controls/original_scrollbar_test.cpp
           ui/controls/dark_look_test.cpp ui/controls/numeric_field_test.cpp
   LIBS vintrel_ui_controls Qt6::Test
   PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)

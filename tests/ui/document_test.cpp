@@ -162,8 +162,8 @@ public:
     mutable std::atomic<std::uint32_t> now{0};
 };
 
-// The editing thread changes values, curves, the tree and the project, undoes, saves and
-// autosaves while the worker steps: run under ThreadSanitizer, nothing may race.
+// The editing thread changes values, curves, the tree, the selection and the project, undoes,
+// saves and autosaves while the worker steps: run under ThreadSanitizer, nothing may race.
 TEST_F(DocumentTest, EditsSavesAndAutosavesWhileTheWorkerSteps) {
     ProjectDocument document(g, defaults, notifier);
     CountingClock clock;
@@ -180,6 +180,8 @@ TEST_F(DocumentTest, EditsSavesAndAutosavesWhileTheWorkerSteps) {
             document.runTreeCommand(TreeEditor::AddChild);
             document.undo();
         }
+        // Another node, as a click in the node panel selects it: the guide follows.
+        document.select(round % 2 == 0 ? g.cameraNode.get() : g.rootNode->child(0));
         document.autosaveTick();
     }
     ASSERT_TRUE(document.save(dir.path() / "busy.stn"));

@@ -6,6 +6,6 @@ vintrel_test(test_ui_document
   LIBS vintrel_ui_document Qt6::Test)
 
 vintrel_test(test_ui_main_window
-  SOURCES ui/main_window_test.cpp
+  SOURCES support/widget_test_main.cpp ui/main_window_test.cpp
   LIBS vintrel_ui Qt6::Test
   PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")

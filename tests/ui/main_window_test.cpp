@@ -288,9 +288,3 @@ TEST_F(MainWindowTest, PanesFollowTheLayoutAndTheParameterScrollbarRule) {
 } // namespace
 } // namespace vintrel
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

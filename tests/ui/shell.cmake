@@ -6,7 +6,7 @@ vintrel_test(test_ui_hints
 
 find_package(Qt6 REQUIRED COMPONENTS Widgets)
 vintrel_test(test_ui_shell_parts
-  SOURCES ui/shell/widget_test_main.cpp ui/shell/status_window_test.cpp
+  SOURCES support/widget_test_main.cpp ui/shell/status_window_test.cpp
           ui/shell/button_artwork_test.cpp
   LIBS vintrel_ui_shell_parts
   PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)

@@ -9,7 +9,11 @@ NumericField::NumericField(QWidget* parent) : QLineEdit(parent) {
 }
 
 int NumericField::value() const {
-    return readNumericText(text().toStdString());
+    return readNumericText(text().toStdString(), static_cast<std::size_t>(readWidth_));
+}
+
+void NumericField::setReadWidth(int characters) {
+    readWidth_ = characters > 0 ? characters : 1;
 }
 
 void NumericField::setValue(int value) {

@@ -14,6 +14,8 @@ public:
     explicit NumericField(QWidget* parent = nullptr);
 
     int value() const;
+    // How many characters of the text are read (four unless set).
+    void setReadWidth(int characters);
     void setValue(int value);
     void setValue(float value);
     void setValue(unsigned value);
@@ -21,6 +23,9 @@ public:
 signals:
     // The user changed the text (typing, pasting, undo in the field); not sent by setValue.
     void valueEdited(int value);
+
+private:
+    int readWidth_ = 4;
 };
 
 } // namespace vintrel

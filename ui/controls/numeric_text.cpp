@@ -29,8 +29,8 @@ std::string_view leadingCharacters(std::string_view utf8, std::size_t count) {
 
 } // namespace
 
-int readNumericText(std::string_view utf8) {
-    return parseIntLikeAtoi(leadingCharacters(utf8, kNumericFieldReadChars));
+int readNumericText(std::string_view utf8, std::size_t readChars) {
+    return parseIntLikeAtoi(leadingCharacters(utf8, readChars));
 }
 
 std::string numericText(int value) {

@@ -1,5 +1,5 @@
-// Runs the shell's widget tests inside one QApplication on the off-screen platform, so they need
-// no display (also when CTest lists the tests at build time).
+// Runs a widget test program inside one QApplication on the off-screen platform, so it needs no
+// display (also when CTest lists the tests at build time).
 
 #include <QApplication>
 #include <gtest/gtest.h>
