@@ -1,0 +1,286 @@
+// The curve editor's widgets on the off-screen platform: the popup's press, drag and release as
+// one undo entry, its right press, its title and closing; the thumbnail's clicks and menu; and
+// what the pictures paint.
+#include "support/test_files.h"
+#include "support/test_notifiers.h"
+#include "support/test_projects.h"
+#include "ui/controls/ui_colors.h"
+#include "ui/document/project_document.h"
+#include "ui/panels/curve_picture.h"
+#include "ui/panels/curve_thumbnail.h"
+#include "ui/panels/graph_zoom_popup.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace vintrel {
+namespace {
+
+using Points = std::vector<CurvePoint>;
+using test::TempDir;
+
+// With the popup's client this size the picture is 108 × 108 pixels, one pixel per percent: the
+// mouse at (15 + x, 15 + y) in the popup is the point (x, y).
+constexpr int kUnitPopupSide = 108 + 2 * GraphZoomPopup::kPictureInset;
+
+QPoint mouseAt(int x, int y) {
+    return {CurveEditState::kMouseOrigin + x, CurveEditState::kMouseOrigin + y};
+}
+
+void send(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
+          Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QMouseEvent event(type, at, widget.mapToGlobal(at), button, held, modifiers);
+    QApplication::sendEvent(&widget, &event);
+}
+
+void move(QWidget& widget, QPoint at, Qt::MouseButtons held = Qt::NoButton,
+          Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    send(widget, QEvent::MouseMove, at, Qt::NoButton, held, modifiers);
+}
+
+void press(QWidget& widget, QPoint at, Qt::MouseButton button) {
+    send(widget, QEvent::MouseButtonPress, at, button, button);
+}
+
+void release(QWidget& widget, QPoint at, Qt::MouseButton button) {
+    send(widget, QEvent::MouseButtonRelease, at, button, Qt::NoButton);
+}
+
+// The copy-and-paste menu a right press opened on `owner`.
+QMenu* openMenu(QWidget& owner) {
+    QMenu* menu = owner.findChild<QMenu*>();
+    EXPECT_NE(menu, nullptr);
+    return menu;
+}
+
+QAction* menuAction(QMenu& menu, const QString& text) {
+    for (QAction* action : menu.actions()) {
+        if (action->text() == text) {
+            return action;
+        }
+    }
+    ADD_FAILURE() << "no menu item " << text.toStdString();
+    return nullptr;
+}
+
+void putOnClipboard(const Points& points) {
+    Graph source("source", 0);
+    source.clearPoints();
+    for (const CurvePoint& p : points) {
+        source.addPoint(p);
+    }
+    source.copyToClipboard();
+}
+
+class CurveWidgetsTest : public testing::Test {
+protected:
+    CurveWidgetsTest() {
+        test::startProject(g, dir.path() / "run");
+        document = std::make_unique<ProjectDocument>(g, defaults, notifier);
+    }
+
+    std::unique_ptr<GraphZoomPopup> openPopup(int slot) {
+        auto popup = std::make_unique<GraphZoomPopup>(*document, slot, nullptr);
+        popup->resize(kUnitPopupSide, kUnitPopupSide);
+        popup->show();
+        return popup;
+    }
+    const Points& curve(int slot) const { return g.pSelNode->graph(slot).points(); }
+    std::size_t historySize() const { return document->history().entries().size(); }
+
+    TempDir dir;
+    GlobalState g;
+    BuiltInProjectDefaults defaults;
+    test::FailingNotifier notifier;
+    std::unique_ptr<ProjectDocument> document;
+};
+
+// ---- the popup -----------------------------------------------------------------------------
+
+TEST_F(CurveWidgetsTest, PopupIsTitledWithTheCurvesNameAndInsetsItsPicture) {
+    auto popup = openPopup(SlotRed);
+    EXPECT_EQ(popup->windowTitle(), QString::fromUtf8("カラー【赤】"));
+    EXPECT_EQ(popup->accessibleName(), popup->windowTitle());
+    EXPECT_EQ(popup->picture()->accessibleName(), popup->windowTitle());
+    EXPECT_TRUE(popup->windowFlags().testFlag(Qt::Tool));
+
+    popup->resize(300, 200);
+    EXPECT_EQ(popup->picture()->geometry(), QRect(15, 15, 270, 170));
+    EXPECT_EQ(popup->editState().width(), 270);
+    EXPECT_EQ(popup->editState().height(), 170);
+    EXPECT_EQ(popup->editState().kind(), CurveKind::Value);
+    EXPECT_EQ(openPopup(SlotSpeed)->editState().kind(), CurveKind::Speed);
+}
+
+TEST_F(CurveWidgetsTest, PressDragAndReleaseMakeOneHistoryEntry) {
+    auto popup = openPopup(SlotRed);
+    const std::string title = g.pSelNode->m_name + "-カラー【赤】グラフ";
+
+    move(*popup, mouseAt(40, 50));
+    press(*popup, mouseAt(40, 50), Qt::LeftButton);
+    EXPECT_EQ(curve(SlotRed), (Points{{0, 0}, {40, 50}, {100, 0}}));
+    move(*popup, mouseAt(45, 35), Qt::LeftButton);
+    move(*popup, mouseAt(42, 30), Qt::LeftButton);
+    release(*popup, mouseAt(42, 30), Qt::LeftButton);
+    move(*popup, mouseAt(80, 30)); // after the release the point stays where it was let go
+
+    EXPECT_EQ(curve(SlotRed), (Points{{0, 0}, {42, 30}, {100, 0}}));
+    ASSERT_EQ(historySize(), 2u);
+    EXPECT_EQ(document->history().entries().back().title, title);
+    EXPECT_EQ(popup->editState().dragIndex(), -1);
+
+    ASSERT_TRUE(document->undo());
+    EXPECT_EQ(curve(SlotRed), (Points{{0, 0}, {100, 0}}));
+}
+
+TEST_F(CurveWidgetsTest, ShiftDragMovesTheWholeCurveThroughTheDocument) {
+    g.pSelNode->graph(SlotAlpha).setPoints({{0, 90}, {50, 50}, {100, 10}});
+    auto popup = openPopup(SlotAlpha);
+    move(*popup, mouseAt(50, 50));
+    press(*popup, mouseAt(50, 50), Qt::LeftButton);
+    move(*popup, mouseAt(50, 70), Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(curve(SlotAlpha), (Points{{0, 100}, {50, 70}, {100, 30}}));
+    move(*popup, mouseAt(50, 70), Qt::LeftButton);
+    EXPECT_EQ(curve(SlotAlpha), (Points{{0, 90}, {50, 70}, {100, 10}}));
+    release(*popup, mouseAt(50, 70), Qt::LeftButton);
+}
+
+TEST_F(CurveWidgetsTest, PressesCountOnlyAfterTheMouseMovedOverThePopup) {
+    auto popup = openPopup(SlotRed);
+    press(*popup, mouseAt(40, 50), Qt::LeftButton);
+    release(*popup, mouseAt(40, 50), Qt::LeftButton);
+    press(*popup, mouseAt(40, 50), Qt::RightButton);
+    EXPECT_EQ(curve(SlotRed), (Points{{0, 0}, {100, 0}}));
+    EXPECT_EQ(historySize(), 1u);
+    EXPECT_EQ(popup->findChild<QMenu*>(), nullptr);
+}
+
+TEST_F(CurveWidgetsTest, RightPressDeletesAnInnerPointUndoably) {
+    const Points shaped{{0, 0}, {30, 60}, {100, 0}};
+    g.pSelNode->graph(SlotGreen).setPoints(shaped);
+    auto popup = openPopup(SlotGreen);
+
+    move(*popup, mouseAt(100, 0));
+    press(*popup, mouseAt(100, 0), Qt::RightButton); // 100 % lies outside every point: the menu
+    move(*popup, mouseAt(99, 0));
+    press(*popup, mouseAt(99, 0), Qt::RightButton); // the last point stays
+    EXPECT_EQ(curve(SlotGreen), shaped);
+
+    move(*popup, mouseAt(30, 60));
+    press(*popup, mouseAt(30, 60), Qt::RightButton);
+    EXPECT_EQ(curve(SlotGreen), (Points{{0, 0}, {100, 0}}));
+    ASSERT_TRUE(document->undo());
+    EXPECT_EQ(curve(SlotGreen), shaped);
+}
+
+TEST_F(CurveWidgetsTest, PopupMenuPastesACopiedCurve) {
+    auto popup = openPopup(SlotRed);
+    g.pSelNode->graph(SlotSpin).copyToClipboard();
+    move(*popup, mouseAt(50, 50));
+    press(*popup, mouseAt(50, 50), Qt::RightButton);
+    QMenu* menu = openMenu(*popup);
+    ASSERT_NE(menu, nullptr);
+    QAction* paste = menuAction(*menu, QString::fromUtf8("貼り付け"));
+    ASSERT_NE(paste, nullptr);
+    paste->trigger();
+    EXPECT_EQ(curve(SlotRed), curve(SlotSpin));
+    EXPECT_EQ(historySize(), 2u);
+}
+
+TEST_F(CurveWidgetsTest, PopupClosesItselfWhenTheSelectionChanges) {
+    QPointer<GraphZoomPopup> popup = openPopup(SlotRed).release();
+    ASSERT_TRUE(document->runTreeCommand(TreeEditor::AddSibling));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(popup.isNull());
+}
+
+// ---- the thumbnail -------------------------------------------------------------------------
+
+TEST_F(CurveWidgetsTest, ThumbnailLeftClickAsksForTheEditor) {
+    CurveThumbnail thumbnail(*document, SlotShake, nullptr);
+    thumbnail.resize(90, 18);
+    EXPECT_EQ(thumbnail.accessibleName(), QString::fromUtf8("ぶれ"));
+    QSignalSpy opened(&thumbnail, &CurveThumbnail::openRequested);
+    press(thumbnail, {10, 10}, Qt::LeftButton);
+    ASSERT_EQ(opened.count(), 1);
+    EXPECT_EQ(opened.front().front().toInt(), SlotShake);
+}
+
+TEST_F(CurveWidgetsTest, ThumbnailMenuCopiesAndPastes) {
+    CurveThumbnail spin(*document, SlotSpin, nullptr);
+    CurveThumbnail red(*document, SlotRed, nullptr);
+    putOnClipboard({});
+
+    press(spin, {5, 5}, Qt::RightButton);
+    QMenu* menu = openMenu(spin);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_FALSE(menuAction(*menu, QString::fromUtf8("貼り付け"))->isEnabled()) << "empty clipboard";
+    menuAction(*menu, QString::fromUtf8("コピー"))->trigger();
+    menu->close();
+    EXPECT_EQ(curveClipboard(), curve(SlotSpin));
+
+    press(red, {5, 5}, Qt::RightButton);
+    menu = openMenu(red);
+    ASSERT_NE(menu, nullptr);
+    QAction* paste = menuAction(*menu, QString::fromUtf8("貼り付け"));
+    ASSERT_TRUE(paste->isEnabled());
+    paste->trigger();
+    EXPECT_EQ(curve(SlotRed), curve(SlotSpin));
+    EXPECT_EQ(historySize(), 2u);
+}
+
+TEST_F(CurveWidgetsTest, PastingAOnePointClipboardChangesNothing) {
+    CurveThumbnail red(*document, SlotRed, nullptr);
+    putOnClipboard({{50, 50}});
+    press(red, {5, 5}, Qt::RightButton);
+    QMenu* menu = openMenu(red);
+    ASSERT_NE(menu, nullptr);
+    QAction* paste = menuAction(*menu, QString::fromUtf8("貼り付け"));
+    ASSERT_TRUE(paste->isEnabled()) << "the clipboard is not empty";
+    paste->trigger();
+    EXPECT_EQ(curve(SlotRed), (Points{{0, 0}, {100, 0}}));
+    EXPECT_EQ(historySize(), 1u);
+}
+
+// ---- painting ------------------------------------------------------------------------------
+
+TEST_F(CurveWidgetsTest, PicturesPaintBackgroundCurveAndHandles) {
+    const QColor white(255, 255, 255);
+    auto popup = openPopup(SlotRed); // the constant curve runs along the top, y = 4
+    QImage picture = popup->picture()->grab().toImage();
+    EXPECT_EQ(picture.pixelColor(54, 60), QColor(50, 50, 50));
+    EXPECT_EQ(picture.pixelColor(54, 4), white);
+
+    move(*popup, mouseAt(99, 0)); // hover the last point: its square turns yellow
+    picture = popup->picture()->grab().toImage();
+    EXPECT_EQ(picture.pixelColor(100, 4), QColor(255, 255, 0));
+    // The antialiased one-pixel lines fall between two pixel columns or rows: half their colour.
+    EXPECT_NE(picture.pixelColor(104, 60), QColor(50, 50, 50)) << "the cross-hair";
+
+    auto speed = openPopup(SlotSpeed);
+    picture = speed->picture()->grab().toImage();
+    EXPECT_GT(picture.pixelColor(30, 54).red(), 0x32) << "the middle line";
+    EXPECT_EQ(picture.pixelColor(30, 80), QColor(0x32, 0x32, 0x32));
+
+    CurveThumbnail thumbnail(*document, SlotRed, nullptr);
+    thumbnail.resize(108, 40);
+    const QImage small = thumbnail.grab().toImage();
+    EXPECT_EQ(small.pixelColor(54, 30), toQColor(uiColors().client));
+    EXPECT_EQ(small.pixelColor(54, 4), white);
+}
+
+} // namespace
+} // namespace vintrel
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

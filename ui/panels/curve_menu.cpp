@@ -1,0 +1,40 @@
+#include "ui/panels/curve_menu.h"
+
+#include "model/curve.h"
+#include "ui/document/project_document.h"
+
+#include <QCoreApplication>
+#include <QMenu>
+
+namespace vintrel {
+namespace {
+
+constexpr const char* kContext = "CurveMenu";
+
+QString menuText(const char* source) {
+    return QCoreApplication::translate(kContext, source);
+}
+
+void copyCurve(const ProjectDocument& document, int slot) {
+    const EffectNode* node = document.state().pSelNode;
+    if (node != nullptr && slot >= 0 && slot < kCurveSlotCount) {
+        node->graph(slot).copyToClipboard();
+    }
+}
+
+} // namespace
+
+QMenu* showCurveMenu(ProjectDocument& document, int slot, QWidget* parent, QPoint globalPos) {
+    auto* menu = new QMenu(parent);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setAccessibleName(menuText("グラフ"));
+    QAction* copy = menu->addAction(menuText("コピー"));
+    QAction* paste = menu->addAction(menuText("貼り付け"));
+    paste->setEnabled(!curveClipboard().empty());
+    QObject::connect(copy, &QAction::triggered, menu, [&document, slot] { copyCurve(document, slot); });
+    QObject::connect(paste, &QAction::triggered, menu, [&document, slot] { document.pasteCurve(slot); });
+    menu->popup(globalPos);
+    return menu;
+}
+
+} // namespace vintrel

@@ -1,0 +1,44 @@
+#include "ui/panels/curve_thumbnail.h"
+
+#include "ui/controls/panel_painter.h"
+#include "ui/controls/ui_colors.h"
+#include "ui/document/project_document.h"
+#include "ui/panels/curve_menu.h"
+#include "ui/panels/curve_painter.h"
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+
+namespace vintrel {
+
+CurveThumbnail::CurveThumbnail(ProjectDocument& document, int slot, QWidget* parent)
+    : QWidget(parent), document_(document), slot_(slot) {
+    setAccessibleName(QCoreApplication::translate("Curve", curveSlotName(slot)));
+    connect(&document_, &ProjectDocument::curveChanged, this, [this](int changed) {
+        if (changed == slot_) {
+            update();
+        }
+    });
+    connect(&document_, &ProjectDocument::selectionChanged, this, qOverload<>(&QWidget::update));
+    connect(&document_, &ProjectDocument::historyChanged, this, qOverload<>(&QWidget::update));
+}
+
+void CurveThumbnail::paintEvent(QPaintEvent*) {
+    PanelPainter painter(*this);
+    const EffectNode* node = document_.state().pSelNode;
+    if (node == nullptr || slot_ < 0 || slot_ >= kCurveSlotCount) {
+        painter.fill(toQColor(uiColors().client));
+        return;
+    }
+    paintCurveThumbnail(painter, node->graph(slot_), size());
+}
+
+void CurveThumbnail::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        emit openRequested(slot_);
+    } else if (event->button() == Qt::RightButton) {
+        showCurveMenu(document_, slot_, this, event->globalPosition().toPoint());
+    }
+}
+
+} // namespace vintrel

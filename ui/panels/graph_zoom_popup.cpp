@@ -1,0 +1,135 @@
+#include "ui/panels/graph_zoom_popup.h"
+
+#include "ui/controls/font_dialog_units.h"
+#include "ui/document/project_document.h"
+#include "ui/panels/curve_menu.h"
+#include "ui/panels/curve_picture.h"
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <algorithm>
+#include <cmath>
+
+namespace vintrel {
+namespace {
+
+CurveKind kindOf(const ProjectDocument& document, int slot) {
+    const EffectNode* node = document.state().pSelNode;
+    const bool valid = node != nullptr && slot >= 0 && slot < kCurveSlotCount;
+    return valid && node->graph(slot).isBipolar() ? CurveKind::Speed : CurveKind::Value;
+}
+
+// Mouse positions as whole pixels in the signed 16-bit range the editing rules expect.
+int mouseCoordinate(qreal value) {
+    const auto limit = static_cast<qreal>(CurveEditState::kMouseLimit);
+    return static_cast<int>(std::floor(std::clamp(value, -limit, limit)));
+}
+
+} // namespace
+
+GraphZoomPopup::GraphZoomPopup(ProjectDocument& document, int slot, QWidget* parent)
+    : QWidget(parent, Qt::Tool), document_(document), slot_(slot), state_(kindOf(document, slot)) {
+    const QString name = QCoreApplication::translate("Curve", curveSlotName(slot));
+    setWindowTitle(name);
+    setAccessibleName(name);
+    setMouseTracking(true);
+    picture_ = new CurvePicture(document_, slot_, state_, this);
+    const DialogUnitScale units = dialogUnitScaleFor(font());
+    resize(units.toPixelsX(kInitialWidthDu), units.toPixelsY(kInitialHeightDu));
+
+    connect(&document_, &ProjectDocument::selectionChanged, this, &GraphZoomPopup::closeSelf);
+    connect(&document_, &ProjectDocument::curveChanged, picture_, [this](int changed) {
+        if (changed == slot_) {
+            picture_->update();
+        }
+    });
+    connect(&document_, &ProjectDocument::historyChanged, picture_, qOverload<>(&QWidget::update));
+}
+
+void GraphZoomPopup::resizeEvent(QResizeEvent*) {
+    const int width = std::max(0, this->width() - 2 * kPictureInset);
+    const int height = std::max(0, this->height() - 2 * kPictureInset);
+    picture_->setGeometry(kPictureInset, kPictureInset, width, height);
+    state_.setArea(width, height);
+}
+
+std::vector<CurvePoint> GraphZoomPopup::currentPoints() const {
+    const EffectNode* node = document_.state().pSelNode;
+    if (node == nullptr || slot_ < 0 || slot_ >= kCurveSlotCount) {
+        return {};
+    }
+    return node->graph(slot_).points();
+}
+
+void GraphZoomPopup::remember(const QMouseEvent& event) {
+    mouse_ = {mouseCoordinate(event.position().x()), mouseCoordinate(event.position().y())};
+}
+
+void GraphZoomPopup::commit(const std::vector<CurvePoint>& points) {
+    document_.setCurvePoints(slot_, points);
+}
+
+void GraphZoomPopup::mouseMoveEvent(QMouseEvent* event) {
+    remember(*event);
+    mouseSeen_ = true;
+    std::vector<CurvePoint> points = currentPoints();
+    const LeftButton button =
+        event->buttons().testFlag(Qt::LeftButton) ? LeftButton::Held : LeftButton::Released;
+    const GroupDrag group = event->modifiers().testFlag(Qt::ShiftModifier) ? GroupDrag::On : GroupDrag::Off;
+    if (state_.drag(points, mouse_.x(), mouse_.y(), button, group)) {
+        commit(points);
+    } else {
+        state_.hitTest(points, mouse_.x(), mouse_.y());
+    }
+    picture_->update();
+}
+
+void GraphZoomPopup::mousePressEvent(QMouseEvent* event) {
+    if (!mouseSeen_) {
+        return;
+    }
+    remember(*event);
+    if (event->button() == Qt::LeftButton) {
+        pressLeft();
+    } else if (event->button() == Qt::RightButton) {
+        pressRight(event->globalPosition().toPoint());
+    }
+    picture_->update();
+}
+
+// The curve as it was before the press becomes one undo entry; the insert and the drag that
+// follow change the curve under that entry.
+void GraphZoomPopup::pressLeft() {
+    document_.beginCurveEdit(slot_);
+    std::vector<CurvePoint> points = currentPoints();
+    state_.leftDown(points, mouse_.x(), mouse_.y());
+    commit(points);
+}
+
+void GraphZoomPopup::pressRight(QPoint globalPos) {
+    std::vector<CurvePoint> points = currentPoints();
+    switch (state_.rightDown(points)) {
+    case RightPressResult::Deleted:
+        commit(points);
+        break;
+    case RightPressResult::ShowMenu:
+        showCurveMenu(document_, slot_, this, globalPos);
+        break;
+    case RightPressResult::Kept:
+        break;
+    }
+}
+
+void GraphZoomPopup::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        state_.endDrag();
+        picture_->update();
+    }
+}
+
+void GraphZoomPopup::closeSelf() {
+    hide();
+    deleteLater();
+}
+
+} // namespace vintrel
