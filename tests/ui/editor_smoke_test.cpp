@@ -18,20 +18,19 @@ namespace fs = std::filesystem;
 using test::quoted;
 using test::TempDir;
 
-bool haveXvfbRun() {
-    return std::system("command -v xvfb-run >/dev/null 2>&1") == 0;
+bool haveXvfb() {
+    return std::system("command -v Xvfb >/dev/null 2>&1") == 0;
 }
 
-// Starts `vintrel args` under xvfb-run; the exit code, -1 when it did not exit normally (a
-// crash, or killed after the time limit).
-// Runs the editor on a virtual X display, or, for runs that must end before any window opens,
-// on Qt's off-screen platform (xvfb-run itself can fail to clean up after a command that ends
-// at once).
+// Starts `vintrel args` on a private virtual X server (tests/support/with_xvfb.sh), or, for runs
+// that must end before any window opens, on Qt's off-screen platform; the exit code, -1 when it
+// did not exit normally (a crash, or killed after the time limit).
 int runEditor(const std::string& args, const fs::path& log, bool display = true) {
     // Qt, fontconfig and the GL driver keep allocations until exit: leak reports would only be
     // their noise.
-    const std::string launcher = display ? "timeout 240 xvfb-run -a -s '-screen 0 1600x1000x24' "
-                                         : "QT_QPA_PLATFORM=offscreen timeout 240 ";
+    const std::string withXvfb = std::string(VINTREL_SOURCE_DIR) + "/tests/support/with_xvfb.sh";
+    const std::string launcher =
+        display ? "timeout 240 " + quoted(withXvfb) + " " : "QT_QPA_PLATFORM=offscreen timeout 240 ";
     const std::string command = "ASAN_OPTIONS=detect_leaks=0 " + launcher + quoted(VINTREL_EDITOR_PATH) +
                                 " " + args + " >" + quoted(log.string()) + " 2>&1";
     const int status = std::system(command.c_str());
@@ -70,8 +69,8 @@ WarmPixels countWarmPixels(const QImage& image) {
 class EditorSmokeTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!haveXvfbRun()) {
-            GTEST_SKIP() << "xvfb-run is not installed";
+        if (!haveXvfb()) {
+            GTEST_SKIP() << "Xvfb is not installed";
         }
     }
     std::string log() const { return test::readFile(tmp.path() / "log.txt"); }

@@ -1,5 +1,7 @@
 #include "ui/shell/main_window.h"
 
+#include "ui/panels/node_panel.h"
+#include "ui/panels/parameter_area.h"
 #include "ui/shell/hint_tracker.h"
 #include "ui/shell/picture_button_bar.h"
 #include "ui/shell/status_window.h"
@@ -14,6 +16,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <cmath>
 
 namespace vintrel {
@@ -96,8 +99,14 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::createPanes(MouseInput& mouse, Notifier& notifier) {
     panes_[static_cast<std::size_t>(Pane::Material)] = emptyPane(translatedPane("素材"), client_);
-    panes_[static_cast<std::size_t>(Pane::Node)] = emptyPane(translatedPane("ノード"), client_);
+    auto* nodePanel = new NodePanel(document_, client_);
+    nodePanel->setAccessibleName(translatedPane("ノード"));
+    panes_[static_cast<std::size_t>(Pane::Node)] = nodePanel;
     tabWindow_ = new TabWindow(client_);
+    parameters_ = new ParameterArea(document_, tabWindow_->content());
+    auto* fill = new QVBoxLayout(tabWindow_->content());
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(parameters_);
     panes_[static_cast<std::size_t>(Pane::Tab)] = tabWindow_;
     const GlobalState& g = document_.state();
     statusStrip_ = new StatusWindow(

@@ -21,6 +21,7 @@
 
 namespace vintrel {
 
+class ParameterArea;
 class PictureButtonBar;
 class StatusWindow;
 class TabWindow;
@@ -67,6 +68,7 @@ public:
     ControlWindow& infoBar() { return *infoBar_; }
     StatusWindow& statusStrip() { return *statusStrip_; }
     TabWindow& tabWindow() { return *tabWindow_; }
+    ParameterArea& parameters() { return *parameters_; }
     QWidget* pane(Pane which) const { return panes_[static_cast<std::size_t>(which)]; }
     CommandActions& commands() { return *commands_; }
     FileCommands& files() { return *files_; }
@@ -111,6 +113,7 @@ private:
     std::array<QWidget*, 6> panes_{};
     StatusWindow* statusStrip_ = nullptr;
     TabWindow* tabWindow_ = nullptr;
+    ParameterArea* parameters_ = nullptr;
     ControlWindow* infoBar_ = nullptr;
     ViewWindow* view_ = nullptr; // owned by its container, panes_[View]
     QTimer autosaveTimer_;

@@ -1,0 +1,189 @@
+// A small effect made only through the panels of the running editor (on a virtual X server, with
+// the worker drawing the view), saved, and read back by vintrel-cli; then undone back to the
+// start.
+#include "support/test_files.h"
+#include "support/test_notifiers.h"
+#include "support/test_projects.h"
+#include "ui/controls/numeric_field.h"
+#include "ui/document/project_document.h"
+#include "ui/panels/curve_picture.h"
+#include "ui/panels/graph_zoom_popup.h"
+#include "ui/panels/node_list_view.h"
+#include "ui/panels/node_panel.h"
+#include "ui/panels/parameter_area.h"
+#include "ui/panels/parameter_panel.h"
+#include "ui/panels/parameter_tab_bar.h"
+#include "ui/shell/main_window.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QInputMethodEvent>
+#include <QApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace vintrel {
+namespace {
+
+using test::TempDir;
+
+class SavingPrompts final : public UserPrompts {
+public:
+    SaveChoice askSaveChanges() override { return SaveChoice::Discard; }
+    bool askRemoveMissingRecent() override { return false; }
+    std::optional<std::filesystem::path> askOpenPath(const std::filesystem::path&) override { return {}; }
+    std::optional<std::filesystem::path> askSavePath(const std::filesystem::path&) override { return savePath; }
+    std::optional<QColor> askColor(const QColor&) override { return {}; }
+    std::filesystem::path savePath;
+};
+
+class NoHandOver final : public SessionControl {
+public:
+    bool handOver(const std::optional<std::filesystem::path>&) override { return false; }
+};
+
+QJsonObject projectInfo(const std::filesystem::path& file) {
+    QProcess cli;
+    cli.start(QStringLiteral(VINTREL_CLI_PATH), {QStringLiteral("info"), QString::fromStdString(file.string())});
+    EXPECT_TRUE(cli.waitForFinished(60000));
+    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    return QJsonDocument::fromJson(cli.readAllStandardOutput()).object();
+}
+
+// Replaces a number field's text by typing, as a user selects it and types over it.
+void typeInto(NumericField* field, const QString& text) {
+    ASSERT_NE(field, nullptr);
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, text);
+}
+
+class EditingEndToEnd : public testing::Test {
+protected:
+    EditingEndToEnd() {
+        test::startProject(g, dir.path() / "run");
+        settings = std::make_unique<AppSettings>(dir.path() / "assets" / "data.prm");
+        document = std::make_unique<ProjectDocument>(g, *settings, notifier);
+        window = std::make_unique<MainWindow>(*document, *settings, mouse,
+                                              MainWindow::Services{prompts, session, notifier}, dir.path());
+        window->applyPlacement({0, 0, 1200, 800, false});
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        QString error;
+        if (window->view().createContext(&error)) {
+            ViewWindow& view = window->view();
+            document->attachWorker({[&view] { view.drawFrame(); }, {}});
+            document->resetView();
+        }
+    }
+    ~EditingEndToEnd() override {
+        document->stopWorker();
+        window->view().releaseGraphics();
+    }
+
+    NodePanel& nodePanel() { return *static_cast<NodePanel*>(window->pane(Pane::Node)); }
+    ParameterArea& parameters() { return window->parameters(); }
+    void openTab(int tab) { QTest::mouseClick(parameters().tabBar()->button(tab), Qt::LeftButton); }
+    template <typename W> W* control(int id) { return qobject_cast<W*>(parameters().panel()->control(id)); }
+
+    std::filesystem::path save(const std::string& name) {
+        prompts.savePath = dir.path() / name;
+        EXPECT_TRUE(window->files().saveAs());
+        return prompts.savePath;
+    }
+
+    TempDir dir;
+    GlobalState g;
+    test::RecordingNotifier notifier;
+    std::unique_ptr<AppSettings> settings;
+    std::unique_ptr<ProjectDocument> document;
+    MouseInput mouse;
+    SavingPrompts prompts;
+    NoHandOver session;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(EditingEndToEnd, SmallEffectMadeThroughThePanelsSavesExactlyThoseValues) {
+    const QJsonObject start = projectInfo(save("start.stn"));
+
+    // A child of the first node.
+    QTest::mouseClick(nodePanel().button(TreeEditor::AddChild), Qt::LeftButton);
+    ASSERT_EQ(g.rootNode->child(0)->m_children.size(), 1u);
+
+    // Its lifetime and count.
+    openTab(kKillTab);
+    typeInto(control<NumericField>(1158), QStringLiteral("45"));
+    openTab(kTimingTab);
+    typeInto(control<NumericField>(1185), QStringLiteral("3"));
+
+    // A point in the middle of its red curve, a quarter down from the top.
+    openTab(kColorTab);
+    QTest::mouseClick(parameters().panel()->control(1263), Qt::LeftButton);
+    GraphZoomPopup* popup = parameters().curveEditor();
+    ASSERT_NE(popup, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(popup));
+    const int inset = GraphZoomPopup::kPictureInset;
+    const QSize area = popup->picture()->size();
+    const QPoint at(inset + (area.width() - 8) / 2, inset + (area.height() - 8) / 4);
+    QTest::mouseMove(popup, at);
+    QTest::mousePress(popup, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(popup, Qt::LeftButton, {}, at);
+    ASSERT_EQ(g.pSelNode->graph(5).pointCount(), 3);
+
+    // Its name: a click on the selected row opens the field.
+    NodeListView* list = nodePanel().listView();
+    const QRect row = list->visualRect(list->model()->index(1, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    QLineEdit* field = nodePanel().renameField();
+    ASSERT_NE(field, nullptr);
+    field->selectAll();
+    // Japanese comes in through the input method, committed as a whole.
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("火の粉"));
+    QApplication::sendEvent(field, &commit);
+    QTest::keyClick(field, Qt::Key_Return);
+    // The list closes its field once the key has been handled.
+    QTest::qWait(50);
+    EXPECT_EQ(nodePanel().renameField(), nullptr);
+
+    const QJsonObject made = projectInfo(save("made.stn"));
+    const QJsonObject child = made["nodes"].toArray()[0].toObject()["children"].toArray()[0].toObject();
+    EXPECT_EQ(child["m_name"].toString(), QStringLiteral("火の粉"));
+    EXPECT_EQ(child["m_kill.span"].toInt(), 45);
+    EXPECT_EQ(child["m_timing.num"].toInt(), 3);
+    const QJsonArray red = child["graphs"].toArray()[5].toArray();
+    ASSERT_EQ(red.size(), 3);
+    EXPECT_NEAR(red[1].toArray()[0].toDouble(), 50.0, 1.0);
+    EXPECT_NEAR(red[1].toArray()[1].toDouble(), 25.0, 1.0);
+    // Nothing else of the first node changed.
+    QJsonObject first = made["nodes"].toArray()[0].toObject();
+    first.remove(QStringLiteral("children"));
+    QJsonObject firstAtStart = start["nodes"].toArray()[0].toObject();
+    firstAtStart.remove(QStringLiteral("children"));
+    EXPECT_EQ(first, firstAtStart);
+
+    // Undo, from the menu, back to the start.
+    QAction* undo = window->commands().action(CommandId::Undo);
+    for (int guard = 0; guard < 20 && undo->isEnabled(); ++guard) {
+        undo->trigger();
+    }
+    const QJsonObject undone = projectInfo(save("undone.stn"));
+    EXPECT_EQ(undone["nodes"], start["nodes"]);
+    EXPECT_EQ(undone["project"], start["project"]);
+    EXPECT_TRUE(notifier.messages.empty());
+}
+
+} // namespace
+} // namespace vintrel
+
+// Runs on the X server tests/support/with_xvfb.sh starts for it.
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

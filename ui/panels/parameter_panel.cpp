@@ -1,0 +1,269 @@
+#include "ui/panels/parameter_panel.h"
+
+#include "model/node_fields.h"
+#include "model/property_labels.h"
+#include "ui/controls/numeric_field.h"
+#include "ui/controls/numeric_text.h"
+#include "ui/document/project_document.h"
+#include "ui/panels/curve_thumbnail.h"
+#include "ui/panels/direction_indicator.h"
+#include "ui/panels/spinner_buttons.h"
+#include "ui/shell/hint_tracker.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <cmath>
+
+namespace vintrel {
+
+namespace {
+
+QString text(std::string_view utf8) {
+    return QCoreApplication::translate(
+        "Panel", QByteArray(utf8.data(), static_cast<qsizetype>(utf8.size())).constData());
+}
+
+std::string selectedPath(std::string_view member) {
+    return std::string(kSelectedNodePrefix) + std::string(member);
+}
+
+// The names the shape and texture lists add after their fixed entries.
+std::vector<std::string> materialEntries(const MaterialList& materials, ListFill fill) {
+    std::vector<std::string> names;
+    for (const Material& material : materials) {
+        if (fill == ListFill::FixedThenModels && material.kind == Material::Model) {
+            names.push_back(material.name);
+        }
+        if (fill == ListFill::NoneThenTextures) {
+            // The textures come first; the list ends at the first model.
+            if (material.kind == Material::Model) {
+                break;
+            }
+            names.push_back(material.name);
+        }
+    }
+    return names;
+}
+
+// The list index a member's value selects, and back.
+int listIndexOf(ListFill fill, int value) {
+    return fill == ListFill::NoneThenTextures ? value + 1 : value;
+}
+int valueOfListIndex(ListFill fill, int index) {
+    return fill == ListFill::NoneThenTextures ? index - 1 : index;
+}
+
+} // namespace
+
+ParameterPanel::ParameterPanel(ProjectDocument& document, const ParameterPanelLayout& layout,
+                               const DialogUnitScale& units, QWidget* parent)
+    : QWidget(parent), document_(document), layout_(layout), units_(units) {
+    setAutoFillBackground(true);
+    setAccessibleName(text(layout.tabText));
+    build();
+    applyEnableRules();
+}
+
+QWidget* ParameterPanel::control(int id) const {
+    for (const Bound& b : bound_) {
+        if (b.control->id == id) {
+            return b.widget;
+        }
+    }
+    return nullptr;
+}
+
+void ParameterPanel::build() {
+    for (const PanelControl& c : layout_.controls) {
+        QWidget* widget = nullptr;
+        switch (c.kind) {
+        case ControlKind::GroupFrame:
+            widget = makeFrame(c);
+            break;
+        case ControlKind::Label:
+            widget = makeLabel(c);
+            break;
+        case ControlKind::NumberField:
+            widget = makeNumber(c);
+            break;
+        case ControlKind::DropDown:
+            widget = makeDropDown(c);
+            break;
+        case ControlKind::Radio:
+            widget = makeRadio(c);
+            break;
+        case ControlKind::Check:
+            widget = makeCheck(c);
+            break;
+        case ControlKind::CurvePicture:
+            widget = makeCurve(c);
+            break;
+        case ControlKind::DirectionIndicator:
+            widget = makeDirection(c);
+            break;
+        }
+        if (c.id != 0) {
+            setHintId(widget, c.id);
+        }
+        if (!c.member.empty()) {
+            widget->setAccessibleName(text(controlName(c.member)));
+        }
+        bound_.push_back({&c, widget});
+    }
+    // The frames stay behind the controls they surround.
+    for (const Bound& b : bound_) {
+        if (b.control->kind == ControlKind::GroupFrame) {
+            b.widget->lower();
+        }
+    }
+}
+
+void ParameterPanel::place(QWidget* widget, const DuRect& rect) {
+    const int x = units_.toPixelsX(rect.x);
+    const int y = units_.toPixelsY(rect.y);
+    if (rect.w == 0 || rect.h == 0) {
+        widget->adjustSize();
+        widget->move(x, y);
+        return;
+    }
+    widget->setGeometry(x, y, units_.toPixelsX(rect.w), units_.toPixelsY(rect.h));
+}
+
+QWidget* ParameterPanel::makeFrame(const PanelControl& c) {
+    const EffectNode* node = document_.state().pSelNode;
+    const bool cylinder = node != nullptr && node->m_shape.type == ShapeParams::Cylinder;
+    auto* frame = new QGroupBox(text(cylinder && !c.cylinderText.empty() ? c.cylinderText : c.text), this);
+    place(frame, c.rect);
+    return frame;
+}
+
+QWidget* ParameterPanel::makeLabel(const PanelControl& c) {
+    auto* label = new QLabel(text(c.text), this);
+    place(label, c.rect);
+    return label;
+}
+
+QWidget* ParameterPanel::makeNumber(const PanelControl& c) {
+    auto* field = new NumericField(this);
+    field->setReadWidth(c.readWidth);
+    field->setAccessibleName(text(controlName(c.member)));
+    const double value = memberValue(c.member);
+    const NodeField* nodeField = findNodeField(c.member);
+    if (nodeField != nullptr && nodeField->isFloat()) {
+        field->setValue(static_cast<float>(c.scale == ValueScale::Tenths ? value * 10.0 : value));
+    } else {
+        field->setValue(static_cast<int>(value));
+    }
+    if (c.entry == NumberEntry::Digits) {
+        // Digits only, as the field's style has it; what is pasted is read as typed.
+        field->setInputMethodHints(Qt::ImhDigitsOnly);
+    }
+    place(field, c.rect);
+    auto* spinner = new SpinnerButtons(*field, c.spinner.low, c.spinner.high, this);
+    spinner->setGeometry(field->x() + field->width() - SpinnerButtons::kWidth, field->y(), SpinnerButtons::kWidth,
+                         field->height());
+    field->setTextMargins(0, 0, SpinnerButtons::kWidth, 0);
+    setHintId(spinner, c.spinner.id);
+    spinners_[&c] = spinner;
+    const auto writeValue = [this, &c](int typed) {
+        write(c, c.scale == ValueScale::Tenths ? typed / 10.0 : static_cast<double>(typed));
+    };
+    connect(field, &NumericField::valueEdited, this, writeValue);
+    connect(spinner, &SpinnerButtons::stepped, this, writeValue);
+    return field;
+}
+
+QWidget* ParameterPanel::makeDropDown(const PanelControl& c) {
+    auto* list = new QComboBox(this);
+    for (std::string_view entry : c.entries) {
+        list->addItem(text(entry));
+    }
+    for (const std::string& name : materialEntries(document_.state().materials, c.fill)) {
+        list->addItem(QString::fromStdString(name));
+    }
+    list->setCurrentIndex(listIndexOf(c.fill, memberInt(c.member)));
+    place(list, {c.rect.x, c.rect.y, c.rect.w, 0});
+    list->resize(units_.toPixelsX(c.rect.w), list->sizeHint().height());
+    connect(list, &QComboBox::activated, this,
+            [this, &c](int index) { write(c, valueOfListIndex(c.fill, index)); });
+    return list;
+}
+
+QWidget* ParameterPanel::makeRadio(const PanelControl& c) {
+    auto* button = new QRadioButton(text(c.text), this);
+    QButtonGroup*& group = radioGroups_[c.member];
+    if (group == nullptr) {
+        group = new QButtonGroup(this);
+    }
+    group->addButton(button);
+    button->setChecked(memberInt(c.member) == c.radioValue);
+    place(button, c.rect);
+    connect(button, &QRadioButton::toggled, this, [this, &c](bool on) {
+        if (on) {
+            write(c, c.radioValue);
+        }
+    });
+    return button;
+}
+
+QWidget* ParameterPanel::makeCheck(const PanelControl& c) {
+    auto* box = new QCheckBox(text(c.text), this);
+    box->setChecked(memberInt(c.member) != 0);
+    place(box, c.rect);
+    connect(box, &QCheckBox::clicked, this, [this, &c](bool on) { write(c, on ? 1 : 0); });
+    return box;
+}
+
+QWidget* ParameterPanel::makeCurve(const PanelControl& c) {
+    auto* picture = new CurveThumbnail(document_, c.curveSlot, this);
+    place(picture, c.rect);
+    connect(picture, &CurveThumbnail::openRequested, this, &ParameterPanel::curveEditorRequested);
+    return picture;
+}
+
+QWidget* ParameterPanel::makeDirection(const PanelControl& c) {
+    auto* indicator = new DirectionIndicator(document_, this);
+    place(indicator, c.rect);
+    connect(indicator, &DirectionIndicator::pickerRequested, this, &ParameterPanel::directionPickerRequested);
+    return indicator;
+}
+
+double ParameterPanel::memberValue(std::string_view member) const {
+    const EffectNode* node = document_.state().pSelNode;
+    const NodeField* field = findNodeField(member);
+    if (node == nullptr || field == nullptr) {
+        return 0;
+    }
+    return field->isFloat() ? static_cast<double>(field->floatValue(*node)) : field->intValue(*node);
+}
+
+int ParameterPanel::memberInt(std::string_view member) const {
+    const double value = memberValue(member);
+    return std::isfinite(value) ? static_cast<int>(std::clamp(value, -2147483648.0, 2147483647.0)) : 0;
+}
+
+void ParameterPanel::write(const PanelControl& c, double value) {
+    document_.setValue(selectedPath(c.member), value);
+    applyEnableRules();
+}
+
+void ParameterPanel::applyEnableRules() {
+    for (const Bound& b : bound_) {
+        if (b.control->enabledWhile == EnabledWhile::Always) {
+            continue;
+        }
+        const bool enabled = isEnabledFor(b.control->enabledWhile, memberInt(b.control->enableDriver));
+        b.widget->setEnabled(enabled);
+        // A number field's arrows follow it.
+        if (const auto spinner = spinners_.find(b.control); spinner != spinners_.end()) {
+            spinner->second->setEnabled(enabled);
+        }
+    }
+}
+
+} // namespace vintrel
