@@ -118,20 +118,25 @@ std::string encodeBinaryExport(const EffectNode& root, const MaterialList& mater
 
 bool exportBinary(const GlobalState& g, const std::filesystem::path& path, Notifier& notifier) {
     const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
+    std::string error;
+    if (!writeFileAtomically(path, encodeBinaryExport(*g.rootNode, g.materials), error)) {
+        notifier.showMessage("書き出しエラー", "「" + path.string() + "」に書き出せませんでした。\n" + error);
+        return false;
+    }
+    // Every texture that can be copied is; the ones that cannot are named together.
+    std::string missing;
     for (const Material& material : g.materials) {
         if (material.kind != Material::Texture) {
             continue;
         }
         auto data = readWholeFile(g.workspace / material.fileName());
-        std::string error;
-        if (!data || !writeFileAtomically(folder / material.name, *data, error)) {
-            notifier.showMessage("書き出しエラー", "素材「" + material.name + "」をコピーできませんでした。");
-            return false;
+        std::string copyError;
+        if (!data || !writeFileAtomically(folder / material.name, *data, copyError)) {
+            missing += (missing.empty() ? "「" : "、「") + material.name + "」";
         }
     }
-    std::string error;
-    if (!writeFileAtomically(path, encodeBinaryExport(*g.rootNode, g.materials), error)) {
-        notifier.showMessage("書き出しエラー", "「" + path.string() + "」に書き出せませんでした。\n" + error);
+    if (!missing.empty()) {
+        notifier.showMessage("書き出しエラー", "素材" + missing + "をコピーできませんでした。");
         return false;
     }
     return true;

@@ -13,7 +13,8 @@ namespace vintrel {
 std::string encodeBinaryExport(const EffectNode& root, const MaterialList& materials);
 
 // Writes the binary export to `path` and copies every texture of the material list from the
-// workspace into the same folder, under the bare material name.
+// workspace into the same folder, under the bare material name. A texture that cannot be copied
+// does not stop the others; they are named in one message and the result is false.
 bool exportBinary(const GlobalState& g, const std::filesystem::path& path, Notifier& notifier);
 
 } // namespace vintrel

@@ -20,7 +20,8 @@ std::string pathText(const std::filesystem::path& path) {
 }
 
 // Writes the entries into a fresh folder beside the workspace; the workspace is replaced only
-// once every file is there, so a failure leaves the open project as it was.
+// once every file is there, so a failure leaves the open project as it was. The placeholder
+// texture goes in last, so that the renderer always finds its own one there.
 std::optional<std::filesystem::path> unpackBeside(const std::vector<PackageEntry>& entries,
                                                   const std::filesystem::path& workspace) {
     std::filesystem::path staging = workspace;
@@ -36,6 +37,12 @@ std::optional<std::filesystem::path> unpackBeside(const std::vector<PackageEntry
             return std::nullopt;
         }
     }
+    std::string error;
+    if (!writePlaceholderTexture(staging, error)) {
+        std::error_code ec;
+        std::filesystem::remove_all(staging, ec);
+        return std::nullopt;
+    }
     return staging;
 }
 
@@ -47,6 +54,15 @@ bool replaceFolder(const std::filesystem::path& folder, const std::filesystem::p
     }
     std::filesystem::rename(replacement, folder, ec);
     return !ec;
+}
+
+std::vector<std::string> entryNames(const std::vector<PackageEntry>& entries) {
+    std::vector<std::string> names;
+    names.reserve(entries.size());
+    for (const PackageEntry& entry : entries) {
+        names.push_back(entry.name);
+    }
+    return names;
 }
 
 } // namespace
@@ -137,7 +153,8 @@ bool loadProject(GlobalState& g, const std::filesystem::path& path, const Projec
     g.project.fileVersion = package.version;
     readSettings(g, IniDocument::parse(package.entries.back().data), package.version);
     g.pSelNode = g.rootNode->child(0);
-    g.materials = scanMaterials(g.workspace);
+    // The package lists the materials in the order its indices refer to.
+    g.materials = materialsInListedOrder(g.workspace, entryNames(package.entries));
     g.currentFile = pathText(path);
     g.hasFileName = true;
     g.modified = false;

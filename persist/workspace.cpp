@@ -21,21 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A 1 × 1 PNG, 8-bit RGBA, with the pixel (255, 255, 255, 255). The image data is a stored
-// (uncompressed) deflate block, so the bytes can be checked by eye: filter byte 0 and ff ff ff ff.
-constexpr unsigned char kPlaceholderPng[] = {
-    0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a,                         // signature
-    0x00, 0x00, 0x00, 0x0d, 0x49, 0x48, 0x44, 0x52,                         // IHDR
-    0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x08, 0x06, 0x00, 0x00, // 1 × 1, RGBA 8
-    0x00, 0x1f, 0x15, 0xc4, 0x89,                                           // CRC
-    0x00, 0x00, 0x00, 0x10, 0x49, 0x44, 0x41, 0x54,                         // IDAT
-    0x78, 0x01, 0x01, 0x05, 0x00, 0xfa, 0xff,                               // zlib, stored block
-    0x00, 0xff, 0xff, 0xff, 0xff,                                           // the row
-    0x09, 0xfb, 0x03, 0xfd,                                                 // Adler-32
-    0xa3, 0xd1, 0x49, 0x0a,                                                 // CRC
-    0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82, // IEND
-};
-
 // How many numbers after the clock value are tried before giving up.
 constexpr int kFolderNameAttempts = 1000;
 
@@ -144,9 +129,8 @@ fs::path createRunWorkspace(const fs::path& workspaceRoot) {
             }
             return {};
         }
-        const std::string_view png(reinterpret_cast<const char*>(kPlaceholderPng), sizeof kPlaceholderPng);
         std::string error;
-        if (!writeFileAtomically(folder / kPlaceholderTextureName, png, error)) {
+        if (!writePlaceholderTexture(folder, error)) {
             fs::remove_all(folder, ec);
             return {};
         }

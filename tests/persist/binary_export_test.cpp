@@ -254,16 +254,20 @@ TEST_F(BinaryExportTest, ExportWritesTheRecordsAndCopiesTexturesBesideThem) {
     EXPECT_EQ(names, (std::set<std::string>{"effect.vtb", "fire"}));
 }
 
-TEST_F(BinaryExportTest, MissingTextureFileFailsWithAMessage) {
-    g.materials = {{"ghost", Material::Texture}};
+// A texture that cannot be copied does not keep the others from being copied nor the records
+// from being written; the missing ones are named in one message.
+TEST_F(BinaryExportTest, MissingTexturesAreReportedTogetherAndTheRestIsWritten) {
+    writeFile(g.workspace / "fire.png", "fire");
+    g.materials = {{"ghost", Material::Texture}, {"fire", Material::Texture}, {"wisp", Material::Texture}};
     const fs::path target = tmp.path() / "effect.vtb";
 
     EXPECT_FALSE(exportBinary(g, target, notifier));
 
     ASSERT_EQ(notifier.messages.size(), 1u);
     EXPECT_EQ(notifier.messages[0].first, "書き出しエラー");
-    EXPECT_EQ(notifier.messages[0].second, "素材「ghost」をコピーできませんでした。");
-    EXPECT_FALSE(fs::exists(target));
+    EXPECT_EQ(notifier.messages[0].second, "素材「ghost」、「wisp」をコピーできませんでした。");
+    EXPECT_EQ(readFile(target), encode());
+    EXPECT_EQ(readFile(tmp.path() / "fire"), "fire");
 }
 
 TEST_F(BinaryExportTest, MissingTargetFolderFailsWithAMessage) {

@@ -204,6 +204,41 @@ void ProjectDocument::remake() {
     emit valueChanged(QStringLiteral("g.project.randomSeed"));
 }
 
+void ProjectDocument::changeProject(const std::function<void(GlobalState&)>& change) {
+    stopWorker();
+    change(g_);
+    g_.modified = true;
+    noteFileState();
+    resetView();
+    emit projectChanged();
+}
+
+void ProjectDocument::changeMaterials(const std::function<void(GlobalState&)>& change) {
+    stopWorker();
+    change(g_);
+    g_.modified = true;
+    noteFileState();
+    emit materialsChanged();
+    resetView();
+    emit selectionChanged(); // the panels' texture and shape lists name the materials
+}
+
+void ProjectDocument::changeViewpoints(const std::function<void(std::vector<CameraView>&)>& change) {
+    change(g_.views);
+    g_.modified = true;
+    noteFileState();
+    emit projectChanged();
+}
+
+ViewCameraPose ProjectDocument::viewCamera() const {
+    return g_.cameraHandover.current().value_or(g_.viewCamera);
+}
+
+void ProjectDocument::requestViewCamera(const ViewCameraPose& pose) {
+    g_.viewCamera = pose;
+    g_.cameraHandover.request(pose);
+}
+
 void ProjectDocument::setBackgroundColor(int red, int green, int blue) {
     const FloatXYZ color{static_cast<float>(std::clamp(red, 0, 255)), static_cast<float>(std::clamp(green, 0, 255)),
                          static_cast<float>(std::clamp(blue, 0, 255))};
@@ -256,7 +291,9 @@ void ProjectDocument::adoptRestoredAutosave(const std::filesystem::path& autosav
 void ProjectDocument::afterProjectReplaced() {
     history_.clear();
     g_.cameraHandover.request(g_.viewCamera);
+    emit materialsChanged();
     resetView();
+    emit projectChanged();
     emit treeChanged();
     emit selectionChanged();
     noteFileState();

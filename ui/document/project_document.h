@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QString>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -84,6 +85,20 @@ public:
 
     // A new random seed: the effect is made anew with the same settings.
     void remake();
+    // A change of the project-wide settings by a dialog (project, camera, mask, export settings,
+    // viewpoints): the worker stops, `change` edits the state, the project counts as modified,
+    // the worker gets the new settings and the effect restarts; projectChanged() follows.
+    void changeProject(const std::function<void(GlobalState&)>& change);
+    // A change of the material list (import, delete, flip, rotate): as changeProject, and the view
+    // uploads its textures again before its next frame; materialsChanged() follows.
+    void changeMaterials(const std::function<void(GlobalState&)>& change);
+    // A change of the saved viewpoints (the view list): the worker does not read them, so the
+    // effect runs on; the project counts as modified and projectChanged() follows.
+    void changeViewpoints(const std::function<void(std::vector<CameraView>&)>& change);
+    // The view camera: where it stands now (as the view last drew it), and a pose for the view to
+    // take from its next frame (a viewpoint, the camera dialog).
+    ViewCameraPose viewCamera() const;
+    void requestViewCamera(const ViewCameraPose& pose);
     // The view's background colour, 0..255 per component.
     void setBackgroundColor(int red, int green, int blue);
 
@@ -121,6 +136,8 @@ signals:
     void fileChanged();                     // the current file's name
     void closeValueEditors();               // an open value editor of the panels must close
     void viewReset();                       // the effect restarted at frame 1
+    void projectChanged();                  // project-wide settings changed (a dialog, a load)
+    void materialsChanged();                // the material list changed
 
 private:
     // The editing core's requests around its changes, turned into the document's signals.

@@ -1,0 +1,353 @@
+#include "ui/panels/material_panel.h"
+
+#include "platform/notifier.h"
+#include "ui/controls/original_scrollbar.h"
+#include "ui/controls/panel_painter.h"
+#include "ui/controls/ui_colors.h"
+#include "ui/document/project_document.h"
+#include "ui/panels/material_artwork.h"
+#include "ui/panels/material_list_geometry.h"
+#include "ui/panels/material_prompts.h"
+#include "ui/panels/material_row.h"
+#include "ui/panels/node_command_button.h"
+#include "ui/panels/node_panel_artwork.h"
+#include "ui/shell/hint_table.h"
+#include "ui/shell/hint_tracker.h"
+#include "ui/shell/status_window.h"
+
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QStringList>
+#include <QUrl>
+#include <QWheelEvent>
+#include <algorithm>
+
+namespace vintrel {
+
+namespace {
+
+using Geometry = MaterialListGeometry;
+
+constexpr int kTitleGrey = 190;
+constexpr int kTitleTextX = 4;
+constexpr int kAngleUnitsPerNotch = 120;
+// The buttons' hints do not depend on the selected node's shape.
+constexpr int kAnyShapeType = 0;
+
+QString messageTitle() {
+    return QString::fromUtf8(Notifier::kDefaultCaption);
+}
+
+QString hintOf(int id) {
+    const std::optional<std::string_view> hint = hintFor(id, kAnyShapeType);
+    return hint ? translatedHint(*hint) : QString();
+}
+
+QString nameList(const std::vector<std::string>& names) {
+    QStringList list;
+    for (const std::string& name : names) {
+        list << QString::fromStdString(name);
+    }
+    return list.join(QLatin1Char('\n'));
+}
+
+// The dragged files the panel imports: local images and OBJ models, in the order given.
+std::vector<std::filesystem::path> importableFiles(const QMimeData* data) {
+    std::vector<std::filesystem::path> files;
+    if (data == nullptr || !data->hasUrls()) {
+        return files;
+    }
+    for (const QUrl& url : data->urls()) {
+        std::filesystem::path file(url.toLocalFile().toStdString());
+        if (url.isLocalFile() && importKindOf(file) != ImportKind::Other) {
+            files.push_back(std::move(file));
+        }
+    }
+    return files;
+}
+
+} // namespace
+
+MaterialPanel::MaterialPanel(ProjectDocument& document, QWidget* parent)
+    : QWidget(parent), document_(document), dialogPrompts_(std::make_unique<DialogMaterialPrompts>(this)),
+      prompts_(dialogPrompts_.get()), buttonArtwork_(materialButtonStrip()),
+      modelIcon_(modelIcon(Geometry::kThumbnailSize)) {
+    setAccessibleName(QCoreApplication::translate("MaterialPanel", "マテリアルパネル"));
+    setAcceptDrops(true);
+    resize(Geometry::kWidth, height());
+    createButtons();
+    listClip_ = new QWidget(this);
+    listClip_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    scrollbar_ = new OriginalScrollbar(Qt::Vertical, this);
+    scrollbar_->setAccessibleName(
+        QCoreApplication::translate("MaterialPanel", "マテリアルパネルのスクロールバー"));
+    connect(scrollbar_, &OriginalScrollbar::positionChanged, this, [this](int position) {
+        offset_ = position;
+        placeRows();
+    });
+    connect(&document_, &ProjectDocument::materialsChanged, this, &MaterialPanel::rebuildRows);
+    rebuildRows();
+}
+
+MaterialPanel::~MaterialPanel() = default;
+
+void MaterialPanel::setPrompts(MaterialPrompts& prompts) {
+    prompts_ = &prompts;
+}
+
+void MaterialPanel::createButtons() {
+    for (std::size_t i = 0; i < kCommands.size(); ++i) {
+        const Command command = kCommands[i];
+        const int id = kFirstCommandId + static_cast<int>(i);
+        auto* button = new NodeCommandButton(buttonArtwork_, static_cast<int>(i), this);
+        button->setGeometry(NodeArtworkLayout::kButtonWidth * static_cast<int>(i), Geometry::kButtonsTop,
+                            NodeArtworkLayout::kButtonWidth, NodeArtworkLayout::kButtonHeight);
+        setHintId(button, id);
+        button->setAccessibleName(hintOf(id));
+        connect(button, &QAbstractButton::clicked, this, [this, command] { runCommand(command); });
+        buttons_[i] = button;
+    }
+}
+
+QAbstractButton* MaterialPanel::button(Command command) const {
+    const auto found = std::find(kCommands.begin(), kCommands.end(), command);
+    return found != kCommands.end() ? buttons_[static_cast<std::size_t>(found - kCommands.begin())] : nullptr;
+}
+
+// ---- the list ---------------------------------------------------------------------------------
+
+void MaterialPanel::rebuildRows() {
+    for (MaterialRow* row : rows_) {
+        delete row;
+    }
+    rows_.clear();
+    selected_ = -1;
+    for (const Material& material : document_.state().materials) {
+        const MaterialRow::Look look =
+            material.kind == Material::Model ? MaterialRow::Look::Model : MaterialRow::Look::Texture;
+        auto* row =
+            new MaterialRow(QString::fromStdString(material.name), look, thumbnailOf(material), listClip_);
+        row->show();
+        rows_.push_back(row);
+    }
+    layoutList();
+}
+
+QImage MaterialPanel::thumbnailOf(const Material& material) const {
+    if (material.kind == Material::Model) {
+        return modelIcon_;
+    }
+    const QImage image(QString::fromStdString((document_.state().workspace / material.fileName()).string()));
+    return image.isNull() ? image
+                          : image.scaled(Geometry::kThumbnailSize, Geometry::kThumbnailSize,
+                                         Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+void MaterialPanel::layoutList() {
+    const int viewHeight = Geometry::viewHeight(height());
+    listClip_->setGeometry(0, Geometry::kListTop, width(), viewHeight);
+    scrollbar_->setRange(Geometry::kScrollbarX, Geometry::kListTop,
+                         Geometry::contentHeight(static_cast<int>(rows_.size())), viewHeight);
+    scrollbar_->raise();
+    offset_ = scrollbar_->position();
+    placeRows();
+}
+
+void MaterialPanel::placeRows() {
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        rows_[i]->setGeometry(0, Geometry::rowTop(static_cast<int>(i)) - offset_, Geometry::kWidth,
+                              Geometry::kRowHeight);
+    }
+}
+
+void MaterialPanel::select(int index) {
+    selected_ = index >= 0 && index < static_cast<int>(rows_.size()) ? index : -1;
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        rows_[i]->setSelected(static_cast<int>(i) == selected_);
+    }
+}
+
+// ---- the commands ------------------------------------------------------------------------------
+
+void MaterialPanel::runCommand(Command command) {
+    switch (command) {
+    case Command::Import:
+        importFiles(prompts_->askImportFiles());
+        break;
+    case Command::Delete:
+        deleteSelected();
+        break;
+    case Command::SaveCopy:
+        saveSelectedCopy();
+        break;
+    case Command::MirrorLeftRight:
+        transformSelected(TextureTransform::MirrorLeftRight);
+        break;
+    case Command::MirrorTopBottom:
+        transformSelected(TextureTransform::MirrorTopBottom);
+        break;
+    case Command::RotateClockwise:
+        transformSelected(TextureTransform::RotateClockwise);
+        break;
+    }
+}
+
+void MaterialPanel::importFiles(const std::vector<std::filesystem::path>& files) {
+    const PreparedImport prepared = prepareImport(files);
+    ImportReport report{prepared.unreadable, prepared.unusableName, {}};
+    if (!prepared.items.empty()) {
+        document_.changeMaterials([&](GlobalState& g) { report = applyImport(g, prepared); });
+    }
+    reportImport(report);
+}
+
+void MaterialPanel::deleteSelected() {
+    const Material* material = materialAt(document_.state(), selected_);
+    if (material == nullptr) {
+        return;
+    }
+    const QString name = QString::fromStdString(material->fileName());
+    const int index = selected_;
+    bool deleted = false;
+    std::string error;
+    document_.changeMaterials([&](GlobalState& g) { deleted = deleteMaterial(g, index, error); });
+    if (!deleted) {
+        reportFailure(
+            QCoreApplication::translate("MaterialPanel", "「%1」を削除できませんでした。").arg(name), error);
+    }
+}
+
+void MaterialPanel::saveSelectedCopy() {
+    const Material* material = materialAt(document_.state(), selected_);
+    if (material == nullptr) {
+        return;
+    }
+    const Material chosen = *material;
+    const std::optional<std::filesystem::path> target = prompts_->askCopyTarget(chosen);
+    std::string error;
+    if (target && !copyMaterialFile(document_.state().workspace, chosen, *target, error)) {
+        reportFailure(QCoreApplication::translate("MaterialPanel", "「%1」に保存できませんでした。")
+                          .arg(QString::fromStdString(target->string())),
+                      error);
+    }
+}
+
+void MaterialPanel::transformSelected(TextureTransform transform) {
+    const Material* material = materialAt(document_.state(), selected_);
+    if (material == nullptr) {
+        return;
+    }
+    if (material->kind == Material::Model) {
+        prompts_->showMessage(messageTitle(),
+                              QCoreApplication::translate(
+                                  "MaterialPanel", "この機能は３Ｄモデルに対して使うことはできません。"));
+        return;
+    }
+    const QString name = QString::fromStdString(material->fileName());
+    const int index = selected_;
+    TransformOutcome outcome = TransformOutcome::NoMaterial;
+    std::string error;
+    document_.changeMaterials(
+        [&](GlobalState& g) { outcome = transformMaterial(g, index, transform, error); });
+    if (outcome == TransformOutcome::Failed) {
+        reportFailure(
+            QCoreApplication::translate("MaterialPanel", "「%1」を変換できませんでした。").arg(name), error);
+    }
+}
+
+void MaterialPanel::reportImport(const ImportReport& report) {
+    if (!report.unreadable.empty()) {
+        prompts_->showMessage(
+            messageTitle(),
+            QCoreApplication::translate("MaterialPanel",
+                                        "次のファイルは読み込めなかったため、追加しませんでした。\n%1")
+                .arg(nameList(report.unreadable)));
+    }
+    if (!report.unusableName.empty()) {
+        prompts_->showMessage(
+            messageTitle(),
+            QCoreApplication::translate(
+                "MaterialPanel",
+                "次のファイルは名前をプロジェクトに保存できないため、追加しませんでした。\n%1")
+                .arg(nameList(report.unusableName)));
+    }
+    if (!report.unwritable.empty()) {
+        prompts_->showMessage(messageTitle(),
+                              QCoreApplication::translate(
+                                  "MaterialPanel", "次のファイルを作業フォルダーに書き込めませんでした。\n%1")
+                                  .arg(nameList(report.unwritable)));
+    }
+}
+
+void MaterialPanel::reportFailure(const QString& text, const std::string& reason) {
+    prompts_->showMessage(messageTitle(), text + QLatin1Char('\n') + QString::fromStdString(reason));
+}
+
+// ---- painting and input ------------------------------------------------------------------------
+
+void MaterialPanel::paintEvent(QPaintEvent*) {
+    PanelPainter painter(*this);
+    painter.fill(toQColor(uiColors().window));
+    painter.fillRect(QRect(0, Geometry::kListTop, width(), Geometry::viewHeight(height())),
+                     toQColor(uiColors().client));
+    const QRect title(kTitleTextX, 0, Geometry::kWidth - kTitleTextX, Geometry::kTitleHeight);
+    painter.text(QCoreApplication::translate("MaterialPanel", "マテリアルパネル"), title,
+                 QColor(kTitleGrey, kTitleGrey, kTitleGrey));
+}
+
+void MaterialPanel::resizeEvent(QResizeEvent*) {
+    layoutList();
+}
+
+void MaterialPanel::mousePressEvent(QMouseEvent* event) {
+    const int y = static_cast<int>(event->position().y());
+    if (event->button() != Qt::LeftButton || y < Geometry::kListTop) {
+        event->ignore();
+        return;
+    }
+    // A click below the last row selects nothing, so no command acts on a row out of sight.
+    select(Geometry::rowAt(y, offset_, static_cast<int>(rows_.size())));
+    event->accept();
+}
+
+void MaterialPanel::wheelEvent(QWheelEvent* event) {
+    const int angle = event->angleDelta().y();
+    if (angle == 0) {
+        event->ignore();
+        return;
+    }
+    scrollbar_->wheelScroll(-angle * OriginalScrollbar::kWheelPixelsPerNotch / kAngleUnitsPerNotch);
+    event->accept();
+}
+
+// A drag is taken only when it carries an image or a model; anything else (a project file) goes
+// on to the main window, which opens projects dropped anywhere on it.
+void MaterialPanel::dragEnterEvent(QDragEnterEvent* event) {
+    if (importableFiles(event->mimeData()).empty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+}
+
+void MaterialPanel::dragMoveEvent(QDragMoveEvent* event) {
+    if (importableFiles(event->mimeData()).empty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+}
+
+void MaterialPanel::dropEvent(QDropEvent* event) {
+    const std::vector<std::filesystem::path> files = importableFiles(event->mimeData());
+    if (files.empty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    importFiles(files);
+}
+
+} // namespace vintrel
