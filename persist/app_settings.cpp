@@ -22,6 +22,7 @@ constexpr const char* kDisp = "DISP";
 constexpr const char* kRecent = "RECENT";
 constexpr const char* kDefaultProject = "DEFAULT_PROJECT";
 constexpr const char* kUpdate = "UPDATE";
+constexpr const char* kHelp = "HELP";
 
 int parseIntValue(std::string_view value) {
     return parseIntLikeAtoi(value.substr(0, text::cp932CutLength(value, kIntValueMaxBytes)));
@@ -242,6 +243,16 @@ std::string AppSettings::skippedVersion() const {
 }
 void AppSettings::setSkippedVersion(std::string_view versionUtf8) {
     writeText(kUpdate, "VERSION", versionUtf8);
+}
+
+std::string AppSettings::updateUrl() const {
+    return readText(kUpdate, "URL", "", kAddressMaxBytes);
+}
+std::string AppSettings::releasePageUrl() const {
+    return readText(kUpdate, "RELEASE_URL", "", kAddressMaxBytes);
+}
+std::string AppSettings::helpUrl() const {
+    return readText(kHelp, "URL", "", kAddressMaxBytes);
 }
 
 int AppSettings::value(std::string_view key, int fallback) const {

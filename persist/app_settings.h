@@ -52,7 +52,8 @@ struct NewProjectDefaults {
 };
 
 // The installation-wide settings file assets/data.prm: window placement, view display flags,
-// the recent files, the defaults of new projects and the skipped update version.
+// the recent files, the defaults of new projects, the skipped update version and the addresses
+// of the update check and the help page.
 //
 // The file is read whole at construction; a missing or unreadable file reads as empty, so every
 // key gives its default. Integers are read as atoi reads the first 63 bytes of the value (the
@@ -67,6 +68,7 @@ public:
     static constexpr int kRecentSlots = 10;
     static constexpr std::size_t kRecentPathMaxBytes = 259;
     static constexpr std::size_t kSkippedVersionMaxBytes = 15;
+    static constexpr std::size_t kAddressMaxBytes = 2047;
 
     explicit AppSettings(std::filesystem::path file);
 
@@ -111,6 +113,11 @@ public:
     // UPDATE: the version the user chose not to be told about again; default empty.
     std::string skippedVersion() const;
     void setSkippedVersion(std::string_view versionUtf8);
+
+    // The addresses of the online services, each empty by default and cut at kAddressMaxBytes.
+    std::string updateUrl() const;      // UPDATE URL: the published version text; empty: no check
+    std::string releasePageUrl() const; // UPDATE RELEASE_URL: the page an accepted update opens
+    std::string helpUrl() const;        // HELP URL: the help page; empty: the README shipped along
 
     // ProjectDefaults: an integer of section DEFAULT_PROJECT, or `fallback` when it is missing.
     int value(std::string_view key, int fallback) const override;

@@ -257,6 +257,31 @@ TEST(AppSettings, LineBreaksInATextCannotBreakTheFile) {
     EXPECT_EQ(reloaded.recentSlot(10), "-");
 }
 
+TEST(AppSettings, OnlineAddressesAreEmptyUnlessSet) {
+    TempDir tmp;
+    const fs::path file = tmp.path() / "data.prm";
+    EXPECT_EQ(AppSettings(file).updateUrl(), "");
+    EXPECT_EQ(AppSettings(file).releasePageUrl(), "");
+    EXPECT_EQ(AppSettings(file).helpUrl(), "");
+
+    putFile(file, "[UPDATE]\r\nVERSION=0.2.0\r\nURL=https://example.org/vintrel/version.txt\r\n"
+                  "RELEASE_URL=https://example.org/vintrel/releases\r\n"
+                  "[HELP]\r\nURL=https://example.org/vintrel/help\r\n");
+    const AppSettings s(file);
+    EXPECT_EQ(s.updateUrl(), "https://example.org/vintrel/version.txt");
+    EXPECT_EQ(s.releasePageUrl(), "https://example.org/vintrel/releases");
+    EXPECT_EQ(s.helpUrl(), "https://example.org/vintrel/help");
+    EXPECT_EQ(s.skippedVersion(), "0.2.0");
+}
+
+TEST(AppSettings, OnlineAddressesAreCutAt2047Bytes) {
+    TempDir tmp;
+    const fs::path file = tmp.path() / "data.prm";
+    const std::string address = "https://example.org/" + std::string(3000, 'a');
+    putFile(file, "[HELP]\r\nURL=" + address + "\r\n");
+    EXPECT_EQ(AppSettings(file).helpUrl(), address.substr(0, 2047));
+}
+
 // ---- recent files -----------------------------------------------------------------------------
 
 TEST(RecentFiles, SavingTheSameProjectTwiceKeepsItOnceAtTheTop) {

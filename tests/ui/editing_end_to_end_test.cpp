@@ -5,7 +5,11 @@
 #include "support/test_notifiers.h"
 #include "support/test_projects.h"
 #include "ui/controls/numeric_field.h"
+#include "ui/dialogs/export_dialog.h"
+#include "ui/dialogs/export_prompts.h"
+#include "ui/dialogs/export_runner.h"
 #include "ui/document/project_document.h"
+#include "ui/panels/material_panel.h"
 #include "ui/panels/curve_picture.h"
 #include "ui/panels/graph_zoom_popup.h"
 #include "ui/panels/node_list_view.h"
@@ -19,6 +23,9 @@
 #include <QAction>
 #include <QInputMethodEvent>
 #include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QSignalSpy>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -39,7 +46,18 @@ public:
     std::optional<std::filesystem::path> askOpenPath(const std::filesystem::path&) override { return {}; }
     std::optional<std::filesystem::path> askSavePath(const std::filesystem::path&) override { return savePath; }
     std::optional<QColor> askColor(const QColor&) override { return {}; }
+    std::optional<std::filesystem::path> askBinaryExportPath(const std::filesystem::path&) override { return {}; }
     std::filesystem::path savePath;
+};
+
+class ExportTo final : public ExportPrompts {
+public:
+    std::optional<QColor> askGlowColor(const QColor&) override { return {}; }
+    std::optional<std::filesystem::path> askOutputPath(int) override { return output; }
+    void showProblem(const QString& caption, const QString& text) override {
+        ADD_FAILURE() << caption.toStdString() << ": " << text.toStdString();
+    }
+    std::filesystem::path output;
 };
 
 class NoHandOver final : public SessionControl {
@@ -70,14 +88,16 @@ protected:
         settings = std::make_unique<AppSettings>(dir.path() / "assets" / "data.prm");
         document = std::make_unique<ProjectDocument>(g, *settings, notifier);
         window = std::make_unique<MainWindow>(*document, *settings, mouse,
-                                              MainWindow::Services{prompts, session, notifier}, dir.path());
+                                              MainWindow::Services{prompts, session, notifier, &exporting},
+                                              dir.path());
         window->applyPlacement({0, 0, 1200, 800, false});
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         QString error;
         if (window->view().createContext(&error)) {
             ViewWindow& view = window->view();
-            document->attachWorker({[&view] { view.drawFrame(); }, {}});
+            ExportRunner& runner = window->exportRunner();
+            document->attachWorker({[&view] { view.drawFrame(); }, [&runner] { runner.runPass(); }});
             document->resetView();
         }
     }
@@ -104,6 +124,7 @@ protected:
     std::unique_ptr<ProjectDocument> document;
     MouseInput mouse;
     SavingPrompts prompts;
+    ExportTo exporting;
     NoHandOver session;
     std::unique_ptr<MainWindow> window;
 };
@@ -175,6 +196,60 @@ TEST_F(EditingEndToEnd, SmallEffectMadeThroughThePanelsSavesExactlyThoseValues) 
     const QJsonObject undone = projectInfo(save("undone.stn"));
     EXPECT_EQ(undone["nodes"], start["nodes"]);
     EXPECT_EQ(undone["project"], start["project"]);
+    EXPECT_TRUE(notifier.messages.empty());
+}
+
+// A texture imported through the material panel, given to the node in the texture tab, and
+// frames 1..10 exported as a sheet through the export dialog: the sheet is the one vintrel-cli
+// exports from the saved project, pixel for pixel.
+TEST_F(EditingEndToEnd, SheetExportedFromTheDialogEqualsTheCommandLinesExport) {
+    QImage stripes(32, 16, QImage::Format_ARGB32);
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            stripes.setPixel(x, y, x < 16 ? qRgba(255, 120, 20, 255) : qRgba(40, 200, 255, 160));
+        }
+    }
+    const std::filesystem::path png = dir.path() / "stripes.png";
+    ASSERT_TRUE(stripes.save(QString::fromStdString(png.string())));
+    static_cast<MaterialPanel*>(window->pane(Pane::Material))->importFiles({png});
+    ASSERT_EQ(g.materials.size(), 1u);
+
+    openTab(kTextureTab);
+    auto* textures = qobject_cast<QComboBox*>(parameters().panel()->control(1003));
+    ASSERT_NE(textures, nullptr);
+    ASSERT_EQ(textures->count(), 2);
+    emit textures->activated(1);
+    ASSERT_EQ(g.pSelNode->m_texture.ID, 0);
+    openTab(kTimingTab);
+    typeInto(control<NumericField>(1185), QStringLiteral("4"));
+
+    exporting.output = dir.path() / "editor-sheet.png";
+    QSignalSpy finished(&window->exportRunner(), &ExportRunner::finished);
+    {
+        ExportDialog dialog(*document, window->exportRunner(), exporting, window.get());
+        typeInto(dialog.field(1011), QStringLiteral("1"));
+        typeInto(dialog.field(1017), QStringLiteral("10"));
+        typeInto(dialog.field(1023), QStringLiteral("1"));
+        typeInto(dialog.field(1047), QStringLiteral("5"));
+        emit dialog.typeList()->activated(0);
+        ASSERT_TRUE(dialog.acceptAndExport());
+    }
+    ASSERT_TRUE(finished.count() == 1 || finished.wait(180000));
+    ASSERT_EQ(finished.front().at(1).toString(), QString::fromStdString(exporting.output.string()));
+    const std::filesystem::path saved = save("exported.stn");
+
+    QProcess cli;
+    const std::filesystem::path cliSheet = dir.path() / "cli-sheet.png";
+    cli.start(QStringLiteral(VINTREL_CLI_PATH), {QStringLiteral("export"), QString::fromStdString(saved.string()),
+                                                 QStringLiteral("-o"), QString::fromStdString(cliSheet.string())});
+    ASSERT_TRUE(cli.waitForFinished(180000));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+
+    const QImage fromEditor(QString::fromStdString(exporting.output.string()));
+    const QImage fromCli(QString::fromStdString(cliSheet.string()));
+    ASSERT_FALSE(fromEditor.isNull());
+    EXPECT_EQ(fromEditor.size(), QSize(5 * 128, 2 * 128));
+    EXPECT_EQ(fromEditor.convertToFormat(QImage::Format_ARGB32), fromCli.convertToFormat(QImage::Format_ARGB32));
     EXPECT_TRUE(notifier.messages.empty());
 }
 

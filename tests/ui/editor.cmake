@@ -17,7 +17,7 @@ target_link_libraries(test_ui_end_to_end PRIVATE vintrel_ui Qt6::Test GTest::gte
 target_include_directories(test_ui_end_to_end PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_definitions(test_ui_end_to_end PRIVATE VINTREL_CLI_PATH="$<TARGET_FILE:vintrel-cli>")
 add_dependencies(test_ui_end_to_end vintrel-cli)
-add_test(NAME EditingEndToEnd.SmallEffectMadeThroughThePanels
+add_test(NAME EditingEndToEnd
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/support/with_xvfb.sh $<TARGET_FILE:test_ui_end_to_end>)
-set_tests_properties(EditingEndToEnd.SmallEffectMadeThroughThePanels PROPERTIES
+set_tests_properties(EditingEndToEnd PROPERTIES
   RESOURCE_LOCK xvfb TIMEOUT 240 ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0")

@@ -45,12 +45,16 @@ public:
         colorInitials.push_back(initial);
         return color;
     }
+    std::optional<std::filesystem::path> askBinaryExportPath(const std::filesystem::path&) override {
+        return binaryPath;
+    }
 
     SaveChoice saveAnswer = SaveChoice::Cancel;
     bool removeAnswer = true;
     std::optional<std::filesystem::path> openPath;
     std::optional<std::filesystem::path> savePath;
     std::optional<QColor> color;
+    std::optional<std::filesystem::path> binaryPath;
     std::filesystem::path suggestedSavePath;
     std::vector<QColor> colorInitials;
     int saveQuestions = 0;
@@ -98,7 +102,10 @@ TEST_F(MainWindowTest, AcceleratorsRunTheirCommandsAndNoOthers) {
     std::map<QAction*, int> runs;
     for (const CommandSpec& spec : commandTable()) {
         QAction* a = action(spec.id);
-        a->setEnabled(true); // commands whose dialogs come later are greyed out; the key is what counts
+        a->setEnabled(true); // undo and redo are greyed out with nothing to undo; the key is what counts
+        // Only which command a key runs counts here, not what the command then does (most open
+        // modal dialogs).
+        a->disconnect();
         QObject::connect(a, &QAction::triggered, [&runs, a] { ++runs[a]; });
     }
     for (const CommandSpec& spec : commandTable()) {

@@ -30,6 +30,7 @@ enum class CommandId : int {
     ShowFps = 40061,
     UpdateCheck = 40071,
     MaskSettings = 40075,
+    BinaryExport = 40078,
 };
 
 enum class MenuId { File, Edit, Settings, Display, Help };

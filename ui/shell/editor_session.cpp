@@ -4,6 +4,8 @@
 #include "persist/project_file.h"
 #include "platform/stream_notifier.h"
 #include "ui/controls/ui_colors.h"
+#include "ui/dialogs/export_runner.h"
+#include "ui/dialogs/update_checker.h"
 #include "ui/document/project_document.h"
 #include "ui/shell/hint_tracker.h"
 #include "ui/shell/main_window.h"
@@ -101,7 +103,6 @@ int EditorSession::run(QApplication& app, const Options& options) {
         restore = checkRecovery(folders_.workspaceRoot, prompt);
     }
     lock_.emplace(folders_.workspaceRoot);
-    // The online update check of a start without a file joins here, before anything is shown.
     setUiColors(loadInterfaceColors(folders_.assets / kInterfaceColorsFileName));
     applyDarkLook(app);
     settings_ = std::make_unique<AppSettings>(folders_.assets / kAppSettingsFileName);
@@ -155,6 +156,11 @@ int EditorSession::run(QApplication& app, const Options& options) {
     const WindowPlacement placement = placeOnScreens(storedPlacement(*settings_), screenRects());
     window_->applyPlacement(placement);
     window_->show();
+    // Without a file, the published version is asked for once the window shows; the answer
+    // comes when it comes, and no answer at all changes nothing.
+    if (options_.file.isEmpty() && !unattended()) {
+        window_->updateChecker().checkSilently();
+    }
     loadStartFile(restore);
     startWorker();
     const int appCode = app.exec();
@@ -177,7 +183,8 @@ void EditorSession::loadStartFile(const std::optional<std::filesystem::path>& re
 void EditorSession::startWorker() {
     ViewWindow& view = window_->view();
     g_->cameraHandover.request(g_->viewCamera);
-    document_->attachWorker({[&view] { view.drawFrame(); }, {}});
+    MainWindow& window = *window_;
+    document_->attachWorker({[&view] { view.drawFrame(); }, [&window] { window.exportRunner().runPass(); }});
     document_->resetView();
 }
 

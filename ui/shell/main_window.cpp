@@ -1,5 +1,19 @@
 #include "ui/shell/main_window.h"
 
+#include "persist/binary_export.h"
+#include "ui/dialogs/export_dialog.h"
+#include "ui/dialogs/export_prompts.h"
+#include "ui/dialogs/export_runner.h"
+#include "ui/dialogs/camera_settings_dialog.h"
+#include "ui/dialogs/help_command.h"
+#include "ui/dialogs/history_list_dialog.h"
+#include "ui/dialogs/online_prompts.h"
+#include "ui/dialogs/update_checker.h"
+#include "ui/dialogs/version_dialog.h"
+#include "ui/dialogs/mask_settings_dialog.h"
+#include "ui/dialogs/project_settings_dialog.h"
+#include "ui/dialogs/view_list_dialog.h"
+#include "ui/panels/material_panel.h"
 #include "ui/panels/node_panel.h"
 #include "ui/panels/parameter_area.h"
 #include "ui/shell/hint_tracker.h"
@@ -29,14 +43,6 @@ QString fromUtf8(std::string_view text) {
 
 QString translatedPane(const char* text) {
     return QCoreApplication::translate("Pane", text);
-}
-
-// A pane whose content comes later: a plain frame in the panel colour.
-QWidget* emptyPane(const QString& name, QWidget* parent) {
-    auto* pane = new QWidget(parent);
-    pane->setAccessibleName(name);
-    pane->setAutoFillBackground(true);
-    return pane;
 }
 
 // The first local file of a drop, if any.
@@ -71,10 +77,11 @@ QString mainWindowTitle(const QString& fileName, bool modified) {
 
 MainWindow::MainWindow(ProjectDocument& document, AppSettings& settings, MouseInput& mouse, Services services,
                        std::filesystem::path startFolder)
-    : document_(document), settings_(settings), prompts_(services.prompts) {
+    : document_(document), settings_(settings), prompts_(services.prompts), notifier_(services.notifier) {
     setAcceptDrops(true);
     recent_.load(settings_);
     commands_ = new CommandActions(*this);
+    startFolder_ = startFolder;
     files_ = new FileCommands(document_, recent_, prompts_, services.session, std::move(startFolder), this);
 
     client_ = new QWidget(this);
@@ -83,6 +90,20 @@ MainWindow::MainWindow(ProjectDocument& document, AppSettings& settings, MouseIn
     buttons_ = new PictureButtonBar(*commands_, client_);
     createPanes(mouse, services.notifier);
     client_->installEventFilter(this);
+    if (services.exportPrompts != nullptr) {
+        exportPrompts_ = services.exportPrompts;
+    } else {
+        ownExportPrompts_ = std::make_unique<DialogExportPrompts>(this);
+        exportPrompts_ = ownExportPrompts_.get();
+    }
+    exportRunner_ = new ExportRunner(document_, *view_, *exportPrompts_, notifier_, this);
+    if (services.onlinePrompts != nullptr) {
+        onlinePrompts_ = services.onlinePrompts;
+    } else {
+        ownOnlinePrompts_ = std::make_unique<DialogOnlinePrompts>(this);
+        onlinePrompts_ = ownOnlinePrompts_.get();
+    }
+    updateChecker_ = new UpdateChecker(settings_, *onlinePrompts_, this);
 
     connectCommands();
     connectDocument();
@@ -98,7 +119,9 @@ MainWindow::MainWindow(ProjectDocument& document, AppSettings& settings, MouseIn
 MainWindow::~MainWindow() = default;
 
 void MainWindow::createPanes(MouseInput& mouse, Notifier& notifier) {
-    panes_[static_cast<std::size_t>(Pane::Material)] = emptyPane(translatedPane("素材"), client_);
+    auto* materialPanel = new MaterialPanel(document_, client_);
+    materialPanel->setAccessibleName(translatedPane("素材"));
+    panes_[static_cast<std::size_t>(Pane::Material)] = materialPanel;
     auto* nodePanel = new NodePanel(document_, client_);
     nodePanel->setAccessibleName(translatedPane("ノード"));
     panes_[static_cast<std::size_t>(Pane::Node)] = nodePanel;
@@ -144,14 +167,16 @@ void MainWindow::connectCommands() {
     on(CommandId::ShowFrame, [this] { updateDisplay(); });
     on(CommandId::ShowParticleCount, [this] { updateDisplay(); });
     on(CommandId::ShowFps, [this] { updateDisplay(); });
-    on(CommandId::VersionInfo, [this] { showVersion(); });
-    // The dialogs of these commands, the export and the help page come with their own work;
-    // until then the commands are shown but cannot be chosen.
-    for (CommandId pending : {CommandId::Export, CommandId::ProjectSettings, CommandId::CameraSettings,
-                              CommandId::MaskSettings, CommandId::HistoryList, CommandId::ViewList,
-                              CommandId::Help, CommandId::UpdateCheck}) {
-        commands_->action(pending)->setEnabled(false);
-    }
+    on(CommandId::VersionInfo, [this] { showVersionDialog(this); });
+    on(CommandId::UpdateCheck, [this] { updateChecker_->checkFromMenu(); });
+    on(CommandId::Help, [this] { openHelp(settings_, document_.state().programFolder, *onlinePrompts_); });
+    on(CommandId::Export, [this] { showExportDialog(); });
+    on(CommandId::ProjectSettings, [this] { showProjectSettingsDialog(document_, settings_, this); });
+    on(CommandId::CameraSettings, [this] { showCameraSettingsDialog(document_, this); });
+    on(CommandId::MaskSettings, [this] { showMaskSettingsDialog(document_, this); });
+    on(CommandId::HistoryList, [this] { showModeless(historyList_, [this] { return new HistoryListDialog(document_, this); }); });
+    on(CommandId::ViewList, [this] { showModeless(viewList_, [this] { return new ViewListDialog(document_, this); }); });
+    on(CommandId::BinaryExport, [this] { exportBinaryFile(); });
     commands_->action(CommandId::ShowFrame)->setChecked(settings_.displayFrame() != 0);
     commands_->action(CommandId::ShowParticleCount)->setChecked(settings_.displayParticle() != 0);
     commands_->action(CommandId::ShowFps)->setChecked(settings_.displayFps() != 0);
@@ -172,6 +197,8 @@ void MainWindow::connectDocument() {
     connect(&document_, &ProjectDocument::modifiedChanged, this, &MainWindow::updateTitle);
     connect(&document_, &ProjectDocument::fileChanged, this, &MainWindow::updateTitle);
     connect(&document_, &ProjectDocument::historyChanged, this, &MainWindow::updateEditCommands);
+    connect(&document_, &ProjectDocument::materialsChanged, this, [this] { view_->reloadMaterials(); });
+    connect(&document_, &ProjectDocument::projectChanged, this, &MainWindow::applyLayout);
     // A loaded or edited project may have another size: the view keeps its aspect.
     connect(&document_, &ProjectDocument::selectionChanged, this, &MainWindow::applyLayout);
     connect(&document_, &ProjectDocument::valueChanged, this, [this](const QString& path) {
@@ -214,9 +241,34 @@ void MainWindow::chooseBackgroundColor() {
     document_.setBackgroundColor(chosen->red(), chosen->green(), chosen->blue());
 }
 
-void MainWindow::showVersion() {
-    QMessageBox::about(this, QCoreApplication::translate("Version", "バージョン情報"),
-                       QStringLiteral("Vintrel ") + QCoreApplication::applicationVersion());
+// At most one of each list window: a second command brings the open one to the front.
+void MainWindow::showModeless(QPointer<QDialog>& dialog, const std::function<QDialog*()>& make) {
+    if (!dialog) {
+        dialog = make();
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+void MainWindow::showExportDialog() {
+    if (exportRunner_->running()) {
+        return;
+    }
+    ExportDialog dialog(document_, *exportRunner_, *exportPrompts_, this);
+    dialog.exec();
+}
+
+void MainWindow::exportBinaryFile() {
+    document_.autosaver().waitIdle();
+    document_.setAutosaveGuard(true);
+    const std::filesystem::path folder =
+        document_.hasFileName() ? document_.filePath().parent_path() : startFolder_;
+    if (const std::optional<std::filesystem::path> file = prompts_.askBinaryExportPath(folder)) {
+        exportBinary(document_.state(), *file, notifier_);
+    }
+    document_.setAutosaveGuard(false);
 }
 
 void MainWindow::applyPlacement(const WindowPlacement& placement) {

@@ -13,14 +13,21 @@
 #include "ui/input/mouse_input.h"
 
 #include <QColor>
+#include <QDialog>
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
 namespace vintrel {
 
+class ExportPrompts;
+class OnlinePrompts;
+class UpdateChecker;
+class ExportRunner;
 class ParameterArea;
 class PictureButtonBar;
 class StatusWindow;
@@ -55,6 +62,8 @@ public:
         UserPrompts& prompts;
         SessionControl& session;
         Notifier& notifier;
+        ExportPrompts* exportPrompts = nullptr; // null: dialogs
+        OnlinePrompts* onlinePrompts = nullptr; // null: dialogs
     };
 
     static constexpr int kAutosaveIntervalMs = 60'000;
@@ -69,6 +78,12 @@ public:
     StatusWindow& statusStrip() { return *statusStrip_; }
     TabWindow& tabWindow() { return *tabWindow_; }
     ParameterArea& parameters() { return *parameters_; }
+    ExportRunner& exportRunner() { return *exportRunner_; }
+    UpdateChecker& updateChecker() { return *updateChecker_; }
+    // The export dialog, modal; the export it starts runs on.
+    void showExportDialog();
+    // The binary export: asks where, then writes the records and copies the textures.
+    void exportBinaryFile();
     QWidget* pane(Pane which) const { return panes_[static_cast<std::size_t>(which)]; }
     CommandActions& commands() { return *commands_; }
     FileCommands& files() { return *files_; }
@@ -99,8 +114,8 @@ private:
     void updateEditCommands();
     void updateDisplay();
     void chooseBackgroundColor();
-    void showVersion();
     void refreshRecentMenu();
+    void showModeless(QPointer<QDialog>& dialog, const std::function<QDialog*()>& make);
 
     ProjectDocument& document_;
     AppSettings& settings_;
@@ -114,6 +129,16 @@ private:
     StatusWindow* statusStrip_ = nullptr;
     TabWindow* tabWindow_ = nullptr;
     ParameterArea* parameters_ = nullptr;
+    std::unique_ptr<ExportPrompts> ownExportPrompts_;
+    ExportPrompts* exportPrompts_ = nullptr;
+    ExportRunner* exportRunner_ = nullptr;
+    std::unique_ptr<OnlinePrompts> ownOnlinePrompts_;
+    OnlinePrompts* onlinePrompts_ = nullptr;
+    UpdateChecker* updateChecker_ = nullptr;
+    Notifier& notifier_;
+    std::filesystem::path startFolder_;
+    QPointer<QDialog> historyList_;
+    QPointer<QDialog> viewList_;
     ControlWindow* infoBar_ = nullptr;
     ViewWindow* view_ = nullptr; // owned by its container, panes_[View]
     QTimer autosaveTimer_;

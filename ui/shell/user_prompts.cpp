@@ -76,6 +76,18 @@ std::optional<std::filesystem::path> DialogPrompts::askSavePath(const std::files
     return toPath(dialog.selectedFiles().front());
 }
 
+std::optional<std::filesystem::path> DialogPrompts::askBinaryExportPath(const std::filesystem::path& folder) {
+    QFileDialog dialog(parent_, QCoreApplication::translate("FileDialog", "バイナリ書き出し"), toQString(folder),
+                       QCoreApplication::translate("FileDialog", "Vintrelバイナリデータ(*.vtb)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("vtb"));
+    dialog.selectFile(QCoreApplication::translate("FileDialog", "無題.vtb"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return toPath(dialog.selectedFiles().front());
+}
+
 std::optional<QColor> DialogPrompts::askColor(const QColor& initial) {
     // The custom colours of the chooser live as long as the application: they are kept for the
     // run, as the user expects of the chooser.

@@ -27,6 +27,8 @@ public:
     virtual std::optional<std::filesystem::path> askSavePath(const std::filesystem::path& suggested) = 0;
     // The background colour; nothing when cancelled.
     virtual std::optional<QColor> askColor(const QColor& initial) = 0;
+    // Where to write the binary export; nothing when cancelled.
+    virtual std::optional<std::filesystem::path> askBinaryExportPath(const std::filesystem::path& folder) = 0;
 };
 
 // The prompts as dialogs over `parent`.
@@ -39,6 +41,7 @@ public:
     std::optional<std::filesystem::path> askOpenPath(const std::filesystem::path& folder) override;
     std::optional<std::filesystem::path> askSavePath(const std::filesystem::path& suggested) override;
     std::optional<QColor> askColor(const QColor& initial) override;
+    std::optional<std::filesystem::path> askBinaryExportPath(const std::filesystem::path& folder) override;
 
 private:
     QWidget* parent_;

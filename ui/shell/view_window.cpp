@@ -104,13 +104,38 @@ void ViewWindow::publishSize() {
     pixelHeight_ = std::max(1, static_cast<int>(std::lround(height() * ratio)));
 }
 
+bool ViewWindow::takeContext() {
+    context_->moveToThread(QThread::currentThread());
+    if (!context_->makeCurrent(this)) {
+        context_->moveToThread(nullptr);
+        return false;
+    }
+    return true;
+}
+
+void ViewWindow::releaseContext() {
+    context_->doneCurrent();
+    context_->moveToThread(nullptr);
+}
+
+bool ViewWindow::renderNow(const Task& task) {
+    if (!context_ || rendererFailed_ || !takeContext()) {
+        return false;
+    }
+    const bool ready = ensureRenderer();
+    if (ready) {
+        task(*renderer_);
+        renderer_->restoreViewCamera();
+    }
+    releaseContext();
+    return ready;
+}
+
 void ViewWindow::drawFrame() {
     if (!context_ || rendererFailed_ || !exposed_.load()) {
         return;
     }
-    context_->moveToThread(QThread::currentThread());
-    if (!context_->makeCurrent(this)) {
-        context_->moveToThread(nullptr);
+    if (!takeContext()) {
         return;
     }
     if (ensureRenderer()) {
@@ -118,6 +143,9 @@ void ViewWindow::drawFrame() {
         const int height = pixelHeight_.load();
         const int barWidth = barWidth_.load();
         renderer_->setViewSize(width, height);
+        if (materialsChanged_.exchange(false)) {
+            renderer_->reloadMaterials();
+        }
         const bool putBack =
             renderer_->renderViewFrame(context_->defaultFramebufferObject(), mouse_.poll(barWidth), barWidth);
         frame_ = static_cast<int>(simulation_.currentFrame());
@@ -134,8 +162,7 @@ void ViewWindow::drawFrame() {
         }
         context_->swapBuffers(this);
     }
-    context_->doneCurrent();
-    context_->moveToThread(nullptr);
+    releaseContext();
 }
 
 bool ViewWindow::ensureRenderer() {

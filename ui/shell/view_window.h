@@ -2,6 +2,7 @@
 
 #include "model/global_state.h"
 #include "platform/notifier.h"
+#include "render/render_access.h"
 #include "ui/input/mouse_input.h"
 
 #include <QString>
@@ -26,7 +27,7 @@ class Simulation;
 // thread and destroy the renderer with it current. The GUI thread never draws; it only writes
 // the window size, the info bar width and the exposure state into atomics that the worker
 // reads.
-class ViewWindow final : public QWindow {
+class ViewWindow final : public QWindow, public RenderAccess {
     Q_OBJECT
 
 public:
@@ -44,8 +45,16 @@ public:
     // on this thread) and the context. The view draws nothing more.
     void releaseGraphics();
 
+    // RenderAccess: runs `task` on the calling thread with the context current and restores the
+    // view camera afterwards: on the worker (its export pass) or on the GUI thread while the
+    // worker is stopped.
+    bool renderNow(const Task& task) override;
+
     // GUI thread: the width of the info bar whose coordinates the mouse is polled in.
     void setInfoBarWidth(int width);
+    // GUI thread: the material list changed; the textures and models are uploaded again before
+    // the next frame (by the worker, which owns the context).
+    void reloadMaterials() { materialsChanged_ = true; }
     // Any thread: the simulation's current frame as of the latest view frame (1 before the
     // first).
     int currentFrame() const { return frame_.load(); }
@@ -69,6 +78,10 @@ private:
     void reportFailure(const QString& message);
     bool saveScreenshot(int width, int height);
     void putCursorBack();
+    // Takes the context onto this thread and makes it current; false (context let go again)
+    // when it cannot be made current.
+    bool takeContext();
+    void releaseContext();
 
     GlobalState& g_;
     Simulation& simulation_;
@@ -86,6 +99,7 @@ private:
     std::atomic<int> pixelHeight_{1};
     std::atomic<int> barWidth_{0};
     std::atomic<int> frame_{1};
+    std::atomic<bool> materialsChanged_{false};
 };
 
 } // namespace vintrel

@@ -1,0 +1,64 @@
+#include "ui/dialogs/history_list_dialog.h"
+
+#include "ui/controls/font_dialog_units.h"
+#include "ui/controls/panel_painter.h"
+#include "ui/controls/ui_colors.h"
+#include "ui/dialogs/row_list_geometry.h"
+#include "ui/document/project_document.h"
+
+#include <QVBoxLayout>
+
+namespace vintrel {
+
+namespace {
+
+constexpr int kDialogWidthDu = 175;
+constexpr int kDialogHeightDu = 178;
+
+QColor titleColor(HistoryRowTone tone) {
+    if (tone == HistoryRowTone::Undone) {
+        return {kUndoneHistoryGrey, kUndoneHistoryGrey, kUndoneHistoryGrey};
+    }
+    return toQColor(uiColors().text);
+}
+
+} // namespace
+
+HistoryRows::HistoryRows(ProjectDocument& document, QWidget* parent)
+    : ScrolledRowList(parent), document_(document) {
+    setAccessibleName(tr("履歴リスト"));
+}
+
+int HistoryRows::rowCount() const {
+    return static_cast<int>(document_.history().entries().size());
+}
+
+void HistoryRows::paintRow(PanelPainter& painter, int row, const QRect& rect) const {
+    const History& history = document_.history();
+    const HistoryRowTone tone = historyRowTone(row, history.current());
+    if (tone == HistoryRowTone::Current) {
+        painter.fillRect(rect, toQColor(uiColors().cursor));
+    }
+    const std::string& title = history.entries()[static_cast<std::size_t>(row)].title;
+    paintRowText(painter, QString::fromStdString(title), rect, titleColor(tone));
+}
+
+void HistoryRows::rowClicked(int row, QPoint) {
+    document_.jumpTo(row);
+}
+
+HistoryListDialog::HistoryListDialog(ProjectDocument& document, QWidget* parent)
+    : QDialog(parent), rows_(new HistoryRows(document, this)) {
+    setModal(false);
+    setWindowTitle(tr("履歴リスト"));
+    setAccessibleName(windowTitle());
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(rows_);
+    const DialogUnitScale units = dialogUnitScaleFor(font());
+    resize(units.toPixelsX(kDialogWidthDu), units.toPixelsY(kDialogHeightDu));
+    connect(&document, &ProjectDocument::historyChanged, rows_, &ScrolledRowList::refresh);
+    connect(&document, &ProjectDocument::projectChanged, rows_, &ScrolledRowList::refresh);
+}
+
+} // namespace vintrel

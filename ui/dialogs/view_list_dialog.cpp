@@ -1,0 +1,74 @@
+#include "ui/dialogs/view_list_dialog.h"
+
+#include "ui/controls/font_dialog_units.h"
+#include "ui/controls/panel_painter.h"
+#include "ui/controls/ui_colors.h"
+#include "ui/dialogs/row_list_geometry.h"
+#include "ui/dialogs/viewpoint_list.h"
+#include "ui/document/project_document.h"
+
+#include <QVBoxLayout>
+
+namespace vintrel {
+
+namespace {
+
+constexpr int kDialogWidthDu = 175;
+constexpr int kDialogHeightDu = 178;
+
+} // namespace
+
+ViewpointRows::ViewpointRows(ProjectDocument& document, QWidget* parent)
+    : ScrolledRowList(parent), document_(document) {
+    setAccessibleName(tr("視点リスト"));
+}
+
+int ViewpointRows::rowCount() const {
+    // The viewpoints, then "＜追加＞".
+    return static_cast<int>(viewpointCount(document_.state().views)) + 1;
+}
+
+void ViewpointRows::paintRow(PanelPainter& painter, int row, const QRect& rect) const {
+    const QColor text = toQColor(uiColors().text);
+    const std::vector<CameraView>& views = document_.state().views;
+    const auto index = static_cast<std::size_t>(row);
+    if (index >= viewpointCount(views)) {
+        paintRowText(painter, tr("＜追加＞"), rect, text);
+        return;
+    }
+    const QRect mark(rect.right() + 1 - RowListGeometry::kRowHeight, rect.top(), RowListGeometry::kRowHeight,
+                     rect.height());
+    paintRowText(painter, QString::fromStdString(views[index].title), rect.adjusted(0, 0, -mark.width(), 0),
+                 text);
+    paintRowText(painter, QStringLiteral("×"), mark, text, Qt::AlignHCenter);
+}
+
+void ViewpointRows::rowClicked(int row, QPoint position) {
+    const std::vector<CameraView>& views = document_.state().views;
+    const auto index = static_cast<std::size_t>(row);
+    if (index >= viewpointCount(views)) {
+        const ViewCameraPose pose = document_.viewCamera();
+        document_.changeViewpoints([pose](std::vector<CameraView>& views) { appendViewpoint(views, pose); });
+        return;
+    }
+    if (RowListGeometry::isOnDeleteMark(position.x(), rowWidth())) {
+        document_.changeViewpoints([index](std::vector<CameraView>& views) { removeViewpoint(views, index); });
+        return;
+    }
+    document_.requestViewCamera(poseOf(views[index]));
+}
+
+ViewListDialog::ViewListDialog(ProjectDocument& document, QWidget* parent)
+    : QDialog(parent), rows_(new ViewpointRows(document, this)) {
+    setModal(false);
+    setWindowTitle(tr("視点リスト"));
+    setAccessibleName(windowTitle());
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(rows_);
+    const DialogUnitScale units = dialogUnitScaleFor(font());
+    resize(units.toPixelsX(kDialogWidthDu), units.toPixelsY(kDialogHeightDu));
+    connect(&document, &ProjectDocument::projectChanged, rows_, &ScrolledRowList::refresh);
+}
+
+} // namespace vintrel
