@@ -5,7 +5,7 @@
 set -u
 dir=$(mktemp -d)
 trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; rm -rf "$dir"' EXIT
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 ${VINTREL_XVFB_SCREEN:-1600x1000x24} -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
 server=$!
 for _ in $(seq 1 200); do
   if [[ -s "$dir/display" ]]; then

@@ -21,3 +21,9 @@ add_test(NAME EditingEndToEnd
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/support/with_xvfb.sh $<TARGET_FILE:test_ui_end_to_end>)
 set_tests_properties(EditingEndToEnd PROPERTIES
   RESOURCE_LOCK xvfb TIMEOUT 240 ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0")
+
+# The panels on a screen scaled by 2.
+vintrel_test(test_ui_high_dpi
+  SOURCES support/widget_test_main.cpp ui/high_dpi_test.cpp
+  LIBS vintrel_ui_parameters
+  PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=2;ASAN_OPTIONS=detect_leaks=0")

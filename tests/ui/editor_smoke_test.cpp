@@ -25,13 +25,14 @@ bool haveXvfb() {
 // Starts `vintrel args` on a private virtual X server (tests/support/with_xvfb.sh), or, for runs
 // that must end before any window opens, on Qt's off-screen platform; the exit code, -1 when it
 // did not exit normally (a crash, or killed after the time limit).
-int runEditor(const std::string& args, const fs::path& log, bool display = true) {
+int runEditor(const std::string& args, const fs::path& log, bool display = true,
+              const std::string& environment = {}) {
     // Qt, fontconfig and the GL driver keep allocations until exit: leak reports would only be
     // their noise.
     const std::string withXvfb = std::string(VINTREL_SOURCE_DIR) + "/tests/support/with_xvfb.sh";
     const std::string launcher =
         display ? "timeout 240 " + quoted(withXvfb) + " " : "QT_QPA_PLATFORM=offscreen timeout 240 ";
-    const std::string command = "ASAN_OPTIONS=detect_leaks=0 " + launcher + quoted(VINTREL_EDITOR_PATH) +
+    const std::string command = "ASAN_OPTIONS=detect_leaks=0 " + environment + launcher + quoted(VINTREL_EDITOR_PATH) +
                                 " " + args + " >" + quoted(log.string()) + " 2>&1";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -103,6 +104,20 @@ TEST_F(EditorSmokeTest, StartsWithAFreshProjectWithoutAFile) {
     // area of 1200 x 720, whose parameter area scrolls) allows: a free area of 720 x 616.
     EXPECT_EQ(image.width(), 616);
     EXPECT_EQ(image.height(), 616);
+}
+
+// On a screen scaled by 2 the panels keep their layout in logical pixels and the view draws at
+// device pixels: the view of the default window is 616 logical pixels square, 1232 device pixels.
+TEST_F(EditorSmokeTest, ViewDrawsAtDevicePixelsOnAScreenScaledByTwo) {
+    const fs::path shot = tmp.path() / "scaled.png";
+    ASSERT_EQ(runEditor("--screenshot " + quoted(shot.string()) + " --after-frames 3", tmp.path() / "log.txt",
+                        true, "QT_SCALE_FACTOR=2 VINTREL_XVFB_SCREEN=2600x1600x24 "),
+              0)
+        << log();
+    const QImage image(QString::fromStdString(shot.string()));
+    ASSERT_FALSE(image.isNull()) << log();
+    EXPECT_EQ(image.width(), 1232);
+    EXPECT_EQ(image.height(), 1232);
 }
 
 TEST_F(EditorSmokeTest, BadArgumentsAreRefused) {

@@ -282,9 +282,11 @@ QRect pictureButtonCell(int position, bool pressed) {
                  kArtworkCellHeight);
 }
 
-QImage pictureButtonStrip() {
-    QImage strip(kArtworkCellCount * kArtworkCellWidth, 2 * kArtworkCellHeight,
-                 QImage::Format_ARGB32_Premultiplied);
+QImage pictureButtonStrip(qreal devicePixelRatio) {
+    const qreal scale = std::max<qreal>(devicePixelRatio, 1.0);
+    QImage strip(static_cast<int>(std::ceil(kArtworkCellCount * kArtworkCellWidth * scale)),
+                 static_cast<int>(std::ceil(2 * kArtworkCellHeight * scale)), QImage::Format_ARGB32_Premultiplied);
+    strip.setDevicePixelRatio(scale);
     strip.fill(Qt::black);
     QPainter painter(&strip);
     painter.setRenderHint(QPainter::Antialiasing);

@@ -40,11 +40,14 @@ void PictureButton::paintEvent(QPaintEvent*) {
     if (!isEnabled()) {
         painter.setOpacity(kDisabledOpacity);
     }
-    painter.drawImage(rect(), artwork_, pictureButtonCell(position_, isDown()));
+    const QRect cell = pictureButtonCell(position_, isDown());
+    const qreal scale = artwork_.devicePixelRatio();
+    painter.drawImage(QRectF(rect()), artwork_,
+                      QRectF(cell.x() * scale, cell.y() * scale, cell.width() * scale, cell.height() * scale));
 }
 
 PictureButtonBar::PictureButtonBar(const CommandActions& actions, QWidget* parent)
-    : QWidget(parent), artwork_(pictureButtonStrip()) {
+    : QWidget(parent), artwork_(pictureButtonStrip(parent != nullptr ? parent->devicePixelRatioF() : 1.0)) {
     setAccessibleName(QCoreApplication::translate("Pane", "ツールバー"));
     for (const PictureButtonPlace& place : pictureButtonRow()) {
         QAction* action = actions.action(place.command);
@@ -55,8 +58,9 @@ PictureButtonBar::PictureButtonBar(const CommandActions& actions, QWidget* paren
 
 void PictureButtonBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(QRect(0, 0, width(), kPictureButtonHeight), artwork_,
-                      QRect(kBackgroundColumnX, 0, kBackgroundColumnWidth, kPictureButtonHeight));
+    const qreal scale = artwork_.devicePixelRatio();
+    painter.drawImage(QRectF(0, 0, width(), kPictureButtonHeight), artwork_,
+                      QRectF(kBackgroundColumnX * scale, 0, kBackgroundColumnWidth * scale, kPictureButtonHeight * scale));
 }
 
 } // namespace vintrel
