@@ -14,10 +14,6 @@ namespace {
 using Layout = NodeArtworkLayout;
 
 constexpr int kMaterialButtonCount = 6;
-const QColor kButtonLight(205, 205, 205);
-const QColor kButtonShade(160, 160, 160);
-const QColor kButtonPressed(130, 130, 130);
-const QColor kButtonEdge(90, 90, 90);
 const QColor kGlyph(40, 40, 40);
 const QColor kAddMark(30, 120, 40);
 const QColor kDeleteMark(170, 40, 40);
@@ -103,20 +99,6 @@ constexpr std::array<GlyphPainter, kMaterialButtonCount> kGlyphs = {
     drawImport, drawDelete, drawSaveCopy, drawMirrorLeftRight, drawMirrorTopBottom, drawRotateClockwise,
 };
 
-void drawButtonFace(QPainter& p, const QRect& cell, NodeButtonLook look) {
-    QLinearGradient fill(cell.topLeft(), cell.bottomLeft());
-    if (look == NodeButtonLook::Pressed) {
-        fill.setColorAt(0, kButtonPressed.darker(115));
-        fill.setColorAt(1, kButtonPressed);
-    } else {
-        fill.setColorAt(0, kButtonLight);
-        fill.setColorAt(1, kButtonShade);
-    }
-    p.fillRect(cell, fill);
-    p.setPen(QPen(kButtonEdge, 1));
-    p.drawRect(QRectF(cell).adjusted(0.5, 0.5, -0.5, -0.5));
-}
-
 } // namespace
 
 QImage materialButtonStrip() {
@@ -128,7 +110,7 @@ QImage materialButtonStrip() {
     for (int i = 0; i < kMaterialButtonCount; ++i) {
         for (const NodeButtonLook look : {NodeButtonLook::Normal, NodeButtonLook::Pressed}) {
             const QRect cell = nodeButtonCell(i, look);
-            drawButtonFace(p, cell, look);
+            drawPanelButtonFace(p, cell, look);
             const int shift = look == NodeButtonLook::Pressed ? kPressedShift : 0;
             p.save();
             p.translate(cell.left() + shift, cell.top() + shift);

@@ -103,20 +103,6 @@ constexpr std::array<GlyphPainter, Layout::kButtonCount> kGlyphs = {
     drawMoveDown, drawMoveUp,   drawMakeChild, drawMakeParent,
 };
 
-void drawButtonFace(QPainter& p, const QRect& cell, NodeButtonLook look) {
-    QLinearGradient fill(cell.topLeft(), cell.bottomLeft());
-    if (look == NodeButtonLook::Pressed) {
-        fill.setColorAt(0, kButtonPressed.darker(115));
-        fill.setColorAt(1, kButtonPressed);
-    } else {
-        fill.setColorAt(0, kButtonLight);
-        fill.setColorAt(1, kButtonShade);
-    }
-    p.fillRect(cell, fill);
-    p.setPen(QPen(kButtonEdge, 1));
-    p.drawRect(QRectF(cell).adjusted(0.5, 0.5, -0.5, -0.5));
-}
-
 void drawOpenEye(QPainter& p, const QRectF& cell) {
     QPainterPath lids;
     lids.moveTo(cell.left() + 1, cell.center().y());
@@ -154,7 +140,7 @@ QImage nodeButtonStrip() {
     for (int i = 0; i < Layout::kButtonCount; ++i) {
         for (const NodeButtonLook look : {NodeButtonLook::Normal, NodeButtonLook::Pressed}) {
             const QRect cell = nodeButtonCell(i, look);
-            drawButtonFace(p, cell, look);
+            drawPanelButtonFace(p, cell, look);
             const int shift = look == NodeButtonLook::Pressed ? kPressedShift : 0;
             p.save();
             p.translate(cell.left() + shift, cell.top() + shift);
@@ -184,6 +170,20 @@ QImage visibilityIcons() {
 QRect visibilityIconCell(int isDraw) {
     const int column = isDraw != 0 ? 1 : 0;
     return {column * Layout::kIconCell, 0, Layout::kIconSize, Layout::kIconSize};
+}
+
+void drawPanelButtonFace(QPainter& p, const QRect& cell, NodeButtonLook look) {
+    QLinearGradient fill(cell.topLeft(), cell.bottomLeft());
+    if (look == NodeButtonLook::Pressed) {
+        fill.setColorAt(0, kButtonPressed.darker(115));
+        fill.setColorAt(1, kButtonPressed);
+    } else {
+        fill.setColorAt(0, kButtonLight);
+        fill.setColorAt(1, kButtonShade);
+    }
+    p.fillRect(cell, fill);
+    p.setPen(QPen(kButtonEdge, 1));
+    p.drawRect(QRectF(cell).adjusted(0.5, 0.5, -0.5, -0.5));
 }
 
 } // namespace vintrel

@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QRect>
 
+class QPainter;
+
 namespace vintrel {
 
 enum class NodeButtonLook { Normal, Pressed };
@@ -25,6 +27,10 @@ QImage nodeButtonStrip();
 QRect nodeButtonCell(int position, NodeButtonLook look);
 
 QImage visibilityIcons();
+
+// The face of a 26 × 20 panel button (the node and material panels'): a light vertical gradient,
+// darker while pressed, with a grey edge.
+void drawPanelButtonFace(QPainter& painter, const QRect& cell, NodeButtonLook look);
 // The icon of a node whose m_isDraw is `isDraw` (0 hidden, anything else shown).
 QRect visibilityIconCell(int isDraw);
 
