@@ -33,7 +33,7 @@ class CliTest : public ::testing::Test {
 protected:
     // Runs the built vintrel-cli with `args`, capturing its standard output and error.
     CliResult cli(const std::vector<std::string>& args) {
-        std::string command = quoted(VINTREL_CLI_PATH);
+        std::string command = environment + quoted(VINTREL_CLI_PATH);
         for (const std::string& arg : args) {
             command += " " + quoted(arg);
         }
@@ -66,8 +66,16 @@ protected:
         ASSERT_TRUE(saveProject(g, file, notifier));
     }
 
+    // Assignments put before the command, for example "NAME=value ".
+    std::string environment;
     TempDir tmp{"vintrel-cli-test"};
 };
+
+// The sanitizer options of this process with the leak check at exit turned off.
+std::string withoutLeakCheckAtExit() {
+    const char* options = std::getenv("ASAN_OPTIONS");
+    return "ASAN_OPTIONS=" + quoted(std::string(options != nullptr ? options : "") + ":detect_leaks=0") + " ";
+}
 
 TEST_F(CliTest, NewProjectAsJson) {
     const std::string file = path("new.stn");
@@ -340,6 +348,11 @@ TEST_F(CliTest, ExportWritesEverySampleAsEveryOutputKind) {
                           {"files", ".png", "00000.png"},
                           {"gif", ".gif", ".gif"},
                           {"video", ".mp4", ".mp4"}};
+    // On some machines the leak checker of the sanitizer runtime crashes while it walks the
+    // graphics driver's threads at the exit of these runs ("Tracer caught signal 11") after a
+    // complete, correct export; the export code's leaks are checked by the in-process export
+    // tests, so these runs only check what the program writes.
+    environment = withoutLeakCheckAtExit();
     for (const char* sample : {"fire", "sparks", "magic_circle"}) {
         const std::string file = std::string(VINTREL_SOURCE_DIR) + "/samples/" + sample + ".stn";
         for (const Kind& kind : kinds) {

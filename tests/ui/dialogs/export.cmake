@@ -6,4 +6,4 @@ vintrel_test(test_export_rules
 vintrel_test(test_ui_export_dialog
   SOURCES support/widget_test_main.cpp ui/dialogs/export_dialog_test.cpp
   LIBS vintrel_ui_export Qt6::Test
-  PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+  PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)

@@ -14,5 +14,5 @@ vintrel_test(test_ui_update
           ${CMAKE_CURRENT_SOURCE_DIR}/ui/dialogs/update_dialogs_test.cpp
           ${CMAKE_CURRENT_SOURCE_DIR}/ui/dialogs/help_command_test.cpp
   LIBS vintrel_ui_update Qt6::Network Qt6::Test
-  PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+  PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 target_compile_definitions(test_ui_update PRIVATE VINTREL_VERSION="${PROJECT_VERSION}")

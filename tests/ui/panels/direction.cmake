@@ -6,4 +6,4 @@ vintrel_test(test_ui_direction_geometry
 vintrel_test(test_ui_direction_widgets
   SOURCES support/widget_test_main.cpp ui/panels/direction_widgets_test.cpp
   LIBS vintrel_ui_direction Qt6::Test
-  PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+  PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)

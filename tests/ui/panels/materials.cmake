@@ -11,4 +11,4 @@ vintrel_test(test_material_order
 vintrel_test(test_ui_materials
   SOURCES support/widget_test_main.cpp ui/panels/material_files_test.cpp ui/panels/material_panel_test.cpp
   LIBS vintrel_ui_materials Qt6::Test
-  PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+  PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)

@@ -6,4 +6,4 @@ vintrel_test(test_ui_node_rows
 vintrel_test(test_ui_node_panel
   SOURCES support/widget_test_main.cpp ui/panels/node_panel_test.cpp
   LIBS vintrel_ui_node_panel Qt6::Test
-  PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+  PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)

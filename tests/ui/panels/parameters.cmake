@@ -2,4 +2,4 @@
 vintrel_test(test_ui_parameter_panels
   SOURCES support/widget_test_main.cpp ui/panels/parameter_panel_test.cpp
   LIBS vintrel_ui_parameters Qt6::Test
-  PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+  PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
