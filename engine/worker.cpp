@@ -1,5 +1,7 @@
 #include "engine/worker.h"
 
+#include "engine/playback.h"
+
 namespace vintrel {
 
 namespace {
@@ -42,8 +44,13 @@ void SimulationWorker::loop() {
             std::this_thread::sleep_for(kPassPause);
             continue;
         }
-        if (frameClock.tick(clock_.nowMs(), g_.frameInputs().project.fps) && !sim.isStopped.load()) {
+        if (seeking() && !sim.isExporting.load() && !seek()) {
+            continue;
+        }
+        if (frameClock.tick(clock_.nowMs(), g_.frameInputs().project.fps) && !sim.isStopped.load() &&
+            playing_.load()) {
             simulation_.step();
+            steppedFrame_ = playback::shownFrame(simulation_);
         }
         if (sim.isExporting.load()) {
             if (!sim.isExportPaused.load() && hooks_.runExport) {
@@ -55,6 +62,37 @@ void SimulationWorker::loop() {
             sim.isRendering = false;
         }
         std::this_thread::sleep_for(kPassPause);
+    }
+}
+
+bool SimulationWorker::seek() {
+    if (replay_.exchange(false)) {
+        int none = kNoTarget;
+        targetFrame_.compare_exchange_strong(none, steppedFrame_.load());
+        simulation_.reset();
+    }
+    for (;;) {
+        int request = targetFrame_.load();
+        if (request == kNoTarget) {
+            return true;
+        }
+        const int target = playback::clampFrame(request, g_.frameInputs().project.frame);
+        const int reached = playback::shownFrame(simulation_);
+        if (reached == target) {
+            steppedFrame_ = reached;
+            if (targetFrame_.compare_exchange_strong(request, kNoTarget)) {
+                return true;
+            }
+            continue;
+        }
+        if (g_.sim.quitRequested.load()) {
+            return false;
+        }
+        if (reached > target) {
+            simulation_.reset();
+        } else {
+            simulation_.step();
+        }
     }
 }
 

@@ -28,3 +28,17 @@ vintrel_test(test_ui_high_dpi
   LIBS vintrel_ui_parameters)
 # Set by the program itself: gtest_discover_tests splits an environment list into property names.
 target_compile_definitions(test_ui_high_dpi PRIVATE VINTREL_TEST_SCALE_FACTOR="2")
+
+# The preview's transport, checked against the command-line trace.
+vintrel_test(test_ui_playback
+  SOURCES ui/playback_test.cpp
+  LIBS vintrel_ui_document vintrel_cli_lib)
+target_compile_definitions(test_ui_playback PRIVATE
+  VINTREL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+  VINTREL_CLI_PATH="$<TARGET_FILE:vintrel-cli>")
+add_dependencies(test_ui_playback vintrel-cli)
+
+vintrel_test(test_ui_transport_bar
+  SOURCES support/widget_test_main.cpp ui/transport_bar_test.cpp
+  LIBS vintrel_ui Qt6::Test
+  PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)

@@ -1,5 +1,7 @@
 #include "ui/document/project_document.h"
 
+#include "engine/playback.h"
+
 #include "model/property_labels.h"
 #include "model/tree_operations.h"
 #include "persist/project_file.h"
@@ -60,10 +62,64 @@ bool ProjectDocument::workerRunning() const {
 
 void ProjectDocument::resetView() {
     stopWorker();
+    const int held = transportFrame();
     publish();
     simulation_.reset();
+    if (worker_) {
+        // Playing, the effect starts over; held, it is simulated up to the held frame again.
+        worker_->requestFrame(playing_ ? 0 : held);
+    }
     startWorker();
     emit viewReset();
+}
+
+// ---- playback -----------------------------------------------------------------------------
+
+void ProjectDocument::setPlaying(bool playing) {
+    if (playing_ == playing) {
+        return;
+    }
+    playing_ = playing;
+    if (worker_) {
+        playing ? worker_->play() : worker_->hold();
+    }
+    emit playbackChanged();
+}
+
+void ProjectDocument::goToFrame(int frame) {
+    setPlaying(false);
+    if (worker_) {
+        worker_->requestFrame(playback::clampFrame(frame, effectLength()));
+    }
+    emit playbackChanged();
+}
+
+void ProjectDocument::stepForward() {
+    goToFrame(playback::frameAfter(transportFrame(), effectLength()));
+}
+
+void ProjectDocument::stepBack() {
+    goToFrame(playback::frameBefore(transportFrame(), effectLength()));
+}
+
+void ProjectDocument::goToFirstFrame() {
+    const bool playing = playing_;
+    goToFrame(1);
+    setPlaying(playing);
+}
+
+int ProjectDocument::effectLength() const {
+    return g_.project.frame;
+}
+
+int ProjectDocument::transportFrame() const {
+    return worker_ ? worker_->destinationFrame() : playback::shownFrame(simulation_);
+}
+
+void ProjectDocument::replayIfHeld() {
+    if (worker_ && !playing_) {
+        worker_->requestReplay();
+    }
 }
 
 void ProjectDocument::publish() {
@@ -79,6 +135,7 @@ bool ProjectDocument::setValue(std::string_view path, double value) {
     if (isProjectPath(path)) {
         publish();
     }
+    replayIfHeld();
     emit valueChanged(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
     return true;
 }
@@ -103,6 +160,7 @@ void ProjectDocument::setNodeVisible(EffectNode& node, bool visible) {
     }
     g_.modified = true;
     noteFileState();
+    replayIfHeld();
     emit treeChanged();
 }
 
@@ -131,6 +189,7 @@ void ProjectDocument::setCurvePoints(int slot, const std::vector<CurvePoint>& po
     g_.pSelNode->graph(slot).setPoints(points);
     g_.modified = true;
     noteFileState();
+    replayIfHeld();
     emit curveChanged(slot);
 }
 
@@ -188,6 +247,7 @@ bool ProjectDocument::jumpTo(int entry) {
 // Undo and redo may have changed anything: values, curves, names and the tree.
 void ProjectDocument::afterHistoryMove() {
     publish();
+    replayIfHeld();
     emit treeChanged();
     emit selectionChanged();
     emit historyChanged();

@@ -54,6 +54,23 @@ public:
     // Restarts the effect at frame 1 and starts the worker again.
     void resetView();
 
+    // ---- playback ---------------------------------------------------------------------------
+    // The preview plays (the clock steps the effect) or holds a frame. Held, every edit is
+    // simulated again up to the held frame, so its effect shows at that moment.
+    bool isPlaying() const { return playing_; }
+    void setPlaying(bool playing);
+    void togglePlaying() { setPlaying(!playing_); }
+    // Frames as steps since a reset (1 ... effectLength()): going to one holds the preview there.
+    void goToFrame(int frame);
+    void stepForward();  // one frame on; after the last comes the first
+    void stepBack();     // one frame back; before the first comes the last
+    void goToFirstFrame(); // frame 1, playing on if the preview plays
+    int effectLength() const;
+    // The frame the preview stands at, or the one it is on its way to.
+    int transportFrame() const;
+    // True while the worker has not reached the frame asked for yet.
+    bool seeking() const { return worker_ && worker_->seeking(); }
+
     // ---- edits ------------------------------------------------------------------------------
     // A value of the selected node ("g.pSelNode->m_kill.span") or of the project
     // ("g.project.isCameraMove"), recorded in the history. False when nothing changed.
@@ -138,6 +155,7 @@ signals:
     void viewReset();                       // the effect restarted at frame 1
     void projectChanged();                  // project-wide settings changed (a dialog, a load)
     void materialsChanged();                // the material list changed
+    void playbackChanged();                 // played or held, or another frame asked for
 
 private:
     // The editing core's requests around its changes, turned into the document's signals.
@@ -159,6 +177,8 @@ private:
     };
 
     void afterProjectReplaced();
+    // While the preview holds a frame: the worker simulates it again with the changed values.
+    void replayIfHeld();
     void afterHistoryMove();
     // Emits modifiedChanged() and fileChanged() for what changed since the last call.
     void noteFileState();
@@ -172,6 +192,7 @@ private:
     History history_;
     TreeEditor tree_;
     Autosaver autosaver_;
+    bool playing_ = true;
     bool lastModified_ = false;
     QString lastFileName_;
 };

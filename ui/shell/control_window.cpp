@@ -1,6 +1,7 @@
 #include "ui/shell/control_window.h"
 
 #include "render/camera.h"
+#include "ui/shell/transport_bar.h"
 
 #include <QCursor>
 #include <QMouseEvent>
@@ -20,6 +21,10 @@ constexpr int kTextTop = 8;
 constexpr int kTextHeight = 16;
 constexpr int kParticleLabelWidth = 55;
 constexpr int kFpsLabelWidth = 32;
+constexpr int kFrameReadoutEnd = 128;
+constexpr int kParticleReadoutWidth = 135;
+constexpr int kFpsReadoutWidth = kFpsLabelWidth + 80;
+constexpr int kTransportMargin = 8;
 
 const QColor kIconNormal(150, 150, 150);
 const QColor kIconHighlight(255, 255, 255);
@@ -89,7 +94,44 @@ ControlWindow::ControlWindow(const GlobalState& g, std::function<int()> currentF
 
 void ControlWindow::setDisplay(const Display& display) {
     display_ = display;
+    placeTransport();
     update();
+}
+
+void ControlWindow::setTransport(TransportBar* transport) {
+    transport_ = transport;
+    transport_->setParent(this);
+    connect(&timer_, &QTimer::timeout, transport_, &TransportBar::follow);
+    placeTransport();
+    transport_->show();
+}
+
+int ControlWindow::readoutsEnd() const {
+    int x = display_.frame ? kFrameReadoutEnd : kTransportMargin;
+    if (display_.particles) {
+        x += kParticleReadoutWidth;
+    }
+    if (display_.fps) {
+        x += kFpsReadoutWidth;
+    }
+    return x;
+}
+
+// The buttons keep their size; the slider gets the room up to the icons, and the whole
+// transport hides when not even the buttons fit.
+void ControlWindow::placeTransport() {
+    if (transport_ == nullptr) {
+        return;
+    }
+    const int left = readoutsEnd() + kTransportMargin;
+    const int right = width() - kIconStripOffset - kTransportMargin;
+    transport_->setGeometry(left, 0, std::max(right - left, 0), kHeight);
+    transport_->setVisible(right - left >= TransportBar::buttonsWidth());
+}
+
+void ControlWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeTransport();
 }
 
 int ControlWindow::hovered() const {
@@ -144,7 +186,7 @@ void ControlWindow::paintReadouts(QPainter& painter) {
     if (display_.frame) {
         const int frame = currentFrame_ ? currentFrame_() : 1;
         text(x, 120, paddedNumber(frame - 1, 4) + QLatin1Char('/') + paddedNumber(g_.project.frame, 4));
-        x = 128;
+        x = kFrameReadoutEnd;
     }
     if (display_.particles) {
         const unsigned count = g_.sim.particleCount.load();
@@ -153,7 +195,7 @@ void ControlWindow::paintReadouts(QPainter& painter) {
         text(x, kParticleLabelWidth, QStringLiteral("Particle"));
         text(x + kParticleLabelWidth, 80,
              QLatin1Char(':') + QStringLiteral("%1").arg(shown, 4, 10, QLatin1Char('0')));
-        x += 135;
+        x += kParticleReadoutWidth;
     }
     if (display_.fps) {
         text(x, kFpsLabelWidth, QStringLiteral("FPS"));

@@ -9,6 +9,8 @@
 
 namespace vintrel {
 
+class TransportBar;
+
 // The info bar above the view: the four camera mode icons at its right end and, when switched
 // on, the frame number, the particle count and the frame rate. It repaints itself every 20 ms.
 // Mouse clicks are not handled here: the view's camera control hit-tests the icons from the
@@ -31,6 +33,9 @@ public:
     ControlWindow(const GlobalState& g, std::function<int()> currentFrame, QWidget* parent = nullptr);
 
     void setDisplay(const Display& display);
+    // The preview's transport, placed between the readouts and the camera mode icons; it
+    // follows the shown frame at every repaint.
+    void setTransport(TransportBar* transport);
     const Display& display() const { return display_; }
 
     QSize sizeHint() const override { return {400, kHeight}; }
@@ -41,18 +46,23 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void paintIcons(QPainter& painter);
     void paintReadouts(QPainter& painter);
     int hovered() const;
+    // The x where the readouts that are switched on end.
+    int readoutsEnd() const;
+    void placeTransport();
 
     const GlobalState& g_;
     std::function<int()> currentFrame_;
     Display display_;
     QFont font_;
     QTimer timer_;
+    TransportBar* transport_ = nullptr;
 };
 
 } // namespace vintrel

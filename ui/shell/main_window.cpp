@@ -1,4 +1,5 @@
 #include "ui/shell/main_window.h"
+#include "ui/shell/transport_bar.h"
 
 #include "persist/binary_export.h"
 #include "ui/dialogs/export_dialog.h"
@@ -146,9 +147,14 @@ void MainWindow::createPanes(MouseInput& mouse, Notifier& notifier) {
     panes_[static_cast<std::size_t>(Pane::Control)] = infoBar_;
     connect(infoBar_, &ControlWindow::cameraModeChosen, statusStrip_, &StatusWindow::showCameraModeHint);
 
+    infoBar_->setTransport(new TransportBar(document_, [view = view_] { return view->currentFrame() - 1; }));
+
     auto* feeder = new MouseEventFeeder(mouse, infoBar_, this);
     view_->installEventFilter(feeder);
     infoBar_->installEventFilter(feeder);
+    auto* transportKeys = new TransportKeys(document_, this);
+    view_->installEventFilter(transportKeys);
+    viewContainer->installEventFilter(transportKeys);
 }
 
 void MainWindow::connectCommands() {
