@@ -1,6 +1,7 @@
 #include "output/video_output.h"
 
 #include "output/area_scale.h"
+#include "persist/app_settings.h"
 #include "persist/atomic_file.h"
 #include "platform/ini_document.h"
 
@@ -250,7 +251,7 @@ std::filesystem::path videoToolPath(const GlobalState& g) {
     if (fromEnvironment != nullptr && *fromEnvironment != '\0') {
         return fromEnvironment;
     }
-    return g.programFolder / "assets" / "kelvask";
+    return shippedFile(g.programFolder, "libexec/vintrel", "kelvask");
 }
 
 std::chrono::milliseconds videoToolTimeout(const OutputFrames& frames) {

@@ -18,7 +18,7 @@ std::string renderIniText(const OutputFrames& frames, const GlobalState& g,
                           const std::filesystem::path& output);
 
 // The video tool to hand over to: $VINTREL_KELVASK when set and not empty, otherwise
-// "<program folder>/assets/kelvask".
+// "<program folder>/assets/kelvask", or "<prefix>/libexec/vintrel/kelvask" in an installation.
 std::filesystem::path videoToolPath(const GlobalState& g);
 
 // Runs `program` with no arguments, its working folder `workingFolder`, stdin and stdout on

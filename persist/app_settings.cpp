@@ -95,6 +95,14 @@ SettingsFolders chooseSettingsFolders(const std::filesystem::path& programFolder
     return {config / "vintrel" / "assets", data / "vintrel" / "workspace"};
 }
 
+std::filesystem::path shippedFile(const std::filesystem::path& programFolder, const std::filesystem::path& installedFolder,
+                                  const std::string& name) {
+    const std::filesystem::path beside = programFolder / "assets" / name;
+    const std::filesystem::path installed = (programFolder / ".." / installedFolder / name).lexically_normal();
+    std::error_code ec;
+    return !std::filesystem::exists(beside, ec) && std::filesystem::exists(installed, ec) ? installed : beside;
+}
+
 std::filesystem::path programFolderOfThisProcess() {
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);

@@ -38,6 +38,13 @@ SettingsFolders chooseSettingsFolders(const std::filesystem::path& programFolder
 // The folder of the running executable (from /proc/self/exe); empty when it cannot be found.
 std::filesystem::path programFolderOfThisProcess();
 
+// A file the program ships with: `name` in the folder beside the program that a build or an
+// unpacked copy has (programFolder/assets), else where an installation into a prefix puts it
+// (programFolder/../`installedFolder`, for example "share/vintrel" or "libexec/vintrel"). The
+// first path when neither exists.
+std::filesystem::path shippedFile(const std::filesystem::path& programFolder, const std::filesystem::path& installedFolder,
+                                  const std::string& name);
+
 // ---- data.prm ---------------------------------------------------------------------------------
 
 // The values the project dialog stores as the defaults of new projects (section DEFAULT_PROJECT).

@@ -14,6 +14,7 @@ packages=(
   xvfb xauth
   dbus-daemon at-spi2-core python3-pyatspi
   locales
+  qt6-svg-dev desktop-file-utils appstream shared-mime-info
 )
 
 missing=()

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <cstdio>
 #include <optional>
 
@@ -51,6 +52,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vintrel"));
     QApplication::setApplicationVersion(QStringLiteral(VINTREL_VERSION));
+    // Ties the windows to the installed launcher entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vintrel.Vintrel"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.vintrel.Vintrel")));
     const auto options = vintrel::parseOptions(app);
     if (!options) {
         return 2;

@@ -459,3 +459,25 @@ TEST(SettingsFolders, ProgramFolderHoldsTheRunningTest) {
 
 } // namespace
 } // namespace vintrel
+
+namespace vintrel {
+namespace {
+
+// A build or an unpacked copy keeps the shipped files in assets/ beside the program; an
+// installation into a prefix keeps them in the prefix's folders.
+TEST(ShippedFiles, BesideTheProgramFirstThenThePrefixFolder) {
+    TempDir dir;
+    const std::filesystem::path bin = dir.path() / "bin";
+    const std::filesystem::path beside = bin / "assets" / "kelvask";
+    const std::filesystem::path installed = dir.path() / "libexec" / "vintrel" / "kelvask";
+    EXPECT_EQ(shippedFile(bin, "libexec/vintrel", "kelvask"), beside); // neither: the first
+    std::filesystem::create_directories(installed.parent_path());
+    test::writeFile(installed, "tool");
+    EXPECT_EQ(shippedFile(bin, "libexec/vintrel", "kelvask"), installed);
+    std::filesystem::create_directories(beside.parent_path());
+    test::writeFile(beside, "tool");
+    EXPECT_EQ(shippedFile(bin, "libexec/vintrel", "kelvask"), beside);
+}
+
+} // namespace
+} // namespace vintrel

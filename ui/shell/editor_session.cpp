@@ -103,7 +103,12 @@ int EditorSession::run(QApplication& app, const Options& options) {
         restore = checkRecovery(folders_.workspaceRoot, prompt);
     }
     lock_.emplace(folders_.workspaceRoot);
-    setUiColors(loadInterfaceColors(folders_.assets / kInterfaceColorsFileName));
+    // The user's own colours where the settings live, else the ones installed with the program.
+    std::filesystem::path colors = folders_.assets / kInterfaceColorsFileName;
+    if (!std::filesystem::exists(colors)) {
+        colors = shippedFile(programFolder, "share/vintrel", kInterfaceColorsFileName);
+    }
+    setUiColors(loadInterfaceColors(colors));
     applyDarkLook(app);
     settings_ = std::make_unique<AppSettings>(folders_.assets / kAppSettingsFileName);
 
