@@ -23,6 +23,8 @@ constexpr const char* kRecent = "RECENT";
 constexpr const char* kDefaultProject = "DEFAULT_PROJECT";
 constexpr const char* kUpdate = "UPDATE";
 constexpr const char* kHelp = "HELP";
+constexpr const char* kInterface = "INTERFACE";
+constexpr std::size_t kLanguageMaxBytes = 8;
 
 int parseIntValue(std::string_view value) {
     return parseIntLikeAtoi(value.substr(0, text::cp932CutLength(value, kIntValueMaxBytes)));
@@ -261,6 +263,10 @@ std::string AppSettings::releasePageUrl() const {
 }
 std::string AppSettings::helpUrl() const {
     return readText(kHelp, "URL", "", kAddressMaxBytes);
+}
+
+std::string AppSettings::interfaceLanguage() const {
+    return readText(kInterface, "LANG", "", kLanguageMaxBytes);
 }
 
 int AppSettings::value(std::string_view key, int fallback) const {

@@ -125,6 +125,8 @@ public:
     std::string updateUrl() const;      // UPDATE URL: the published version text; empty: no check
     std::string releasePageUrl() const; // UPDATE RELEASE_URL: the page an accepted update opens
     std::string helpUrl() const;        // HELP URL: the help page; empty: the README shipped along
+    // INTERFACE LANG: "ja" or "en" for the windows' language; empty (the default): the system's.
+    std::string interfaceLanguage() const;
 
     // ProjectDefaults: an integer of section DEFAULT_PROJECT, or `fallback` when it is missing.
     int value(std::string_view key, int fallback) const override;

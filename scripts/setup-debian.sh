@@ -14,7 +14,7 @@ packages=(
   xvfb xauth
   dbus-daemon at-spi2-core python3-pyatspi
   locales
-  qt6-svg-dev desktop-file-utils appstream shared-mime-info
+  qt6-svg-dev qt6-l10n-tools desktop-file-utils appstream shared-mime-info
 )
 
 missing=()

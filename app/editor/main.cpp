@@ -1,4 +1,4 @@
-// vintrel [FILE.stn] [--screenshot OUT.png --after-frames N]: the editor.
+// vintrel [FILE.stn] [--lang ja|en] [--screenshot OUT.png --after-frames N]: the editor.
 
 #include "ui/shell/editor_session.h"
 
@@ -22,8 +22,12 @@ std::optional<EditorSession::Options> parseOptions(const QApplication& app) {
     const QCommandLineOption after(QStringLiteral("after-frames"),
                                    QStringLiteral("Take the screenshot after N view frames (default 1)."),
                                    QStringLiteral("N"), QStringLiteral("1"));
+    const QCommandLineOption language(QStringLiteral("lang"),
+                                      QStringLiteral("The interface language, ja or en (default: the system's)."),
+                                      QStringLiteral("ja|en"));
     parser.addOption(screenshot);
     parser.addOption(after);
+    parser.addOption(language);
     parser.addPositionalArgument(QStringLiteral("FILE.stn"), QStringLiteral("The project to open."));
     parser.process(app);
     EditorSession::Options options;
@@ -41,6 +45,13 @@ std::optional<EditorSession::Options> parseOptions(const QApplication& app) {
     if (!ok || options.afterFrames < 1) {
         std::fprintf(stderr, "vintrel: --after-frames needs a whole number of frames, 1 or more\n");
         return std::nullopt;
+    }
+    if (parser.isSet(language)) {
+        options.language = parseInterfaceLanguage(parser.value(language).toStdString());
+        if (!options.language) {
+            std::fprintf(stderr, "vintrel: --lang takes ja or en\n");
+            return std::nullopt;
+        }
     }
     return options;
 }

@@ -42,3 +42,9 @@ vintrel_test(test_ui_transport_bar
   SOURCES support/widget_test_main.cpp ui/transport_bar_test.cpp
   LIBS vintrel_ui Qt6::Test
   PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+
+# The English interface against the translation file.
+vintrel_test(test_ui_translation
+  SOURCES support/widget_test_main.cpp ui/translation_test.cpp
+  LIBS vintrel_ui Qt6::Test
+  PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)

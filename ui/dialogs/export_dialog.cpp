@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
@@ -27,6 +28,20 @@ namespace {
 
 QString exportText(const char* text) {
     return QCoreApplication::translate("Export", text);
+}
+
+// The summary's number in the interface's words: "60枚" (frames) or "約1.0秒" (seconds).
+QString translatedSummary(const std::string& summary) {
+    static const QRegularExpression frames(QStringLiteral("^(\\d+)枚$"));
+    static const QRegularExpression seconds(QStringLiteral("^約(-?\\d+\\.\\d)秒$"));
+    const QString text = QString::fromStdString(summary);
+    if (const QRegularExpressionMatch m = frames.match(text); m.hasMatch()) {
+        return QCoreApplication::translate("Export", "%1枚").arg(m.captured(1));
+    }
+    if (const QRegularExpressionMatch m = seconds.match(text); m.hasMatch()) {
+        return QCoreApplication::translate("Export", "約%1秒").arg(m.captured(1));
+    }
+    return text;
 }
 
 int colorByte(float value) {
@@ -270,7 +285,7 @@ void ExportDialog::afterEdit() {
     if (type == 0) {
         draft_.write.height = sheetRowCount(draft_.write);
     }
-    summary_->setText(QString::fromStdString(exportSummary(draft_.write, document_.state().project.fps)));
+    summary_->setText(translatedSummary(exportSummary(draft_.write, document_.state().project.fps)));
     QPalette swatch = colorButton_->palette();
     swatch.setColor(QPalette::Button, toColor(draft_.growColor));
     colorButton_->setPalette(swatch);
@@ -324,7 +339,8 @@ bool ExportDialog::acceptAndExport() {
         problem = checkExportSize(check);
     }
     if (problem) {
-        prompts_.showProblem(QString::fromStdString(problem->caption), QString::fromStdString(problem->text));
+        prompts_.showProblem(QCoreApplication::translate("Message", problem->caption.c_str()),
+                             QCoreApplication::translate("Message", problem->text.c_str()));
         return false;
     }
     const long long frames = (static_cast<long long>(w.end) - w.start + 1) / std::max(w.step, 1);

@@ -2,6 +2,8 @@
 
 #include "engine/playback.h"
 
+#include <QCoreApplication>
+
 #include "model/property_labels.h"
 #include "model/tree_operations.h"
 #include "persist/project_file.h"
@@ -371,6 +373,9 @@ void ProjectDocument::setAutosaveGuard(bool on) {
 }
 
 QString ProjectDocument::fileName() const {
+    if (!g_.hasFileName && g_.currentFile == GlobalState::kUntitledName) {
+        return QCoreApplication::translate("Document", GlobalState::kUntitledName);
+    }
     const std::filesystem::path file(g_.currentFile);
     return QString::fromStdString(file.filename().string());
 }

@@ -11,6 +11,21 @@ namespace vintrel {
 
 namespace {
 
+// Kana and kanji stack one character under the other; other scripts are turned.
+bool isStackedScript(const QString& text) {
+    for (const QChar ch : text) {
+        const char16_t u = ch.unicode();
+        if ((u >= 0x3040 && u <= 0x30ff) || (u >= 0x3400 && u <= 0x9fff) || (u >= 0xff00 && u <= 0xffef)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+namespace {
+
 const QColor kTabLight(205, 205, 205);
 const QColor kTabShade(160, 160, 160);
 const QColor kTabPressed(130, 130, 130);
@@ -58,11 +73,22 @@ void ParameterTabButton::paintEvent(QPaintEvent*) {
     painter.setPen(current_ ? Qt::white : Qt::black);
     const QFontMetrics metrics(font);
     const QString label = text();
-    const int lineHeight = metrics.height() * 4 / 5;
-    int y = (height() - lineHeight * static_cast<int>(label.size())) / 2;
-    for (const QChar ch : label) {
-        painter.drawText(QRect(0, y, width(), lineHeight), Qt::AlignCenter, QString(ch));
-        y += lineHeight;
+    if (isStackedScript(label)) {
+        // Japanese reads top to bottom one character under the other.
+        const int lineHeight = metrics.height() * 4 / 5;
+        int y = (height() - lineHeight * static_cast<int>(label.size())) / 2;
+        for (const QChar ch : label) {
+            painter.drawText(QRect(0, y, width(), lineHeight), Qt::AlignCenter, QString(ch));
+            y += lineHeight;
+        }
+    } else {
+        // Latin words are turned a quarter clockwise and read downwards, as vertical tabs do.
+        painter.save();
+        painter.translate(width(), 0);
+        painter.rotate(90);
+        const QRect turned(0, 0, height(), width());
+        painter.drawText(turned, Qt::AlignCenter, metrics.elidedText(label, Qt::ElideRight, height() - 4));
+        painter.restore();
     }
     if (hasFocus()) {
         painter.setPen(QPen(current_ ? Qt::white : Qt::black, 1, Qt::DotLine));

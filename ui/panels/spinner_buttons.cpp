@@ -1,5 +1,7 @@
 #include "ui/panels/spinner_buttons.h"
 
+#include <QCoreApplication>
+
 #include "ui/controls/numeric_field.h"
 
 #include <QKeyEvent>
@@ -29,7 +31,8 @@ SpinnerButtons::SpinnerButtons(NumericField& field, int low, int high, QWidget* 
         button->setAutoRepeat(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-        button->setAccessibleName(field.accessibleName() + (direction > 0 ? QStringLiteral(" ＋") : QStringLiteral(" －")));
+        button->setAccessibleName(field.accessibleName() + QLatin1Char(' ') +
+                                   QCoreApplication::translate("Spinner", direction > 0 ? "＋" : "－"));
         connect(button, &QToolButton::clicked, this, [this, direction] { step(direction); });
         layout->addWidget(button);
     }

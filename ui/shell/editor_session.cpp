@@ -13,6 +13,7 @@
 #include "ui/shell/window_placement.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
@@ -89,6 +90,11 @@ int EditorSession::run(QApplication& app, const Options& options) {
     options_.file = unquotedPath(options.file);
     const std::filesystem::path programFolder = programPath_.parent_path();
     folders_ = chooseSettingsFolders(programFolder);
+    // Before the first window or message box: they are made in the chosen language.
+    const InterfaceLanguage language =
+        chooseInterfaceLanguage(options_.language, AppSettings(folders_.assets / kAppSettingsFileName).interfaceLanguage(),
+                                QLocale::system().name().toStdString());
+    installInterfaceLanguage(app, language);
     if (unattended()) {
         notifier_ = std::make_unique<StreamNotifier>(std::cerr);
     } else {
@@ -215,6 +221,10 @@ bool EditorSession::handOver(const std::optional<std::filesystem::path>& file) {
     document_->stopWorker();
     document_->autosaver().waitIdle();
     QStringList arguments;
+    if (options_.language) {
+        arguments << QStringLiteral("--lang")
+                  << QString::fromLatin1(*options_.language == InterfaceLanguage::English ? "en" : "ja");
+    }
     if (file) {
         arguments << QString::fromStdString(file->string());
     }

@@ -5,6 +5,7 @@
 #include "platform/notifier.h"
 #include "ui/input/mouse_input.h"
 #include "ui/shell/file_commands.h"
+#include "ui/shell/interface_language.h"
 
 #include <QString>
 #include <QStringList>
@@ -40,6 +41,7 @@ public:
         QString file;               // the project to open; surrounding double quotes are removed
         QString screenshot;         // unattended: save the view after `afterFrames` frames, then quit
         int afterFrames = 1;
+        std::optional<InterfaceLanguage> language; // --lang; otherwise the setting or the system's
     };
 
     EditorSession(std::filesystem::path programPath, ProcessLauncher launcher = detachedProcessLauncher());

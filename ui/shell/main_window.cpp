@@ -69,7 +69,11 @@ int colorComponent(float value) {
 } // namespace
 
 void MessageBoxNotifier::showMessage(std::string_view caption, std::string_view text) {
-    QMessageBox::warning(parent_, fromUtf8(caption), fromUtf8(text));
+    // Fixed messages have their translation; ones that name a file stay as they were written.
+    const auto translated = [](std::string_view utf8) {
+        return QCoreApplication::translate("Message", std::string(utf8).c_str());
+    };
+    QMessageBox::warning(parent_, translated(caption), translated(text));
 }
 
 QString mainWindowTitle(const QString& fileName, bool modified) {

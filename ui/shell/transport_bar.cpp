@@ -2,6 +2,7 @@
 
 #include "ui/document/project_document.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -18,6 +19,10 @@ constexpr int kButtonSize = 24;
 constexpr int kIconSize = 16;
 constexpr int kGap = 4;
 const QColor kIconColor(200, 200, 200);
+
+QString text(const char* japanese) {
+    return QCoreApplication::translate("Transport", japanese);
+}
 
 enum Artwork { kFirst, kBack, kPlay, kPause, kForward };
 
@@ -74,14 +79,14 @@ QIcon artworkIcon(int artwork) {
 
 TransportBar::TransportBar(ProjectDocument& document, std::function<int()> shownFrame, QWidget* parent)
     : QWidget(parent), document_(document), shownFrame_(std::move(shownFrame)) {
-    setAccessibleName(QStringLiteral("再生コントロール"));
-    addButton(kFirst, QStringLiteral("最初のフレームへ"), &ProjectDocument::goToFirstFrame);
-    addButton(kBack, QStringLiteral("1フレーム戻る"), &ProjectDocument::stepBack);
-    playButton_ = addButton(kPause, QStringLiteral("一時停止"), &ProjectDocument::togglePlaying);
-    addButton(kForward, QStringLiteral("1フレーム進む"), &ProjectDocument::stepForward);
+    setAccessibleName(text("再生コントロール"));
+    addButton(kFirst, text("最初のフレームへ"), &ProjectDocument::goToFirstFrame);
+    addButton(kBack, text("1フレーム戻る"), &ProjectDocument::stepBack);
+    playButton_ = addButton(kPause, text("一時停止"), &ProjectDocument::togglePlaying);
+    addButton(kForward, text("1フレーム進む"), &ProjectDocument::stepForward);
 
     slider_ = new QSlider(Qt::Horizontal, this);
-    slider_->setAccessibleName(QStringLiteral("フレーム"));
+    slider_->setAccessibleName(text("フレーム"));
     slider_->setToolTip(slider_->accessibleName());
     slider_->setFocusPolicy(Qt::NoFocus);
     connect(slider_, &QSlider::valueChanged, this, [this](int frame) {
@@ -135,7 +140,7 @@ void TransportBar::follow() {
 
 void TransportBar::showPlayState() {
     const bool playing = document_.isPlaying();
-    const QString name = playing ? QStringLiteral("一時停止") : QStringLiteral("再生");
+    const QString name = playing ? text("一時停止") : text("再生");
     playButton_->setIcon(artworkIcon(playing ? kPause : kPlay));
     playButton_->setAccessibleName(name);
     playButton_->setToolTip(name);

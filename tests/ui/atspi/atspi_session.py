@@ -77,6 +77,8 @@ FOREIGN_VARIABLES = (
     "DISPLAY", "XAUTHORITY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS",
     "SESSION_MANAGER", "QT_QPA_PLATFORM",
 )
+# The locale of a Japanese desktop: the editor speaks Japanese unless told otherwise.
+JAPANESE_LOCALE = {"LC_ALL": "ja_JP.UTF-8", "LANG": "ja_JP.UTF-8"}
 EDITOR_VARIABLES = {
     "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
     "QT_ACCESSIBILITY": "1",
@@ -140,9 +142,10 @@ class AtspiSession:
     leaving a `with` block, ends them all whatever state they are in. One session per process:
     libatspi keeps its first bus connection for the life of the process."""
 
-    def __init__(self, editor_path, args=()):
+    def __init__(self, editor_path, args=(), environment=None):
         self.editor_source = os.path.abspath(editor_path)
         self.args = list(args)
+        self.extra_environment = dict(environment or {})
         self.marker = uuid.uuid4().hex
         self.root = None
         self.env = None
@@ -216,6 +219,7 @@ class AtspiSession:
             os.makedirs(self.path(folder), mode=0o700)
             env[variable] = self.path(folder)
         env.update(EDITOR_VARIABLES)
+        env.update(self.extra_environment)
         env["ASAN_OPTIONS"] = ":".join(filter(None, (env.get("ASAN_OPTIONS"), NO_LEAK_CHECK)))
         env[MARKER_VARIABLE] = self.marker
         return env

@@ -123,7 +123,7 @@ def problems_of_running_editor(app):
 def check_editor(options):
     with tempfile.TemporaryDirectory(prefix="vintrel-atspi-files-") as files:
         project = script_main.copy_sample(options, SAMPLE, files)
-        with atspi_session.AtspiSession(options.editor, [project]) as session:
+        with atspi_session.AtspiSession(options.editor, [project], atspi_session.JAPANESE_LOCALE) as session:
             app = session.find_application()
             print(f"application {app.name!r} found, process {app.get_process_id()}")
             problems = problems_of_running_editor(app)

@@ -112,7 +112,7 @@ def wait_for_hand_over(session, first_app):
 def check_hand_over(options):
     with tempfile.TemporaryDirectory(prefix="vintrel-atspi-files-") as files:
         project = script_main.copy_sample(options, SAMPLE, files)
-        with atspi_session.AtspiSession(options.editor) as session:
+        with atspi_session.AtspiSession(options.editor, (), atspi_session.JAPANESE_LOCALE) as session:
             app = session.find_application()
             print(f"editor found, process {session.editor_pid}, windows {atspi_tree.window_titles(app)}")
             command = find_open_command(app)

@@ -1,0 +1,262 @@
+// The English interface: every text the menus, panels, hints and dialogs ask to be translated has
+// an English translation, and no Japanese is left on any control. The texts of the project itself
+// (node names, material names) are data and stay as they are.
+#include "model/effect_node.h"
+#include "output/export_settings.h"
+#include "persist/package.h"
+#include "persist/workspace.h"
+#include "model/parameter_panels.h"
+#include "support/test_files.h"
+#include "support/test_notifiers.h"
+#include "support/test_projects.h"
+#include "ui/dialogs/camera_settings_dialog.h"
+#include "ui/dialogs/export_dialog.h"
+#include "ui/dialogs/export_prompts.h"
+#include "ui/dialogs/history_list_dialog.h"
+#include "ui/dialogs/mask_settings_dialog.h"
+#include "ui/dialogs/project_settings_dialog.h"
+#include "ui/dialogs/update_dialog.h"
+#include "ui/dialogs/version_dialog.h"
+#include "ui/dialogs/view_list_dialog.h"
+#include "ui/document/project_document.h"
+#include "ui/panels/direction_picker.h"
+#include "ui/panels/graph_zoom_popup.h"
+#include "ui/panels/parameter_area.h"
+#include "ui/shell/hint_table.h"
+#include "ui/shell/interface_language.h"
+#include "ui/shell/main_window.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QTranslator>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <set>
+#include <tuple>
+
+namespace vintrel {
+namespace {
+
+bool hasJapanese(const QString& text) {
+    static const QRegularExpression kana(QStringLiteral("[\\x{3040}-\\x{30ff}\\x{3400}-\\x{9fff}\\x{ff01}-\\x{ffee}]"));
+    return text.contains(kana);
+}
+
+// Passes every request on to the English translation and notes the Japanese texts it has no
+// translation for.
+class RecordingTranslator final : public QTranslator {
+public:
+    explicit RecordingTranslator(QTranslator& english) : english_(english) {}
+    QString translate(const char* context, const char* source, const char* disambiguation, int n) const override {
+        const QString found = english_.translate(context, source, disambiguation, n);
+        if (found.isEmpty() && hasJapanese(QString::fromUtf8(source))) {
+            missing.insert(QStringLiteral("%1\t%2").arg(QString::fromUtf8(context), QString::fromUtf8(source)));
+        }
+        return found;
+    }
+    bool isEmpty() const override { return false; }
+    mutable std::set<QString> missing;
+
+private:
+    QTranslator& english_;
+};
+
+class NoPrompts final : public UserPrompts, public ExportPrompts, public SessionControl {
+public:
+    SaveChoice askSaveChanges() override { return SaveChoice::Cancel; }
+    bool askRemoveMissingRecent() override { return false; }
+    std::optional<std::filesystem::path> askOpenPath(const std::filesystem::path&) override { return {}; }
+    std::optional<std::filesystem::path> askSavePath(const std::filesystem::path&) override { return {}; }
+    std::optional<QColor> askColor(const QColor&) override { return {}; }
+    std::optional<std::filesystem::path> askBinaryExportPath(const std::filesystem::path&) override { return {}; }
+    std::optional<QColor> askGlowColor(const QColor&) override { return {}; }
+    std::optional<std::filesystem::path> askOutputPath(int) override { return {}; }
+    void showProblem(const QString&, const QString&) override {}
+    bool handOver(const std::optional<std::filesystem::path>&) override { return false; }
+};
+
+// The Japanese left on `root` and its children: titles, names, tips, labels, buttons, lists.
+std::set<QString> japaneseOn(QWidget& root) {
+    std::set<QString> found;
+    const auto check = [&found](const QObject* where, const QString& text) {
+        if (hasJapanese(text)) {
+            found.insert(QStringLiteral("%1: %2").arg(QString::fromLatin1(where->metaObject()->className()), text));
+        }
+    };
+    QList<QWidget*> widgets = root.findChildren<QWidget*>();
+    widgets.prepend(&root);
+    for (QWidget* w : widgets) {
+        const QWidget* parent = w->parentWidget();
+        if (w->inherits("QAbstractItemView") || (parent != nullptr && parent->inherits("QAbstractItemView"))) {
+            continue; // the node and material lists show the project's own names
+        }
+        check(w, w->windowTitle());
+        check(w, w->accessibleName());
+        check(w, w->toolTip());
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            check(w, label->text());
+        } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+            check(w, button->text());
+        } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
+            check(w, group->title());
+        } else if (auto* list = qobject_cast<QComboBox*>(w)) {
+            for (int i = 0; i < list->count(); ++i) {
+                check(w, list->itemText(i));
+            }
+        }
+        for (QAction* action : w->actions()) {
+            check(action, action->text());
+            check(action, action->toolTip());
+        }
+    }
+    return found;
+}
+
+class EnglishInterface : public testing::Test {
+protected:
+    EnglishInterface() {
+        EXPECT_TRUE(english.load(QStringLiteral(":/i18n/vintrel_en.qm")));
+        QCoreApplication::installTranslator(&recorder);
+        test::startProject(g, dir.path() / "run");
+        settings = std::make_unique<AppSettings>(dir.path() / "assets" / "data.prm");
+        document = std::make_unique<ProjectDocument>(g, *settings, notifier);
+    }
+    ~EnglishInterface() override { QCoreApplication::removeTranslator(&recorder); }
+
+    // Shows `widget`, draws it once (the painted texts are translated while painting) and notes
+    // the Japanese left on it.
+    void visit(QWidget& widget) {
+        widget.show();
+        widget.grab();
+        for (const QString& text : japaneseOn(widget)) {
+            left.insert(text);
+        }
+    }
+
+    // What the test found, also written to $VINTREL_TRANSLATION_REPORT for whoever adds the texts.
+    void report() {
+        if (const char* file = std::getenv("VINTREL_TRANSLATION_REPORT")) {
+            std::ofstream out(file);
+            for (const QString& m : recorder.missing) {
+                out << "missing\t" << m.toStdString() << '\n';
+            }
+            for (const QString& l : left) {
+                out << "left\t" << l.toStdString() << '\n';
+            }
+        }
+        EXPECT_TRUE(recorder.missing.empty()) << recorder.missing.size() << " texts without a translation, first "
+                                              << recorder.missing.begin()->toStdString();
+        EXPECT_TRUE(left.empty()) << left.size() << " controls still in Japanese, first " << left.begin()->toStdString();
+    }
+
+    QTranslator english;
+    RecordingTranslator recorder{english};
+    test::TempDir dir;
+    GlobalState g;
+    test::RecordingNotifier notifier;
+    std::unique_ptr<AppSettings> settings;
+    std::unique_ptr<ProjectDocument> document;
+    NoPrompts prompts;
+    MouseInput mouse;
+    std::set<QString> left;
+};
+
+TEST_F(EnglishInterface, MenusPanelsHintsAndDialogsHaveNoJapaneseLeft) {
+    MainWindow window(*document, *settings, mouse, MainWindow::Services{prompts, prompts, notifier, &prompts},
+                      dir.path());
+    window.applyPlacement({0, 0, 1200, 720, false});
+    visit(window);
+    EXPECT_EQ(window.menuBar()->actions().front()->text(), QStringLiteral("&File"));
+
+    // Every tab of the parameter area, for each shape (the trail and cylinder variants).
+    for (int shape = 0; shape <= kTrailShapeType; ++shape) {
+        g.pSelNode->m_shape.type = shape;
+        for (const ParameterPanelLayout& tab : parameterTabs()) {
+            window.parameters().showTab(tab.tabId);
+            visit(window);
+        }
+    }
+    // The hint strip's whole table and the curve names, as the windows ask for them.
+    for (int shape : {0, kCylinderShapeType, kTrailShapeType}) {
+        for (int id = 0; id < 60000; ++id) {
+            if (const auto hint = hintFor(id, shape)) {
+                QCoreApplication::translate("Hint", hint->data());
+            }
+        }
+    }
+    for (int mode = 1; mode <= 3; ++mode) {
+        QCoreApplication::translate("Hint", cameraModeHint(mode)->data());
+    }
+    for (int slot = 0; slot < kCurveSlotCount; ++slot) {
+        GraphZoomPopup popup(*document, slot, &window);
+        visit(popup);
+    }
+
+    // The fixed messages of the file and export code, as the message boxes ask for them.
+    for (const char* message : {kUnsupportedFileMessage, kNewerVersionMessage}) {
+        QCoreApplication::translate("Message", message);
+    }
+    QCoreApplication::translate("Prompt", kRestorePromptText);
+    for (const auto [start, end, step] : {std::tuple{9, 3, 1}, {0, 3, 1}, {1, 99, 1}, {1, 3, 0}}) {
+        WriteSettings write;
+        write.start = start;
+        write.end = end;
+        write.step = step;
+        if (const auto problem = checkExportRange(write, 60)) {
+            QCoreApplication::translate("Message", problem->caption.c_str());
+            QCoreApplication::translate("Message", problem->text.c_str());
+        } else {
+            ADD_FAILURE() << "range " << start << ".." << end << " step " << step << " accepted";
+        }
+    }
+
+    ProjectSettingsDialog project(*document, *settings, notifier, &window);
+    visit(project);
+    CameraSettingsDialog camera(*document, &window);
+    visit(camera);
+    ExportDialog exportDialog(*document, window.exportRunner(), prompts, &window);
+    visit(exportDialog);
+    MaskSettingsDialog mask(*document, &window);
+    visit(mask);
+    ViewListDialog views(*document, &window);
+    visit(views);
+    HistoryListDialog history(*document, &window);
+    visit(history);
+    UpdateDialog update(QStringLiteral("0.1.0"), QStringLiteral("0.2.0"), &window);
+    visit(update);
+    VersionDialog version(&window);
+    visit(version);
+    DirectionPicker picker(*document, &window);
+    visit(picker);
+    report();
+}
+
+TEST(InterfaceLanguage, OptionThenSettingThenTheSystemLocale) {
+    using L = InterfaceLanguage;
+    struct Case {
+        std::optional<L> option;
+        const char* setting;
+        const char* locale;
+        L expected;
+    };
+    const Case cases[] = {
+        {std::nullopt, "", "ja_JP.UTF-8", L::Japanese}, {std::nullopt, "", "ja", L::Japanese},
+        {std::nullopt, "", "en_US.UTF-8", L::English},  {std::nullopt, "", "C", L::English},
+        {std::nullopt, "", "jam", L::English},          {std::nullopt, "en", "ja_JP.UTF-8", L::English},
+        {std::nullopt, "ja", "de_DE", L::Japanese},     {std::nullopt, "fr", "ja_JP", L::Japanese},
+        {L::English, "ja", "ja_JP.UTF-8", L::English},  {L::Japanese, "en", "en_GB", L::Japanese},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(chooseInterfaceLanguage(c.option, c.setting, c.locale), c.expected)
+            << (c.option ? "option, " : "") << "setting " << c.setting << ", locale " << c.locale;
+    }
+    EXPECT_EQ(parseInterfaceLanguage("EN"), std::nullopt);
+}
+
+} // namespace
+} // namespace vintrel

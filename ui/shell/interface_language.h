@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+class QCoreApplication;
+
+namespace vintrel {
+
+// The language the editor's windows speak. The texts that go into files (default node names,
+// the copy suffix, keys) are not translated: they are the format's own.
+enum class InterfaceLanguage { Japanese, English };
+
+// "ja" or "en", as the --lang option and the INTERFACE LANG setting write it; nothing otherwise.
+std::optional<InterfaceLanguage> parseInterfaceLanguage(std::string_view name);
+
+// The --lang option when given, else the setting when it names a language, else the system
+// locale's: Japanese for a "ja" locale ("ja_JP.UTF-8", "ja"), English for any other.
+InterfaceLanguage chooseInterfaceLanguage(std::optional<InterfaceLanguage> option, std::string_view setting,
+                                          std::string_view systemLocale);
+
+// Loads the English texts into the application for English; Japanese is the source language and
+// needs nothing. False when the translation cannot be loaded (the windows then stay Japanese).
+bool installInterfaceLanguage(QCoreApplication& app, InterfaceLanguage language);
+
+} // namespace vintrel
