@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/gl_objects.h"
+#include "render/pixel_rect.h"
 #include "render/render_target.h"
 
 #include <QImage>
@@ -27,10 +28,19 @@ public:
     // Copies the main target into the copy, so the next draw composes over what is there.
     void syncCopy() const { copyColor(main_, copy_); }
 
+    // The same result with less copying: clearCopy() empties the copy at the start of a walk;
+    // markDrawn() notes pixels a draw may have written; syncTouched() then copies only those,
+    // or the whole target when the copy has not matched it since it was cleared.
+    void clearCopy();
+    void markDrawn(const PixelRect& rect) { touched_ = unite(touched_, rect); }
+    void syncTouched();
+
 private:
     RenderTarget main_;
     RenderTarget copy_;
     gl::Texture mask_;
+    bool copyMatchesMain_ = false;
+    PixelRect touched_;
 };
 
 } // namespace vintrel

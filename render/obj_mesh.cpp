@@ -30,6 +30,11 @@ void ObjMesh::draw(ShaderPrograms& programs, const PrimitiveDraw& draw) {
         glBindVertexArray(triangleList_.layout.id());
         glDrawArrays(GL_TRIANGLES, 0, triangles_ * 3);
         glBindVertexArray(0);
+        if (draw.exporting && draw.afterStrip) {
+            // The whole model is one draw, composed over the target as it was before it.
+            draw.afterStrip(stripFootprint(triangleList_.points, clipTransform(draw), draw.targetWidth,
+                                           draw.targetHeight));
+        }
     }
     GpuStates::setDepth(true, false);
 }

@@ -22,6 +22,7 @@ bool Primitive::upload(GpuStrip& strip, const Strip& vertices) {
                  vertices.data(), GL_DYNAMIC_DRAW);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     strip.count = static_cast<GLsizei>(vertices.size());
+    strip.points = vertices;
     return glGetError() == GL_NO_ERROR;
 }
 
@@ -67,6 +68,15 @@ PolyConstants Primitive::constants(const PrimitiveDraw& draw) const {
     return c;
 }
 
+ClipTransform Primitive::clipTransform(const PrimitiveDraw& draw) const {
+    const Mat4 viewProjection = draw.camera->view * draw.camera->projection;
+    const Mat4 wvp = kind_ == Kind::Trail ? viewProjection : draw.world * viewProjection;
+    if (kind_ == Kind::Cylinder) {
+        return {draw.baseScale * wvp, draw.tipScale * wvp};
+    }
+    return {wvp, wvp};
+}
+
 void Primitive::draw(ShaderPrograms& programs, const PrimitiveDraw& draw) {
     const VertexEntry vertex = kind_ == Kind::Cylinder ? VertexEntry::Cylinder : VertexEntry::Plain;
     programs.usePoly(vertex, choosePixelEntry(draw.alphaPass, draw.exporting, draw.additive),
@@ -75,14 +85,16 @@ void Primitive::draw(ShaderPrograms& programs, const PrimitiveDraw& draw) {
     glBindTexture(GL_TEXTURE_2D, draw.texture);
     bindSampler(draw.nonLinear);
     const int detail = kind_ == Kind::Trail ? 0 : (draw.detail == 1 ? 1 : 0);
+    const bool reportStrips = draw.exporting && draw.afterStrip;
+    const ClipTransform toClip = reportStrips ? clipTransform(draw) : ClipTransform{};
     for (const GpuStrip& strip : strips_[detail]) {
         if (strip.count < 3) {
             break; // a degenerate strip ends this mesh's draw
         }
         glBindVertexArray(strip.layout.id());
         glDrawArrays(GL_TRIANGLE_STRIP, 0, strip.count);
-        if (draw.exporting && draw.afterStrip) {
-            draw.afterStrip();
+        if (reportStrips) {
+            draw.afterStrip(stripFootprint(strip.points, toClip, draw.targetWidth, draw.targetHeight));
         }
     }
     glBindVertexArray(0);

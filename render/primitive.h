@@ -3,6 +3,7 @@
 #include "platform/math.h"
 #include "render/gl_objects.h"
 #include "render/mesh_geometry.h"
+#include "render/pixel_rect.h"
 #include "render/shader_programs.h"
 
 #include <array>
@@ -32,9 +33,9 @@ struct PrimitiveDraw {
     bool nonLinear = false;
     int targetWidth = 1; // the project size, for the target coordinate of export composition
     int targetHeight = 1;
-    // Called after every strip while exporting: copies the target so the next strip composes
-    // over what this one drew.
-    std::function<void()> afterStrip;
+    // Called after every strip while exporting with the pixels the strip may have written:
+    // copies the target so the next strip composes over what this one drew.
+    std::function<void(const PixelRect&)> afterStrip;
 };
 
 // A unit mesh drawn with the particle program: triangle strips in two levels of detail (view
@@ -60,10 +61,12 @@ protected:
         gl::VertexArray layout;
         gl::Buffer vertices;
         GLsizei count = 0;
+        Strip points; // as uploaded, for the pixels a draw can reach
     };
     static bool upload(GpuStrip& strip, const Strip& vertices);
     void bindSampler(bool nonLinear);
     PolyConstants constants(const PrimitiveDraw& draw) const;
+    ClipTransform clipTransform(const PrimitiveDraw& draw) const;
 
     Kind kind_;
     bool billboard_;

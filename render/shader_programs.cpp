@@ -118,6 +118,11 @@ bool ShaderPrograms::build(std::string* error) {
     if (!linkInto(line_, lineVertex, linePixel, "Line", error)) {
         return false;
     }
+    gl::Shader guideVertex = compile(GL_VERTEX_SHADER, {head, "#define VS_GUIDES\n", shaders::line_vert},
+                                     "Line.vert [VS_Guides]", error);
+    if (!guideVertex || !linkInto(guides_, guideVertex, linePixel, "Line guides", error)) {
+        return false;
+    }
     gl::Shader vertex[2] = {
         compile(GL_VERTEX_SHADER, {head, shaders::poly_common_glsl, shaders::poly_vert}, "Poly.vert [VS]",
                 error),
@@ -166,6 +171,11 @@ void ShaderPrograms::useLine(const LineConstants& constants) {
     glUseProgram(line_.program.id());
     setMatrix(line_.locations[0], constants.wvp);
     setVector(line_.locations[4], constants.color);
+}
+
+void ShaderPrograms::useGuides(const Vec4& color) {
+    glUseProgram(guides_.program.id());
+    setVector(guides_.locations[4], color);
 }
 
 void ShaderPrograms::usePoly(VertexEntry vertex, PixelEntry pixel, const PolyConstants& constants) {

@@ -51,6 +51,8 @@ public:
     bool build(std::string* error);
 
     void useLine(const LineConstants& constants);
+    // The line program that takes each guide's matrices per instance (GuideBatch).
+    void useGuides(const Vec4& color);
     void usePoly(VertexEntry vertex, PixelEntry pixel, const PolyConstants& constants);
 
 private:
@@ -64,6 +66,7 @@ private:
                   std::string* error);
 
     Linked line_;
+    Linked guides_;
     std::array<Linked, 12> poly_;
 };
 
