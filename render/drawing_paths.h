@@ -13,12 +13,20 @@ enum class ExportCopyPath {
     TouchedRectangle, // only the pixels the strip may have written
 };
 
+enum class ParticlePath {
+    PerParticle, // one draw per particle in the view
+    Instanced,   // consecutive particles that share mesh, texture and states in one draw
+};
+
 struct DrawingPaths {
     GuidePath guides = GuidePath::Batched;
     ExportCopyPath exportCopy = ExportCopyPath::TouchedRectangle;
+    ParticlePath particles = ParticlePath::Instanced;
 
     // The plain way of every step, as the effect was first drawn.
-    static DrawingPaths reference() { return {GuidePath::PerParticle, ExportCopyPath::WholeTarget}; }
+    static DrawingPaths reference() {
+        return {GuidePath::PerParticle, ExportCopyPath::WholeTarget, ParticlePath::PerParticle};
+    }
 };
 
 } // namespace vintrel

@@ -37,6 +37,11 @@ struct EffectRenderer::DrawContext {
 EffectRenderer::EffectRenderer(GlobalState& g, Simulation& simulation, ShaderPrograms& programs)
     : g_(g), simulation_(simulation), programs_(programs), guideBatch_(guideSets()) {
     meshes_ = createFixedMeshes();
+    for (std::size_t shape = 0; shape < meshes_.size(); ++shape) {
+        if (shape != ShapeParams::Trail) {
+            meshes_[shape]->enableInstancing(particleBatch_.instanceBuffer());
+        }
+    }
     for (const std::vector<LineSegment>& set : guideSets()) {
         guides_.emplace_back(set);
     }
@@ -121,6 +126,8 @@ template <typename Visit> bool EffectRenderer::walk(Visit visit, StopPolicy poli
 
 void EffectRenderer::drawView(Camera& camera, float viewAspect) {
     drawCount_ = 0;
+    batchedCount_ = 0;
+    particleBatch_.resetDrawCount();
     inputs_ = g_.frameInputs();
     if (inputs_.project.isCameraMove != 0) {
         placeFromCameraNodesView(camera, simulation_.particles(), viewAspect);
@@ -138,13 +145,13 @@ void EffectRenderer::drawView(Camera& camera, float viewAspect) {
         GpuStates::setDepth(true, pass == 0);
         const bool completed = walk(
             [&](Particle& p) {
-                GpuStates::setBlend(p.params().texture.isAdd != 0 ? BlendMode::Additive : BlendMode::Alpha);
-                drawParticle(camera, p, pass, context);
+                drawViewParticle(camera, p, pass, context);
                 if (pass == 1 && inputs_.selected != nullptr && p.node->node == inputs_.selected) {
                     drawGuide(camera, context.frame, p);
                 }
             },
             StopPolicy::OnRequest);
+        particleBatch_.flush(programs_);
         if (!completed) {
             return;
         }
@@ -157,6 +164,8 @@ void EffectRenderer::drawView(Camera& camera, float viewAspect) {
 
 void EffectRenderer::drawExport(Camera& camera, ExportTargets& targets, float projectAspect) {
     drawCount_ = 0;
+    batchedCount_ = 0;
+    particleBatch_.resetDrawCount();
     // The export owns the project while it runs (the editor changes nothing meanwhile) and
     // draws at the supersampled size it has set into it: read it as it stands.
     inputs_ = FrameInputs{g_.project, g_.pSelNode};
@@ -196,16 +205,16 @@ void EffectRenderer::syncExportCopy(ExportTargets& targets) const {
     }
 }
 
-void EffectRenderer::drawParticle(Camera& camera, Particle& p, int pass, DrawContext& context) {
+Primitive* EffectRenderer::prepareDraw(Camera& camera, Particle& p, int pass, DrawContext& context,
+                                       PrimitiveDraw& draw) {
     const NodeParams& params = p.params();
     if (params.isDraw == 0) {
-        return;
+        return nullptr;
     }
     Primitive* mesh = meshOf(params.shape.type);
     if (mesh == nullptr) {
-        return;
+        return nullptr;
     }
-    PrimitiveDraw draw;
     draw.camera = &camera;
     draw.texture = textureOf(params.texture.ID);
     if (params.texture.isAnim != 0) {
@@ -215,7 +224,7 @@ void EffectRenderer::drawParticle(Camera& camera, Particle& p, int pass, DrawCon
     }
     if (params.shape.type == ShapeParams::Trail) {
         if (p.trail == nullptr) {
-            return;
+            return nullptr;
         }
         static_cast<TrailPrimitive*>(mesh)->rebuild(p.trail->points(), camera.eye,
                                                     params.scale.trailThickChange != 0);
@@ -244,8 +253,35 @@ void EffectRenderer::drawParticle(Camera& camera, Particle& p, int pass, DrawCon
             syncExportCopy(*targets);
         };
     }
-    mesh->draw(programs_, draw);
+    return mesh;
+}
+
+void EffectRenderer::drawParticle(Camera& camera, Particle& p, int pass, DrawContext& context) {
+    PrimitiveDraw draw;
+    if (Primitive* mesh = prepareDraw(camera, p, pass, context, draw)) {
+        mesh->draw(programs_, draw);
+        ++drawCount_;
+    }
+}
+
+void EffectRenderer::drawViewParticle(Camera& camera, Particle& p, int pass, DrawContext& context) {
+    const BlendMode blend = p.params().texture.isAdd != 0 ? BlendMode::Additive : BlendMode::Alpha;
+    PrimitiveDraw draw;
+    Primitive* mesh = prepareDraw(camera, p, pass, context, draw);
+    if (mesh == nullptr) {
+        GpuStates::setBlend(blend);
+        return;
+    }
     ++drawCount_;
+    if (paths_.particles == ParticlePath::Instanced && mesh->canInstance()) {
+        const BatchKey key{mesh, draw.texture, choosePixelEntry(draw.alphaPass, false, draw.additive), blend};
+        particleBatch_.add(programs_, key, mesh->instanceOf(draw), draw.nonLinear);
+        ++batchedCount_;
+        return;
+    }
+    particleBatch_.flush(programs_);
+    GpuStates::setBlend(blend);
+    mesh->draw(programs_, draw);
 }
 
 EffectRenderer::GuidePlacement EffectRenderer::placeGuide(const CameraFrame& frame, const Particle& p) const {
@@ -273,6 +309,7 @@ void EffectRenderer::drawGuide(const Camera& camera, const CameraFrame& frame, c
                         placement.markerWorld * camera.view * camera.projection);
         return;
     }
+    particleBatch_.flush(programs_); // the guide goes between this particle and the next
     GpuStates::setBlend(BlendMode::Alpha);
     guides_[placement.set].draw(programs_, camera, placement.shapeWorld);
     guides_[kGuideSetCount - 1].draw(programs_, camera, placement.markerWorld);

@@ -6,6 +6,7 @@
 #include "render/guide_batch.h"
 #include "render/line_set.h"
 #include "render/obj_mesh.h"
+#include "render/particle_batch.h"
 #include "render/primitive.h"
 #include "render/shader_programs.h"
 
@@ -46,6 +47,8 @@ public:
 
     // The number of particle draws issued by the latest walk (for tests and benchmarks).
     std::size_t drawCount() const { return drawCount_; }
+    // The draw calls those particles took: one per particle, or one per instanced batch.
+    std::size_t drawCallCount() const { return drawCount_ - batchedCount_ + particleBatch_.draws(); }
 
 private:
     struct DrawContext;
@@ -56,7 +59,13 @@ private:
     // Visits the list in drawing order; false when a stop request ended the walk.
     template <typename Visit> bool walk(Visit visit, StopPolicy policy);
     bool stopRequested() const;
+    // Fills `draw` for the particle's draw and returns its mesh; null when it draws nothing.
+    Primitive* prepareDraw(Camera& camera, Particle& particle, int pass, DrawContext& context,
+                           PrimitiveDraw& draw);
     void drawParticle(Camera& camera, Particle& particle, int pass, DrawContext& context);
+    // A view particle in its blend state, gathered into the pending instanced draw when the
+    // mesh allows it.
+    void drawViewParticle(Camera& camera, Particle& particle, int pass, DrawContext& context);
     // Brings the copy that export draws compose over up to date with the target.
     void syncExportCopy(ExportTargets& targets) const;
     void drawGuide(const Camera& camera, const CameraFrame& frame, const Particle& particle);
@@ -80,8 +89,10 @@ private:
     gl::Texture defaultTexture_;
     std::vector<LineSet> guides_;
     GuideBatch guideBatch_;
+    ParticleBatch particleBatch_;
     DrawingPaths paths_;
     std::size_t drawCount_ = 0;
+    std::size_t batchedCount_ = 0; // of drawCount_, the particles that went into instanced draws
 };
 
 } // namespace vintrel

@@ -3,6 +3,7 @@
 #include "platform/math.h"
 #include "render/gl_objects.h"
 #include "render/mesh_geometry.h"
+#include "render/particle_batch.h"
 #include "render/pixel_rect.h"
 #include "render/shader_programs.h"
 
@@ -56,6 +57,17 @@ public:
 
     bool isBillboard() const { return billboard_; }
 
+    // Lets this mesh draw many particles at once, reading their constants from `instances`
+    // (ParticleInstance records): the view detail's strips are joined into one, with
+    // degenerate triangles between them and each strip starting on an even vertex, so every
+    // triangle keeps its corners and facing. Not for trails, whose strip changes per particle.
+    bool enableInstancing(GLuint instances);
+    bool canInstance() const { return joined_.count > 0; }
+    ParticleInstance instanceOf(const PrimitiveDraw& draw) const;
+    // `count` instances of the view detail with a view pixel entry.
+    void drawInstanced(ShaderPrograms& programs, PixelEntry viewPixel, GLuint texture, bool nonLinear,
+                       GLsizei count);
+
 protected:
     struct GpuStrip {
         gl::VertexArray layout;
@@ -71,6 +83,7 @@ protected:
     Kind kind_;
     bool billboard_;
     std::array<std::vector<GpuStrip>, 2> strips_;
+    GpuStrip joined_; // the view detail's strips as one, for instanced draws
     gl::Sampler sampler_;
     bool samplerNonLinear_ = false;
 };
