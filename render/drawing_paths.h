@@ -11,6 +11,7 @@ enum class GuidePath {
 enum class ExportCopyPath {
     WholeTarget,      // the whole target copied after every strip
     TouchedRectangle, // only the pixels the strip may have written
+    WhenRead,         // those pixels, and only once a later strip reads some of them
 };
 
 enum class ParticlePath {
@@ -20,7 +21,7 @@ enum class ParticlePath {
 
 struct DrawingPaths {
     GuidePath guides = GuidePath::Batched;
-    ExportCopyPath exportCopy = ExportCopyPath::TouchedRectangle;
+    ExportCopyPath exportCopy = ExportCopyPath::WhenRead;
     ParticlePath particles = ParticlePath::Instanced;
 
     // The plain way of every step, as the effect was first drawn.

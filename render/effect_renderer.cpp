@@ -198,10 +198,16 @@ void EffectRenderer::drawExport(Camera& camera, ExportTargets& targets, float pr
 }
 
 void EffectRenderer::syncExportCopy(ExportTargets& targets) const {
-    if (paths_.exportCopy == ExportCopyPath::WholeTarget) {
+    switch (paths_.exportCopy) {
+    case ExportCopyPath::WholeTarget:
         targets.syncCopy();
-    } else {
+        break;
+    case ExportCopyPath::TouchedRectangle:
         targets.syncTouched();
+        break;
+    case ExportCopyPath::WhenRead:
+        targets.matchAfterFirstParticle(); // later, each strip updates the copy before reading it
+        break;
     }
 }
 
@@ -248,10 +254,15 @@ Primitive* EffectRenderer::prepareDraw(Camera& camera, Particle& p, int pass, Dr
     draw.targetHeight = inputs_.project.height;
     if (context.exporting) {
         ExportTargets* targets = context.targets;
-        draw.afterStrip = [this, targets](const PixelRect& touched) {
-            targets->markDrawn(touched);
-            syncExportCopy(*targets);
-        };
+        if (paths_.exportCopy == ExportCopyPath::WhenRead) {
+            draw.beforeStrip = [targets](const PixelRect& read) { targets->prepareToRead(read); };
+            draw.afterStrip = [targets](const PixelRect& touched) { targets->markDrawn(touched); };
+        } else {
+            draw.afterStrip = [this, targets](const PixelRect& touched) {
+                targets->markDrawn(touched);
+                syncExportCopy(*targets);
+            };
+        }
     }
     return mesh;
 }

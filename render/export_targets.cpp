@@ -52,7 +52,20 @@ void ExportTargets::clearCopy() {
     glClearDepth(1.0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     copyMatchesMain_ = false;
+    drawnSinceClear_ = false;
     touched_ = PixelRect{};
+}
+
+void ExportTargets::prepareToRead(const PixelRect& rect) {
+    if (!copyMatchesMain_) {
+        // The first draw after the clear composes over the empty copy; every later one over
+        // the target as it is.
+        if (drawnSinceClear_) {
+            syncTouched();
+        }
+    } else if (overlap(touched_, rect)) {
+        syncTouched();
+    }
 }
 
 void ExportTargets::syncTouched() {

@@ -32,14 +32,29 @@ public:
     // markDrawn() notes pixels a draw may have written; syncTouched() then copies only those,
     // or the whole target when the copy has not matched it since it was cleared.
     void clearCopy();
-    void markDrawn(const PixelRect& rect) { touched_ = unite(touched_, rect); }
+    void markDrawn(const PixelRect& rect) {
+        touched_ = unite(touched_, rect);
+        drawnSinceClear_ = true;
+    }
     void syncTouched();
+    // Deferred copying: called before a draw that reads `rect` of the copy, brings the copy up
+    // to date only when an earlier draw since the last copy may have changed those pixels (or,
+    // after the copy was cleared, once anything has been drawn).
+    void prepareToRead(const PixelRect& rect);
+    // After a particle: the copy matches the target from the end of the walk's first particle
+    // on, whether that particle drew anything or not.
+    void matchAfterFirstParticle() {
+        if (!copyMatchesMain_) {
+            syncTouched();
+        }
+    }
 
 private:
     RenderTarget main_;
     RenderTarget copy_;
     gl::Texture mask_;
     bool copyMatchesMain_ = false;
+    bool drawnSinceClear_ = false;
     PixelRect touched_;
 };
 

@@ -18,6 +18,8 @@ struct PixelRect {
 };
 
 bool operator==(const PixelRect& a, const PixelRect& b);
+// Whether the two share a pixel.
+bool overlap(const PixelRect& a, const PixelRect& b);
 // The smallest rectangle holding both (an empty one adds nothing).
 PixelRect unite(const PixelRect& a, const PixelRect& b);
 

@@ -91,10 +91,16 @@ void Primitive::draw(ShaderPrograms& programs, const PrimitiveDraw& draw) {
         if (strip.count < 3) {
             break; // a degenerate strip ends this mesh's draw
         }
+        const PixelRect footprint =
+            reportStrips ? stripFootprint(strip.points, toClip, draw.targetWidth, draw.targetHeight)
+                         : PixelRect{};
+        if (reportStrips && draw.beforeStrip) {
+            draw.beforeStrip(footprint);
+        }
         glBindVertexArray(strip.layout.id());
         glDrawArrays(GL_TRIANGLE_STRIP, 0, strip.count);
         if (reportStrips) {
-            draw.afterStrip(stripFootprint(strip.points, toClip, draw.targetWidth, draw.targetHeight));
+            draw.afterStrip(footprint);
         }
     }
     glBindVertexArray(0);

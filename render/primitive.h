@@ -37,6 +37,9 @@ struct PrimitiveDraw {
     // Called after every strip while exporting with the pixels the strip may have written:
     // copies the target so the next strip composes over what this one drew.
     std::function<void(const PixelRect&)> afterStrip;
+    // Called before every strip while exporting with the same pixels (when set): lets the copy
+    // be brought up to date only when the strip reads pixels an earlier one may have changed.
+    std::function<void(const PixelRect&)> beforeStrip;
 };
 
 // A unit mesh drawn with the particle program: triangle strips in two levels of detail (view

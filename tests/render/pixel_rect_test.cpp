@@ -36,6 +36,15 @@ TEST(PixelRect, UniteSkipsEmptyRectangles) {
     EXPECT_TRUE((PixelRect{5, 5, 5, 9}.empty()));
 }
 
+TEST(PixelRect, OverlapNeedsASharedPixel) {
+    const PixelRect a{0, 0, 10, 10};
+    EXPECT_TRUE(overlap(a, PixelRect{9, 9, 12, 12}));
+    EXPECT_FALSE(overlap(a, PixelRect{10, 0, 12, 10})); // touching edges share no pixel
+    EXPECT_FALSE(overlap(a, PixelRect{0, 10, 10, 12}));
+    EXPECT_FALSE(overlap(a, PixelRect{}));
+    EXPECT_TRUE(overlap(a, PixelRect{2, 2, 3, 3}));
+}
+
 TEST(PixelRect, SquareFootprintHoldsItsPixelsWithASmallMargin) {
     const PixelRect rect = stripFootprint(squareStrips().front(), both(frontViewProjection()), kSize, kSize);
     for (int edge : {rect.x0, rect.y0}) {
