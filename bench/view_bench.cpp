@@ -1,7 +1,8 @@
 // View frames per second, drawn off-screen: one simulation step and one whole view frame (grid,
 // both culling walks, sorting) per iteration, finished on the GPU before the next. Each sample
 // is drawn at 640 x 360 from the middle of its effect, and a plain effect that keeps 10,000
-// camera-facing particles alive shows the cost per particle.
+// camera-facing particles alive shows the cost per particle. Each case runs twice: with the
+// renderer's faster paths and with the plain ones (one draw per particle and per guide).
 #include "bench/bench_support.h"
 #include "engine/simulation.h"
 #include "platform/egl_context.h"
@@ -23,7 +24,7 @@ HeadlessGlContext* context() {
     return shared.get();
 }
 
-void drawFrames(benchmark::State& state, GlobalState& g) {
+void drawFrames(benchmark::State& state, GlobalState& g, const DrawingPaths& paths) {
     if (context() == nullptr) {
         state.SkipWithError("no headless OpenGL context");
         return;
@@ -41,6 +42,7 @@ void drawFrames(benchmark::State& state, GlobalState& g) {
         return;
     }
     renderer->setViewSize(kWidth, kHeight);
+    renderer->setDrawingPaths(paths);
     std::int64_t particles = 0;
     for (auto _ : state) {
         simulation.step();
@@ -54,20 +56,24 @@ void drawFrames(benchmark::State& state, GlobalState& g) {
         benchmark::Counter(static_cast<double>(particles) / static_cast<double>(state.iterations()));
 }
 
-void viewSample(benchmark::State& state, const char* sample) {
+DrawingPaths pathsNamed(bool plain) {
+    return plain ? DrawingPaths::reference() : DrawingPaths{};
+}
+
+void viewSample(benchmark::State& state, const char* sample, bool plain) {
     TemporaryFolder workspace;
     GlobalState g;
     if (!loadSample(g, sample, workspace)) {
         state.SkipWithError("cannot load the sample");
         return;
     }
-    drawFrames(state, g);
+    drawFrames(state, g, pathsNamed(plain));
 }
 
 // One node under the root emitting 200 small billboards a frame that live 50 frames: 10,000
 // alive once the first ones start to die. With `selected` the node is the selected one, so the
 // view also draws its emitter guide at every particle.
-void viewTenThousand(benchmark::State& state, bool selected) {
+void viewTenThousand(benchmark::State& state, bool selected, bool plain) {
     TemporaryFolder workspace;
     GlobalState g;
     g.workspace = workspace.path();
@@ -86,15 +92,26 @@ void viewTenThousand(benchmark::State& state, bool selected) {
     node.m_move.speed = 5;
     node.m_scale.max = 3;
     g.pSelNode = selected ? &node : nullptr;
-    drawFrames(state, g);
+    drawFrames(state, g, pathsNamed(plain));
 }
 
 } // namespace
 
-BENCHMARK_CAPTURE(viewSample, fire, "fire.stn")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(viewSample, sparks, "sparks.stn")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(viewSample, magic_circle, "magic_circle.stn")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(viewTenThousand, unselected, false)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(viewTenThousand, selected, true)->Unit(benchmark::kMillisecond)->UseRealTime();
+constexpr bool kPlain = true;
+constexpr bool kFast = false;
+constexpr bool kSelected = true;
+
+#define VIEW_CASE(function, name, ...)                                                                       \
+    BENCHMARK_CAPTURE(function, name, __VA_ARGS__)->Unit(benchmark::kMillisecond)->UseRealTime()
+VIEW_CASE(viewSample, fire, "fire.stn", kFast);
+VIEW_CASE(viewSample, fire_plain, "fire.stn", kPlain);
+VIEW_CASE(viewSample, sparks, "sparks.stn", kFast);
+VIEW_CASE(viewSample, sparks_plain, "sparks.stn", kPlain);
+VIEW_CASE(viewSample, magic_circle, "magic_circle.stn", kFast);
+VIEW_CASE(viewSample, magic_circle_plain, "magic_circle.stn", kPlain);
+VIEW_CASE(viewTenThousand, unselected, !kSelected, kFast);
+VIEW_CASE(viewTenThousand, unselected_plain, !kSelected, kPlain);
+VIEW_CASE(viewTenThousand, selected, kSelected, kFast);
+VIEW_CASE(viewTenThousand, selected_plain, kSelected, kPlain);
 
 } // namespace vintrel::bench

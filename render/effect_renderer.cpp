@@ -16,6 +16,10 @@ namespace {
 
 constexpr const char* kDefaultTextureFile = "__dummy__dummy.png";
 
+// How many particles a stoppable walk visits between two looks at the stop flag: a few
+// hundred draws take well under a millisecond, and the flag is an atomic read.
+constexpr std::size_t kStopCheckInterval = 256;
+
 // What the particles' world matrices need of the camera, the facing rotation included: made
 // once per walk, and again only when the camera moves during one.
 CameraFrame frameOf(const Camera& camera) {
@@ -31,8 +35,13 @@ struct EffectRenderer::DrawContext {
 };
 
 EffectRenderer::EffectRenderer(GlobalState& g, Simulation& simulation, ShaderPrograms& programs)
-    : g_(g), simulation_(simulation), programs_(programs) {
+    : g_(g), simulation_(simulation), programs_(programs), guideBatch_(guideSets()) {
     meshes_ = createFixedMeshes();
+    for (std::size_t shape = 0; shape < meshes_.size(); ++shape) {
+        if (shape != ShapeParams::Trail) {
+            meshes_[shape]->enableInstancing(particleBatch_.instanceBuffer());
+        }
+    }
     for (const std::vector<LineSegment>& set : guideSets()) {
         guides_.emplace_back(set);
     }
@@ -83,62 +92,87 @@ Primitive* EffectRenderer::meshOf(int shapeType) {
 }
 
 void EffectRenderer::sortByDistance(const Vec3& eye) {
+    // The keys are sorted beside their particles rather than read through the pointers: a
+    // large list's records lie all over memory, and the comparisons would wait on each.
     std::vector<Particle*>& list = simulation_.mutableParticles();
+    std::vector<std::pair<float, Particle*>> keyed;
+    keyed.reserve(list.size());
     for (Particle* p : list) {
         p->viewDistance = length(p->pos - eye);
+        keyed.emplace_back(p->viewDistance, p);
     }
-    std::stable_sort(list.begin(), list.end(),
-                     [](const Particle* a, const Particle* b) { return a->viewDistance < b->viewDistance; });
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < keyed.size(); ++i) {
+        list[i] = keyed[i].second;
+    }
 }
 
-template <typename Visit> void EffectRenderer::walk(Visit visit) {
+bool EffectRenderer::stopRequested() const {
+    return g_.sim.quitRequested.load(std::memory_order_relaxed);
+}
+
+template <typename Visit> bool EffectRenderer::walk(Visit visit, StopPolicy policy) {
     std::vector<Particle*>& list = simulation_.mutableParticles();
-    if (inputs_.project.reverse != 0) {
-        for (std::size_t i = 0; i < list.size(); ++i) {
-            visit(*list[i]);
+    const std::size_t count = list.size();
+    for (std::size_t k = 0; k < count; ++k) {
+        if (policy == StopPolicy::OnRequest && k % kStopCheckInterval == 0 && stopRequested()) {
+            return false;
         }
-    } else {
-        for (std::size_t i = list.size(); i-- > 0;) {
-            visit(*list[i]);
-        }
+        visit(*list[inputs_.project.reverse != 0 ? k : count - 1 - k]);
     }
+    return true;
 }
 
 void EffectRenderer::drawView(Camera& camera, float viewAspect) {
     drawCount_ = 0;
+    batchedCount_ = 0;
+    particleBatch_.resetDrawCount();
     inputs_ = g_.frameInputs();
     if (inputs_.project.isCameraMove != 0) {
         placeFromCameraNodesView(camera, simulation_.particles(), viewAspect);
+    }
+    if (stopRequested()) {
+        return;
     }
     if (inputs_.project.sort != 0) {
         sortByDistance(camera.eye);
     }
     DrawContext context;
     context.frame = frameOf(camera);
+    guideBatch_.clear();
     for (int pass = 0; pass < 2; ++pass) {
         GpuStates::setDepth(true, pass == 0);
-        walk([&](Particle& p) {
-            GpuStates::setBlend(p.params().texture.isAdd != 0 ? BlendMode::Additive : BlendMode::Alpha);
-            drawParticle(camera, p, pass, context);
-            if (pass == 1 && inputs_.selected != nullptr && p.node->node == inputs_.selected) {
-                drawGuide(camera, context.frame, p);
-            }
-        });
+        const bool completed = walk(
+            [&](Particle& p) {
+                drawViewParticle(camera, p, pass, context);
+                if (pass == 1 && inputs_.selected != nullptr && p.node->node == inputs_.selected) {
+                    drawGuide(camera, context.frame, p);
+                }
+            },
+            StopPolicy::OnRequest);
+        particleBatch_.flush(programs_);
+        if (!completed) {
+            return;
+        }
+    }
+    if (!guideBatch_.empty()) {
+        GpuStates::setBlend(BlendMode::Alpha);
+        guideBatch_.draw(programs_);
     }
 }
 
 void EffectRenderer::drawExport(Camera& camera, ExportTargets& targets, float projectAspect) {
     drawCount_ = 0;
+    batchedCount_ = 0;
+    particleBatch_.resetDrawCount();
     // The export owns the project while it runs (the editor changes nothing meanwhile) and
     // draws at the supersampled size it has set into it: read it as it stands.
     inputs_ = FrameInputs{g_.project, g_.pSelNode};
     if (inputs_.project.sort != 0) {
         sortByDistance(camera.eye);
     }
-    targets.copy().bind();
-    glClearColor(0, 0, 0, 0);
-    glClearDepth(1.0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    targets.clearCopy();
     targets.main().bind();
     glActiveTexture(GL_TEXTURE0 + kUnitMask);
     glBindTexture(GL_TEXTURE_2D, targets.maskTexture());
@@ -148,29 +182,45 @@ void EffectRenderer::drawExport(Camera& camera, ExportTargets& targets, float pr
     context.frame = frameOf(camera);
     for (int pass = 0; pass < 2; ++pass) {
         GpuStates::setDepth(false, false);
-        walk([&](Particle& p) {
-            glActiveTexture(GL_TEXTURE0 + kUnitTarget);
-            glBindTexture(GL_TEXTURE_2D, targets.copy().colorTexture());
-            if (inputs_.project.isCameraMove != 0) {
-                placeFromCameraNodeExport(camera, p, projectAspect);
-                context.frame = frameOf(camera);
-            }
-            drawParticle(camera, p, pass, context);
-            targets.syncCopy();
-        });
+        walk(
+            [&](Particle& p) {
+                glActiveTexture(GL_TEXTURE0 + kUnitTarget);
+                glBindTexture(GL_TEXTURE_2D, targets.copy().colorTexture());
+                if (inputs_.project.isCameraMove != 0) {
+                    placeFromCameraNodeExport(camera, p, projectAspect);
+                    context.frame = frameOf(camera);
+                }
+                drawParticle(camera, p, pass, context);
+                syncExportCopy(targets);
+            },
+            StopPolicy::Never);
     }
 }
 
-void EffectRenderer::drawParticle(Camera& camera, Particle& p, int pass, DrawContext& context) {
+void EffectRenderer::syncExportCopy(ExportTargets& targets) const {
+    switch (paths_.exportCopy) {
+    case ExportCopyPath::WholeTarget:
+        targets.syncCopy();
+        break;
+    case ExportCopyPath::TouchedRectangle:
+        targets.syncTouched();
+        break;
+    case ExportCopyPath::WhenRead:
+        targets.matchAfterFirstParticle(); // later, each strip updates the copy before reading it
+        break;
+    }
+}
+
+Primitive* EffectRenderer::prepareDraw(Camera& camera, Particle& p, int pass, DrawContext& context,
+                                       PrimitiveDraw& draw) {
     const NodeParams& params = p.params();
     if (params.isDraw == 0) {
-        return;
+        return nullptr;
     }
     Primitive* mesh = meshOf(params.shape.type);
     if (mesh == nullptr) {
-        return;
+        return nullptr;
     }
-    PrimitiveDraw draw;
     draw.camera = &camera;
     draw.texture = textureOf(params.texture.ID);
     if (params.texture.isAnim != 0) {
@@ -180,7 +230,7 @@ void EffectRenderer::drawParticle(Camera& camera, Particle& p, int pass, DrawCon
     }
     if (params.shape.type == ShapeParams::Trail) {
         if (p.trail == nullptr) {
-            return;
+            return nullptr;
         }
         static_cast<TrailPrimitive*>(mesh)->rebuild(p.trail->points(), camera.eye,
                                                     params.scale.trailThickChange != 0);
@@ -204,13 +254,48 @@ void EffectRenderer::drawParticle(Camera& camera, Particle& p, int pass, DrawCon
     draw.targetHeight = inputs_.project.height;
     if (context.exporting) {
         ExportTargets* targets = context.targets;
-        draw.afterStrip = [targets] { targets->syncCopy(); };
+        if (paths_.exportCopy == ExportCopyPath::WhenRead) {
+            draw.beforeStrip = [targets](const PixelRect& read) { targets->prepareToRead(read); };
+            draw.afterStrip = [targets](const PixelRect& touched) { targets->markDrawn(touched); };
+        } else {
+            draw.afterStrip = [this, targets](const PixelRect& touched) {
+                targets->markDrawn(touched);
+                syncExportCopy(*targets);
+            };
+        }
     }
-    mesh->draw(programs_, draw);
-    ++drawCount_;
+    return mesh;
 }
 
-void EffectRenderer::drawGuide(const Camera& camera, const CameraFrame& frame, const Particle& p) {
+void EffectRenderer::drawParticle(Camera& camera, Particle& p, int pass, DrawContext& context) {
+    PrimitiveDraw draw;
+    if (Primitive* mesh = prepareDraw(camera, p, pass, context, draw)) {
+        mesh->draw(programs_, draw);
+        ++drawCount_;
+    }
+}
+
+void EffectRenderer::drawViewParticle(Camera& camera, Particle& p, int pass, DrawContext& context) {
+    const BlendMode blend = p.params().texture.isAdd != 0 ? BlendMode::Additive : BlendMode::Alpha;
+    PrimitiveDraw draw;
+    Primitive* mesh = prepareDraw(camera, p, pass, context, draw);
+    if (mesh == nullptr) {
+        GpuStates::setBlend(blend);
+        return;
+    }
+    ++drawCount_;
+    if (paths_.particles == ParticlePath::Instanced && mesh->canInstance()) {
+        const BatchKey key{mesh, draw.texture, choosePixelEntry(draw.alphaPass, false, draw.additive), blend};
+        particleBatch_.add(programs_, key, mesh->instanceOf(draw), draw.nonLinear);
+        ++batchedCount_;
+        return;
+    }
+    particleBatch_.flush(programs_);
+    GpuStates::setBlend(blend);
+    mesh->draw(programs_, draw);
+}
+
+EffectRenderer::GuidePlacement EffectRenderer::placeGuide(const CameraFrame& frame, const Particle& p) const {
     // The node's parameters as this frame's step copied them.
     const EmitterParams& e = p.params().emitter;
     Mat4 scale = matrixScaling(e.size.x, e.size.y, e.size.z);
@@ -220,10 +305,25 @@ void EffectRenderer::drawGuide(const Camera& camera, const CameraFrame& frame, c
     const Mat4 offset = matrixTranslation(e.pos.x, e.pos.y, e.pos.z);
     const Mat4 place = matrixTranslation(p.pos.x, p.pos.y, p.pos.z);
     const Mat4 orientation = e.fix != 0 ? Mat4::identity() : p.spinMatrix;
+    GuidePlacement placement;
+    placement.set = e.type >= 0 && e.type < 6 ? static_cast<std::size_t>(e.type) : 0;
+    placement.shapeWorld = scale * orientation * offset * place;
+    placement.markerWorld = frame.facing * offset * place;
+    return placement;
+}
+
+void EffectRenderer::drawGuide(const Camera& camera, const CameraFrame& frame, const Particle& p) {
+    const GuidePlacement placement = placeGuide(frame, p);
+    if (paths_.guides == GuidePath::Batched) {
+        // The same products as LineSet::draw forms, so the lines fall on the same pixels.
+        guideBatch_.add(placement.set, placement.shapeWorld * camera.view * camera.projection,
+                        placement.markerWorld * camera.view * camera.projection);
+        return;
+    }
+    particleBatch_.flush(programs_); // the guide goes between this particle and the next
     GpuStates::setBlend(BlendMode::Alpha);
-    const std::size_t set = e.type >= 0 && e.type < 6 ? static_cast<std::size_t>(e.type) : 0;
-    guides_[set].draw(programs_, camera, scale * orientation * offset * place);
-    guides_[6].draw(programs_, camera, frame.facing * offset * place);
+    guides_[placement.set].draw(programs_, camera, placement.shapeWorld);
+    guides_[kGuideSetCount - 1].draw(programs_, camera, placement.markerWorld);
 }
 
 } // namespace vintrel

@@ -2,8 +2,11 @@
 
 #include "engine/world_matrix.h"
 #include "model/global_state.h"
+#include "render/drawing_paths.h"
+#include "render/guide_batch.h"
 #include "render/line_set.h"
 #include "render/obj_mesh.h"
+#include "render/particle_batch.h"
 #include "render/primitive.h"
 #include "render/shader_programs.h"
 
@@ -32,20 +35,47 @@ public:
     void reloadMaterials();
 
     // One culling walk of the view (the caller sets the culling): pass 0 opaque texels with
-    // depth writes, pass 1 everything blended.
+    // depth writes, pass 1 everything blended. A stop request (g.sim.quitRequested) ends the
+    // walk early, so that a frame of millions of particles never holds the worker up; the
+    // frame is then incomplete, and the worker is about to stop anyway.
     void drawView(Camera& camera, float viewAspect);
     // One culling walk of an export frame into `targets`.
     void drawExport(Camera& camera, ExportTargets& targets, float projectAspect);
 
+    // Which way each step is drawn (the faster ones unless told otherwise).
+    void setPaths(const DrawingPaths& paths) { paths_ = paths; }
+
     // The number of particle draws issued by the latest walk (for tests and benchmarks).
     std::size_t drawCount() const { return drawCount_; }
+    // The draw calls those particles took: one per particle, or one per instanced batch.
+    std::size_t drawCallCount() const { return drawCount_ - batchedCount_ + particleBatch_.draws(); }
 
 private:
     struct DrawContext;
     void sortByDistance(const Vec3& eye);
-    template <typename Visit> void walk(Visit visit);
+    // Whether a stop request ends a walk: the view's may end early; an export frame is always
+    // drawn whole, as it is written to a file.
+    enum class StopPolicy { OnRequest, Never };
+    // Visits the list in drawing order; false when a stop request ended the walk.
+    template <typename Visit> bool walk(Visit visit, StopPolicy policy);
+    bool stopRequested() const;
+    // Fills `draw` for the particle's draw and returns its mesh; null when it draws nothing.
+    Primitive* prepareDraw(Camera& camera, Particle& particle, int pass, DrawContext& context,
+                           PrimitiveDraw& draw);
     void drawParticle(Camera& camera, Particle& particle, int pass, DrawContext& context);
+    // A view particle in its blend state, gathered into the pending instanced draw when the
+    // mesh allows it.
+    void drawViewParticle(Camera& camera, Particle& particle, int pass, DrawContext& context);
+    // Brings the copy that export draws compose over up to date with the target.
+    void syncExportCopy(ExportTargets& targets) const;
     void drawGuide(const Camera& camera, const CameraFrame& frame, const Particle& particle);
+    // The guide's shape set and its two world matrices (shape, then the position marker).
+    struct GuidePlacement {
+        std::size_t set = 0;
+        Mat4 shapeWorld;
+        Mat4 markerWorld;
+    };
+    GuidePlacement placeGuide(const CameraFrame& frame, const Particle& particle) const;
     GLuint textureOf(int materialIndex) const;
     Primitive* meshOf(int shapeType);
 
@@ -58,7 +88,11 @@ private:
     std::vector<gl::Texture> textures_; // by material list position; 0 for models
     gl::Texture defaultTexture_;
     std::vector<LineSet> guides_;
+    GuideBatch guideBatch_;
+    ParticleBatch particleBatch_;
+    DrawingPaths paths_;
     std::size_t drawCount_ = 0;
+    std::size_t batchedCount_ = 0; // of drawCount_, the particles that went into instanced draws
 };
 
 } // namespace vintrel

@@ -46,6 +46,38 @@ bool ExportTargets::create(int width, int height, const QImage& mask, Notifier& 
     return true;
 }
 
+void ExportTargets::clearCopy() {
+    copy_.bind();
+    glClearColor(0, 0, 0, 0);
+    glClearDepth(1.0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    copyMatchesMain_ = false;
+    drawnSinceClear_ = false;
+    touched_ = PixelRect{};
+}
+
+void ExportTargets::prepareToRead(const PixelRect& rect) {
+    if (!copyMatchesMain_) {
+        // The first draw after the clear composes over the empty copy; every later one over
+        // the target as it is.
+        if (drawnSinceClear_) {
+            syncTouched();
+        }
+    } else if (overlap(touched_, rect)) {
+        syncTouched();
+    }
+}
+
+void ExportTargets::syncTouched() {
+    if (!copyMatchesMain_) {
+        copyColor(main_, copy_);
+        copyMatchesMain_ = true;
+    } else if (!touched_.empty()) {
+        copyColorRect(main_, copy_, touched_);
+    }
+    touched_ = PixelRect{};
+}
+
 void ExportTargets::release() {
     main_ = RenderTarget();
     copy_ = RenderTarget();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/gl_objects.h"
+#include "render/pixel_rect.h"
 #include "render/render_target.h"
 
 #include <QImage>
@@ -27,10 +28,34 @@ public:
     // Copies the main target into the copy, so the next draw composes over what is there.
     void syncCopy() const { copyColor(main_, copy_); }
 
+    // The same result with less copying: clearCopy() empties the copy at the start of a walk;
+    // markDrawn() notes pixels a draw may have written; syncTouched() then copies only those,
+    // or the whole target when the copy has not matched it since it was cleared.
+    void clearCopy();
+    void markDrawn(const PixelRect& rect) {
+        touched_ = unite(touched_, rect);
+        drawnSinceClear_ = true;
+    }
+    void syncTouched();
+    // Deferred copying: called before a draw that reads `rect` of the copy, brings the copy up
+    // to date only when an earlier draw since the last copy may have changed those pixels (or,
+    // after the copy was cleared, once anything has been drawn).
+    void prepareToRead(const PixelRect& rect);
+    // After a particle: the copy matches the target from the end of the walk's first particle
+    // on, whether that particle drew anything or not.
+    void matchAfterFirstParticle() {
+        if (!copyMatchesMain_) {
+            syncTouched();
+        }
+    }
+
 private:
     RenderTarget main_;
     RenderTarget copy_;
     gl::Texture mask_;
+    bool copyMatchesMain_ = false;
+    bool drawnSinceClear_ = false;
+    PixelRect touched_;
 };
 
 } // namespace vintrel

@@ -27,9 +27,20 @@ void ObjMesh::draw(ShaderPrograms& programs, const PrimitiveDraw& draw) {
     bindSampler(false);
     GpuStates::setDepth(true, true);
     if (triangles_ > 0) {
+        // The whole model is one draw, composed over the target as it was before it.
+        const bool reportDraw = draw.exporting && draw.afterStrip;
+        const PixelRect footprint = reportDraw ? stripFootprint(triangleList_.points, clipTransform(draw),
+                                                                draw.targetWidth, draw.targetHeight)
+                                               : PixelRect{};
+        if (reportDraw && draw.beforeStrip) {
+            draw.beforeStrip(footprint);
+        }
         glBindVertexArray(triangleList_.layout.id());
         glDrawArrays(GL_TRIANGLES, 0, triangles_ * 3);
         glBindVertexArray(0);
+        if (reportDraw) {
+            draw.afterStrip(footprint);
+        }
     }
     GpuStates::setDepth(true, false);
 }

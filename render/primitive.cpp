@@ -22,6 +22,7 @@ bool Primitive::upload(GpuStrip& strip, const Strip& vertices) {
                  vertices.data(), GL_DYNAMIC_DRAW);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     strip.count = static_cast<GLsizei>(vertices.size());
+    strip.points = vertices;
     return glGetError() == GL_NO_ERROR;
 }
 
@@ -67,6 +68,15 @@ PolyConstants Primitive::constants(const PrimitiveDraw& draw) const {
     return c;
 }
 
+ClipTransform Primitive::clipTransform(const PrimitiveDraw& draw) const {
+    const Mat4 viewProjection = draw.camera->view * draw.camera->projection;
+    const Mat4 wvp = kind_ == Kind::Trail ? viewProjection : draw.world * viewProjection;
+    if (kind_ == Kind::Cylinder) {
+        return {draw.baseScale * wvp, draw.tipScale * wvp};
+    }
+    return {wvp, wvp};
+}
+
 void Primitive::draw(ShaderPrograms& programs, const PrimitiveDraw& draw) {
     const VertexEntry vertex = kind_ == Kind::Cylinder ? VertexEntry::Cylinder : VertexEntry::Plain;
     programs.usePoly(vertex, choosePixelEntry(draw.alphaPass, draw.exporting, draw.additive),
@@ -75,16 +85,101 @@ void Primitive::draw(ShaderPrograms& programs, const PrimitiveDraw& draw) {
     glBindTexture(GL_TEXTURE_2D, draw.texture);
     bindSampler(draw.nonLinear);
     const int detail = kind_ == Kind::Trail ? 0 : (draw.detail == 1 ? 1 : 0);
+    const bool reportStrips = draw.exporting && draw.afterStrip;
+    const ClipTransform toClip = reportStrips ? clipTransform(draw) : ClipTransform{};
     for (const GpuStrip& strip : strips_[detail]) {
         if (strip.count < 3) {
             break; // a degenerate strip ends this mesh's draw
         }
+        const PixelRect footprint =
+            reportStrips ? stripFootprint(strip.points, toClip, draw.targetWidth, draw.targetHeight)
+                         : PixelRect{};
+        if (reportStrips && draw.beforeStrip) {
+            draw.beforeStrip(footprint);
+        }
         glBindVertexArray(strip.layout.id());
         glDrawArrays(GL_TRIANGLE_STRIP, 0, strip.count);
-        if (draw.exporting && draw.afterStrip) {
-            draw.afterStrip();
+        if (reportStrips) {
+            draw.afterStrip(footprint);
         }
     }
+    glBindVertexArray(0);
+}
+
+namespace {
+
+// The strips as one strip: between two strips the last vertex of the first and the first of
+// the next are repeated (one more repeat when the first has an odd count), so each strip
+// begins on an even vertex and keeps its winding. Stops at a degenerate strip as the
+// per-particle draw does.
+Strip joinStrips(const std::vector<Strip>& strips) {
+    Strip joined;
+    for (const Strip& strip : strips) {
+        if (strip.size() < 3) {
+            break;
+        }
+        if (!joined.empty()) {
+            joined.push_back(joined.back());
+            if (joined.size() % 2 != 0) {
+                joined.push_back(joined.back());
+            }
+            joined.push_back(strip.front());
+            joined.push_back(strip.front());
+        }
+        joined.insert(joined.end(), strip.begin(), strip.end());
+    }
+    return joined;
+}
+
+constexpr GLuint kFirstInstanceAttribute = 2;
+constexpr GLuint kInstanceVectors = sizeof(ParticleInstance) / sizeof(Vec4);
+
+} // namespace
+
+bool Primitive::enableInstancing(GLuint instances) {
+    std::vector<Strip> view;
+    for (const GpuStrip& strip : strips_[0]) {
+        view.push_back(strip.points);
+    }
+    const Strip joined = joinStrips(view);
+    if (joined.empty() || !upload(joined_, joined)) {
+        return false;
+    }
+    glBindVertexArray(joined_.layout.id());
+    glBindBuffer(GL_ARRAY_BUFFER, instances);
+    for (GLuint v = 0; v < kInstanceVectors; ++v) {
+        glEnableVertexAttribArray(kFirstInstanceAttribute + v);
+        glVertexAttribPointer(kFirstInstanceAttribute + v, 4, GL_FLOAT, GL_FALSE, sizeof(ParticleInstance),
+                              reinterpret_cast<const void*>(v * sizeof(Vec4)));
+        glVertexAttribDivisor(kFirstInstanceAttribute + v, 1);
+    }
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    return glGetError() == GL_NO_ERROR;
+}
+
+ParticleInstance Primitive::instanceOf(const PrimitiveDraw& draw) const {
+    const PolyConstants c = constants(draw);
+    ParticleInstance instance;
+    instance.wvp = c.wvp;
+    instance.world = c.world;
+    instance.textureU = Vec4{c.texture.m[0][0], c.texture.m[0][1], c.texture.m[0][2], c.texture.m[0][3]};
+    instance.textureV = Vec4{c.texture.m[1][0], c.texture.m[1][1], c.texture.m[1][2], c.texture.m[1][3]};
+    instance.color = c.color;
+    instance.bottom = Vec4{c.bottomScale.m[0][0], c.bottomScale.m[1][1], c.bottomScale.m[2][2], c.underCut.x};
+    instance.top = Vec4{c.topScale.m[0][0], c.topScale.m[1][1], c.topScale.m[2][2], 0};
+    return instance;
+}
+
+void Primitive::drawInstanced(ShaderPrograms& programs, PixelEntry viewPixel, GLuint texture, bool nonLinear,
+                              GLsizei count) {
+    const VertexEntry vertex = kind_ == Kind::Cylinder ? VertexEntry::Cylinder : VertexEntry::Plain;
+    programs.usePolyInstanced(vertex, viewPixel);
+    glActiveTexture(GL_TEXTURE0 + kUnitDecal);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    bindSampler(nonLinear);
+    glBindVertexArray(joined_.layout.id());
+    glDrawArraysInstanced(GL_TRIANGLE_STRIP, 0, joined_.count, count);
     glBindVertexArray(0);
 }
 

@@ -3,6 +3,8 @@
 #include "platform/math.h"
 #include "render/gl_objects.h"
 #include "render/mesh_geometry.h"
+#include "render/particle_batch.h"
+#include "render/pixel_rect.h"
 #include "render/shader_programs.h"
 
 #include <array>
@@ -32,9 +34,12 @@ struct PrimitiveDraw {
     bool nonLinear = false;
     int targetWidth = 1; // the project size, for the target coordinate of export composition
     int targetHeight = 1;
-    // Called after every strip while exporting: copies the target so the next strip composes
-    // over what this one drew.
-    std::function<void()> afterStrip;
+    // Called after every strip while exporting with the pixels the strip may have written:
+    // copies the target so the next strip composes over what this one drew.
+    std::function<void(const PixelRect&)> afterStrip;
+    // Called before every strip while exporting with the same pixels (when set): lets the copy
+    // be brought up to date only when the strip reads pixels an earlier one may have changed.
+    std::function<void(const PixelRect&)> beforeStrip;
 };
 
 // A unit mesh drawn with the particle program: triangle strips in two levels of detail (view
@@ -55,19 +60,33 @@ public:
 
     bool isBillboard() const { return billboard_; }
 
+    // Lets this mesh draw many particles at once, reading their constants from `instances`
+    // (ParticleInstance records): the view detail's strips are joined into one, with
+    // degenerate triangles between them and each strip starting on an even vertex, so every
+    // triangle keeps its corners and facing. Not for trails, whose strip changes per particle.
+    bool enableInstancing(GLuint instances);
+    bool canInstance() const { return joined_.count > 0; }
+    ParticleInstance instanceOf(const PrimitiveDraw& draw) const;
+    // `count` instances of the view detail with a view pixel entry.
+    void drawInstanced(ShaderPrograms& programs, PixelEntry viewPixel, GLuint texture, bool nonLinear,
+                       GLsizei count);
+
 protected:
     struct GpuStrip {
         gl::VertexArray layout;
         gl::Buffer vertices;
         GLsizei count = 0;
+        Strip points; // as uploaded, for the pixels a draw can reach
     };
     static bool upload(GpuStrip& strip, const Strip& vertices);
     void bindSampler(bool nonLinear);
     PolyConstants constants(const PrimitiveDraw& draw) const;
+    ClipTransform clipTransform(const PrimitiveDraw& draw) const;
 
     Kind kind_;
     bool billboard_;
     std::array<std::vector<GpuStrip>, 2> strips_;
+    GpuStrip joined_; // the view detail's strips as one, for instanced draws
     gl::Sampler sampler_;
     bool samplerNonLinear_ = false;
 };

@@ -85,4 +85,12 @@ void copyColor(const RenderTarget& from, const RenderTarget& to) {
     glBindFramebuffer(GL_FRAMEBUFFER, from.framebuffer());
 }
 
+void copyColorRect(const RenderTarget& from, const RenderTarget& to, const PixelRect& rect) {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, from.framebuffer());
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, to.framebuffer());
+    glBlitFramebuffer(rect.x0, rect.y0, rect.x1, rect.y1, rect.x0, rect.y0, rect.x1, rect.y1,
+                      GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_FRAMEBUFFER, from.framebuffer());
+}
+
 } // namespace vintrel

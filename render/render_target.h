@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/gl_objects.h"
+#include "render/pixel_rect.h"
 
 #include <QImage>
 
@@ -33,5 +34,7 @@ private:
 
 // Copies the colour of `from` into `to` (same size).
 void copyColor(const RenderTarget& from, const RenderTarget& to);
+// Copies only `rect` of the colour (same place in both).
+void copyColorRect(const RenderTarget& from, const RenderTarget& to, const PixelRect& rect);
 
 } // namespace vintrel

@@ -85,8 +85,8 @@ bool Renderer::renderViewFrame(std::uint32_t framebuffer, const MouseSample& mou
     GpuStates::setCull(CullMode::Front);
     effects_->drawView(camera_, viewAspect());
     GpuStates::setCull(CullMode::None);
-    g_.cameraHandover.publish(
-        {FloatXYZ{camera_.eye.x, camera_.eye.y, camera_.eye.z}, FloatXYZ{camera_.target.x, camera_.target.y, camera_.target.z}});
+    g_.cameraHandover.publish({FloatXYZ{camera_.eye.x, camera_.eye.y, camera_.eye.z},
+                               FloatXYZ{camera_.target.x, camera_.target.y, camera_.target.z}});
     g_.sim.isRendering.store(false);
     return moved;
 }
@@ -108,6 +108,14 @@ void Renderer::renderExportFrame(ExportTargets& targets, const std::function<voi
 void Renderer::restoreViewCamera() {
     camera_.update(viewAspect());
     GpuStates::setBlend(BlendMode::Alpha);
+}
+
+void Renderer::setDrawingPaths(const DrawingPaths& paths) {
+    effects_->setPaths(paths);
+}
+
+std::size_t Renderer::particleDraws() const {
+    return effects_->drawCount();
 }
 
 void Renderer::reloadMaterials() {

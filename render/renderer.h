@@ -2,6 +2,7 @@
 
 #include "model/global_state.h"
 #include "render/camera.h"
+#include "render/drawing_paths.h"
 
 #include <cstdint>
 #include <functional>
@@ -48,6 +49,12 @@ public:
     void renderExportFrame(ExportTargets& targets, const std::function<void()>& afterWalk = {});
     // The view's camera matrices again after an export.
     void restoreViewCamera();
+
+    // Which way each step is drawn; DrawingPaths::reference() for the plain ones.
+    void setDrawingPaths(const DrawingPaths& paths);
+
+    // Particle draws issued by the latest culling walk (for tests and benchmarks).
+    std::size_t particleDraws() const;
 
 private:
     Renderer(GlobalState& g, Simulation& simulation);

@@ -118,6 +118,11 @@ bool ShaderPrograms::build(std::string* error) {
     if (!linkInto(line_, lineVertex, linePixel, "Line", error)) {
         return false;
     }
+    gl::Shader guideVertex = compile(GL_VERTEX_SHADER, {head, "#define VS_GUIDES\n", shaders::line_vert},
+                                     "Line.vert [VS_Guides]", error);
+    if (!guideVertex || !linkInto(guides_, guideVertex, linePixel, "Line guides", error)) {
+        return false;
+    }
     gl::Shader vertex[2] = {
         compile(GL_VERTEX_SHADER, {head, shaders::poly_common_glsl, shaders::poly_vert}, "Poly.vert [VS]",
                 error),
@@ -138,6 +143,35 @@ bool ShaderPrograms::build(std::string* error) {
         for (int v = 0; v < 2; ++v) {
             Linked& linked = poly_[polyIndex(static_cast<VertexEntry>(v), static_cast<PixelEntry>(p))];
             if (!linkInto(linked, vertex[v], pixel, std::string("Poly ") + kPixelNames[p], error)) {
+                return false;
+            }
+        }
+    }
+    return buildInstanced(head, error);
+}
+
+bool ShaderPrograms::buildInstanced(const std::string& head, std::string* error) {
+    const std::string instanced = "#define VS_INSTANCED\n#define PS_INSTANCED\n";
+    gl::Shader vertex[2] = {
+        compile(GL_VERTEX_SHADER, {head, instanced, shaders::poly_common_glsl, shaders::poly_vert},
+                "Poly.vert [VS_Instanced]", error),
+        compile(GL_VERTEX_SHADER,
+                {head, instanced, "#define VS_CYLINDER\n", shaders::poly_common_glsl, shaders::poly_vert},
+                "Poly.vert [VS_CylinderInstanced]", error)};
+    if (!vertex[0] || !vertex[1]) {
+        return false;
+    }
+    for (int p = 0; p < 2; ++p) {
+        const std::string define = instanced + "#define " + kPixelDefines[p] + "\n";
+        gl::Shader pixel =
+            compile(GL_FRAGMENT_SHADER, {head, define, shaders::poly_common_glsl, shaders::poly_frag},
+                    std::string("Poly.frag [") + kPixelNames[p] + " instanced]", error);
+        if (!pixel) {
+            return false;
+        }
+        for (int v = 0; v < 2; ++v) {
+            if (!linkInto(instanced_[static_cast<std::size_t>(v * 2 + p)], vertex[v], pixel,
+                          std::string("Poly instanced ") + kPixelNames[p], error)) {
                 return false;
             }
         }
@@ -166,6 +200,16 @@ void ShaderPrograms::useLine(const LineConstants& constants) {
     glUseProgram(line_.program.id());
     setMatrix(line_.locations[0], constants.wvp);
     setVector(line_.locations[4], constants.color);
+}
+
+void ShaderPrograms::useGuides(const Vec4& color) {
+    glUseProgram(guides_.program.id());
+    setVector(guides_.locations[4], color);
+}
+
+void ShaderPrograms::usePolyInstanced(VertexEntry vertex, PixelEntry viewPixel) {
+    const std::size_t pixel = viewPixel == PixelEntry::NonAlpha ? 1 : 0;
+    glUseProgram(instanced_[static_cast<std::size_t>(vertex) * 2 + pixel].program.id());
 }
 
 void ShaderPrograms::usePoly(VertexEntry vertex, PixelEntry pixel, const PolyConstants& constants) {

@@ -51,7 +51,12 @@ public:
     bool build(std::string* error);
 
     void useLine(const LineConstants& constants);
+    // The line program that takes each guide's matrices per instance (GuideBatch).
+    void useGuides(const Vec4& color);
     void usePoly(VertexEntry vertex, PixelEntry pixel, const PolyConstants& constants);
+    // The particle program that reads each particle's constants per instance; the view's two
+    // pixel entries only (Alpha, NonAlpha).
+    void usePolyInstanced(VertexEntry vertex, PixelEntry viewPixel);
 
 private:
     struct Linked {
@@ -60,11 +65,14 @@ private:
         // g_underCut (-1 where the program does not use one).
         std::array<GLint, 8> locations{};
     };
+    bool buildInstanced(const std::string& head, std::string* error);
     bool linkInto(Linked& linked, const gl::Shader& vertex, const gl::Shader& pixel, const std::string& name,
                   std::string* error);
 
     Linked line_;
+    Linked guides_;
     std::array<Linked, 12> poly_;
+    std::array<Linked, 4> instanced_; // vertex entry x the view's two pixel entries
 };
 
 // Row-vector matrix as the shaders read it.

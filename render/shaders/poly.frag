@@ -9,8 +9,18 @@ in vec2 Tex;
 in vec4 Pos3D;
 out vec4 fragColor;
 
+#ifdef PS_INSTANCED
+flat in vec4 InstanceColor; // the particle's colour and under-cut flag, per instance
+flat in float InstanceUnderCut;
+#define PARTICLE_COLOR InstanceColor
+#define UNDER_CUT InstanceUnderCut
+#else
+#define PARTICLE_COLOR g_mColor
+#define UNDER_CUT g_underCut.x
+#endif
+
 bool hiddenBelowFloor() {
-    return g_underCut.x != 0.0 && Pos3D.y < 0.0;
+    return UNDER_CUT != 0.0 && Pos3D.y < 0.0;
 }
 
 // Target coordinate of this pixel in 0..1; the copy texture and the mask share the target's
@@ -37,7 +47,7 @@ vec4 over(vec4 c, vec4 d) {
 }
 
 void main() {
-    vec4 c = texture(g_texDecal, Tex) * g_mColor;
+    vec4 c = texture(g_texDecal, Tex) * PARTICLE_COLOR;
 #if defined(PS_ALPHA) || defined(PS_NON_ALPHA)
     if (hiddenBelowFloor()) {
         c.a *= 0.0;

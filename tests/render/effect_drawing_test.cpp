@@ -139,6 +139,31 @@ TEST_F(EffectDrawing, GuideIsDrawnOnlyForTheSelectedNode) {
     EXPECT_GT(brightPixels(drawView()), 50);
 }
 
+TEST_F(EffectDrawing, NeighboursSharingMeshTextureAndBlendGoInOneDrawPerPass) {
+    constexpr int kCount = 1000;
+    NodeRuntime& plain = node();
+    for (int i = 0; i < kCount; ++i) {
+        place(plain, {0.001f * static_cast<float>(i), 0, 0}, 1, {1, 1, 1, 0.5f});
+    }
+    effects->setPaths(DrawingPaths::reference());
+    const QImage reference = drawView();
+    EXPECT_EQ(effects->drawCallCount(), 2u * kCount);
+    effects->setPaths(DrawingPaths{});
+    EXPECT_EQ(drawView(), reference);
+    EXPECT_EQ(effects->drawCount(), 2u * kCount);
+    EXPECT_EQ(effects->drawCallCount(), 2u);
+    // A particle of another blend between them splits the draws of each pass in three.
+    NodeRuntime& additive = node();
+    additive.params.texture.isAdd = 1;
+    place(additive, {0, 0, 0}, 1, {1, 0, 0, 0.5f});
+    std::swap(particles[kCount / 2], particles.back());
+    std::swap(simulation->mutableParticles()[kCount / 2], simulation->mutableParticles().back());
+    const QImage split = drawView();
+    EXPECT_EQ(effects->drawCallCount(), 6u);
+    effects->setPaths(DrawingPaths::reference());
+    EXPECT_EQ(drawView(), split);
+}
+
 TEST_F(EffectDrawing, EmptyListShowsOnlyTheGrid) {
     Renderer::create(g, *simulation).reset(); // builds in this context without failing
     std::string error;

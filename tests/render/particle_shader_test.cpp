@@ -242,7 +242,7 @@ protected:
         draw.exporting = true;
         draw.additive = additive;
         draw.underCut = underCut;
-        draw.afterStrip = [this] { targets.syncCopy(); };
+        draw.afterStrip = [this](const PixelRect&) { targets.syncCopy(); };
         meshes[1]->draw(programs, draw);
         GpuStates::setBlend(BlendMode::Alpha);
         return pixel(targets.main().read(), 32, 28);
