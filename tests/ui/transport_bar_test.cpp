@@ -5,6 +5,8 @@
 #include "support/test_projects.h"
 #include "ui/document/project_document.h"
 #include "ui/shell/control_window.h"
+#include "ui/shell/hint_tracker.h"
+#include "ui/shell/status_window.h"
 #include "ui/shell/transport_bar.h"
 
 #include <QSlider>
@@ -56,6 +58,15 @@ TEST_F(TransportBarTest, ButtonsAndKeysPlayPauseAndStep) {
     EXPECT_TRUE(document.isPlaying());
     button(QStringLiteral("1フレーム戻る"))->click();
     EXPECT_FALSE(document.isPlaying());
+
+    // The hint strip names the control under the mouse, the play button by what it does now.
+    StatusWindow strip([] { return 0; });
+    HintTracker hints(strip);
+    QEvent enter(QEvent::Enter);
+    hints.eventFilter(button(QStringLiteral("1フレーム戻る")), &enter);
+    EXPECT_EQ(strip.accessibleName(), QStringLiteral("1フレーム戻る"));
+    hints.eventFilter(play, &enter);
+    EXPECT_EQ(strip.accessibleName(), QStringLiteral("再生"));
 
     // Space on the view toggles; with a modifier it is left to the window.
     QWidget view;

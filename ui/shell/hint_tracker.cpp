@@ -20,6 +20,10 @@ void setHintId(QWidget* widget, int id) {
     widget->setProperty(kHintIdProperty, id);
 }
 
+void setHintText(QWidget* widget, const QString& text) {
+    widget->setProperty(kHintTextProperty, text);
+}
+
 HintTracker::HintTracker(StatusWindow& strip) : QObject(&strip), strip_(&strip) {}
 
 bool HintTracker::eventFilter(QObject* watched, QEvent* event) {
@@ -29,6 +33,8 @@ bool HintTracker::eventFilter(QObject* watched, QEvent* event) {
     const QVariant id = watched->property(kHintIdProperty);
     if (id.isValid()) {
         strip_->showHint(id.toInt());
+    } else if (const QVariant text = watched->property(kHintTextProperty); text.isValid()) {
+        strip_->showText(text.toString());
     }
     return false;
 }

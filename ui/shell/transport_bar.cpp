@@ -1,6 +1,7 @@
 #include "ui/shell/transport_bar.h"
 
 #include "ui/document/project_document.h"
+#include "ui/shell/hint_tracker.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -88,6 +89,7 @@ TransportBar::TransportBar(ProjectDocument& document, std::function<int()> shown
     slider_ = new QSlider(Qt::Horizontal, this);
     slider_->setAccessibleName(text("フレーム"));
     slider_->setToolTip(slider_->accessibleName());
+    setHintText(slider_, slider_->accessibleName());
     slider_->setFocusPolicy(Qt::NoFocus);
     connect(slider_, &QSlider::valueChanged, this, [this](int frame) {
         if (slider_->isSliderDown() || frame != shownFrame_()) {
@@ -107,6 +109,7 @@ QToolButton* TransportBar::addButton(int artwork, const QString& name, void (Pro
     button->setFocusPolicy(Qt::NoFocus);
     button->setAccessibleName(name);
     button->setToolTip(name);
+    setHintText(button, name);
     const int index = static_cast<int>(findChildren<QToolButton*>(Qt::FindDirectChildrenOnly).size()) - 1;
     button->setGeometry(index * kButtonSize, 0, kButtonSize, kButtonSize);
     connect(button, &QToolButton::clicked, this, [this, command] { (document_.*command)(); });
@@ -144,6 +147,7 @@ void TransportBar::showPlayState() {
     playButton_->setIcon(artworkIcon(playing ? kPause : kPlay));
     playButton_->setAccessibleName(name);
     playButton_->setToolTip(name);
+    setHintText(playButton_, name);
 }
 
 TransportKeys::TransportKeys(ProjectDocument& document, QObject* parent) : QObject(parent), document_(document) {}
