@@ -1,19 +1,14 @@
 #include "ui/dialogs/history_list_dialog.h"
 
-#include "ui/controls/font_dialog_units.h"
 #include "ui/controls/panel_painter.h"
 #include "ui/controls/ui_colors.h"
 #include "ui/dialogs/row_list_geometry.h"
 #include "ui/document/project_document.h"
 
-#include <QVBoxLayout>
 
 namespace vintrel {
 
 namespace {
-
-constexpr int kDialogWidthDu = 175;
-constexpr int kDialogHeightDu = 178;
 
 QColor titleColor(HistoryRowTone tone) {
     if (tone == HistoryRowTone::Undone) {
@@ -49,14 +44,7 @@ void HistoryRows::rowClicked(int row, QPoint) {
 
 HistoryListDialog::HistoryListDialog(ProjectDocument& document, QWidget* parent)
     : QDialog(parent), rows_(new HistoryRows(document, this)) {
-    setModal(false);
-    setWindowTitle(tr("履歴リスト"));
-    setAccessibleName(windowTitle());
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(rows_);
-    const DialogUnitScale units = dialogUnitScaleFor(font());
-    resize(units.toPixelsX(kDialogWidthDu), units.toPixelsY(kDialogHeightDu));
+    holdRowsInWindow(*this, *rows_, tr("履歴リスト"));
     connect(&document, &ProjectDocument::historyChanged, rows_, &ScrolledRowList::refresh);
     connect(&document, &ProjectDocument::projectChanged, rows_, &ScrolledRowList::refresh);
 }

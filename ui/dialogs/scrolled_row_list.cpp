@@ -1,11 +1,14 @@
 #include "ui/dialogs/scrolled_row_list.h"
 
+#include "ui/controls/font_dialog_units.h"
 #include "ui/controls/original_scrollbar.h"
 #include "ui/controls/panel_painter.h"
 #include "ui/controls/ui_colors.h"
 #include "ui/dialogs/row_list_geometry.h"
 
+#include <QDialog>
 #include <QMouseEvent>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 
 namespace vintrel {
@@ -91,6 +94,22 @@ void ScrolledRowList::mousePressEvent(QMouseEvent* event) {
 void ScrolledRowList::wheelEvent(QWheelEvent* event) {
     const int notches = event->angleDelta().y() / kWheelStepDegrees;
     scrollbar_->wheelScroll(-notches * OriginalScrollbar::kWheelPixelsPerNotch);
+}
+
+namespace {
+constexpr int kRowWindowWidthDu = 175;
+constexpr int kRowWindowHeightDu = 178;
+} // namespace
+
+void holdRowsInWindow(QDialog& window, ScrolledRowList& rows, const QString& title) {
+    window.setModal(false);
+    window.setWindowTitle(title);
+    window.setAccessibleName(title);
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(&rows);
+    const DialogUnitScale units = dialogUnitScaleFor(window.font());
+    window.resize(units.toPixelsX(kRowWindowWidthDu), units.toPixelsY(kRowWindowHeightDu));
 }
 
 } // namespace vintrel

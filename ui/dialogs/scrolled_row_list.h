@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
+
+class QDialog;
 
 namespace vintrel {
 
@@ -45,5 +48,9 @@ private:
     OriginalScrollbar* scrollbar_;
     int scroll_ = 0;
 };
+
+// Makes `window` the modeless, resizable list window that `rows` fills (the history and viewpoint
+// lists): titled and named `title`, 175 × 178 dialog units at first.
+void holdRowsInWindow(QDialog& window, ScrolledRowList& rows, const QString& title);
 
 } // namespace vintrel

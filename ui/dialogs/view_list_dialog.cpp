@@ -1,20 +1,15 @@
 #include "ui/dialogs/view_list_dialog.h"
 
-#include "ui/controls/font_dialog_units.h"
 #include "ui/controls/panel_painter.h"
 #include "ui/controls/ui_colors.h"
 #include "ui/dialogs/row_list_geometry.h"
 #include "ui/dialogs/viewpoint_list.h"
 #include "ui/document/project_document.h"
 
-#include <QVBoxLayout>
 
 namespace vintrel {
 
 namespace {
-
-constexpr int kDialogWidthDu = 175;
-constexpr int kDialogHeightDu = 178;
 
 } // namespace
 
@@ -60,14 +55,7 @@ void ViewpointRows::rowClicked(int row, QPoint position) {
 
 ViewListDialog::ViewListDialog(ProjectDocument& document, QWidget* parent)
     : QDialog(parent), rows_(new ViewpointRows(document, this)) {
-    setModal(false);
-    setWindowTitle(tr("視点リスト"));
-    setAccessibleName(windowTitle());
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(rows_);
-    const DialogUnitScale units = dialogUnitScaleFor(font());
-    resize(units.toPixelsX(kDialogWidthDu), units.toPixelsY(kDialogHeightDu));
+    holdRowsInWindow(*this, *rows_, tr("視点リスト"));
     connect(&document, &ProjectDocument::projectChanged, rows_, &ScrolledRowList::refresh);
 }
 
