@@ -16,17 +16,24 @@ enum class ExportCopyPath {
 
 enum class ParticlePath {
     PerParticle, // one draw per particle in the view
-    Instanced,   // consecutive particles that share mesh, texture and states in one draw
+    Batched,     // consecutive particles that share mesh, texture and states in one draw
+};
+
+// Which of the view's passes and culling walks a batched particle is drawn in.
+enum class ViewPassPath {
+    Both,              // all four, as every particle is
+    OnlyThoseThatDraw, // not where its colour, texture or facing say it cannot change a pixel
 };
 
 struct DrawingPaths {
     GuidePath guides = GuidePath::Batched;
     ExportCopyPath exportCopy = ExportCopyPath::WhenRead;
-    ParticlePath particles = ParticlePath::Instanced;
+    ParticlePath particles = ParticlePath::Batched;
+    ViewPassPath viewPasses = ViewPassPath::OnlyThoseThatDraw;
 
     // The plain way of every step, as the effect was first drawn.
     static DrawingPaths reference() {
-        return {GuidePath::PerParticle, ExportCopyPath::WholeTarget, ParticlePath::PerParticle};
+        return {GuidePath::PerParticle, ExportCopyPath::WholeTarget, ParticlePath::PerParticle, ViewPassPath::Both};
     }
 };
 

@@ -9,6 +9,7 @@
 #include "render/texture.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace vintrel {
 
@@ -32,6 +33,8 @@ struct EffectRenderer::DrawContext {
     bool exporting = false;
     ExportTargets* targets = nullptr;
     CameraFrame frame;
+    Mat4 viewProjection;
+    CullMode cull = CullMode::None;
 };
 
 EffectRenderer::EffectRenderer(GlobalState& g, Simulation& simulation, ShaderPrograms& programs)
@@ -39,17 +42,24 @@ EffectRenderer::EffectRenderer(GlobalState& g, Simulation& simulation, ShaderPro
     meshes_ = createFixedMeshes();
     for (std::size_t shape = 0; shape < meshes_.size(); ++shape) {
         if (shape != ShapeParams::Trail) {
-            meshes_[shape]->enableInstancing(particleBatch_.instanceBuffer());
+            meshes_[shape]->enableBatching();
         }
     }
     for (const std::vector<LineSegment>& set : guideSets()) {
         guides_.emplace_back(set);
     }
-    defaultTexture_ = solidTexture(255, 255, 255, 255);
     reloadMaterials();
 }
 
 EffectRenderer::~EffectRenderer() = default;
+
+namespace {
+
+ParticleTexture whiteTexture() {
+    return ParticleTexture{solidTexture(255, 255, 255, 255), TextureAlpha{}};
+}
+
+} // namespace
 
 void EffectRenderer::reloadMaterials() {
     textures_.clear();
@@ -65,19 +75,19 @@ void EffectRenderer::reloadMaterials() {
             textures_.emplace_back();
             continue;
         }
-        std::optional<gl::Texture> texture = loadTexture(file);
-        textures_.push_back(texture ? std::move(*texture) : solidTexture(255, 255, 255, 255));
+        std::optional<ParticleTexture> texture = loadTexture(file);
+        textures_.push_back(texture ? std::move(*texture) : whiteTexture());
     }
-    std::optional<gl::Texture> fallback = loadTexture(g_.workspace / kDefaultTextureFile);
-    defaultTexture_ = fallback ? std::move(*fallback) : solidTexture(255, 255, 255, 255);
+    std::optional<ParticleTexture> fallback = loadTexture(g_.workspace / kDefaultTextureFile);
+    defaultTexture_ = fallback ? std::move(*fallback) : whiteTexture();
 }
 
-GLuint EffectRenderer::textureOf(int materialIndex) const {
+const ParticleTexture& EffectRenderer::textureOf(int materialIndex) const {
     if (materialIndex < 0 || static_cast<std::size_t>(materialIndex) >= textures_.size() ||
-        !textures_[static_cast<std::size_t>(materialIndex)]) {
-        return defaultTexture_.id();
+        !textures_[static_cast<std::size_t>(materialIndex)].texture) {
+        return defaultTexture_;
     }
-    return textures_[static_cast<std::size_t>(materialIndex)].id();
+    return textures_[static_cast<std::size_t>(materialIndex)];
 }
 
 Primitive* EffectRenderer::meshOf(int shapeType) {
@@ -128,24 +138,39 @@ void EffectRenderer::drawView(Camera& camera, float viewAspect) {
     drawCount_ = 0;
     batchedCount_ = 0;
     particleBatch_.resetDrawCount();
+    viewParticles_.clear();
+    for (CullMode cull : {CullMode::Back, CullMode::Front}) {
+        GpuStates::setCull(cull);
+        if (!drawViewWalk(camera, viewAspect, cull)) {
+            break;
+        }
+    }
+    GpuStates::setCull(CullMode::None);
+}
+
+bool EffectRenderer::drawViewWalk(Camera& camera, float viewAspect, CullMode cull) {
     inputs_ = g_.frameInputs();
     if (inputs_.project.isCameraMove != 0) {
         placeFromCameraNodesView(camera, simulation_.particles(), viewAspect);
     }
     if (stopRequested()) {
-        return;
+        return false;
     }
     if (inputs_.project.sort != 0) {
         sortByDistance(camera.eye);
     }
     DrawContext context;
     context.frame = frameOf(camera);
+    context.viewProjection = camera.view * camera.projection;
+    context.cull = cull;
+    keepViewParticlesFor(context);
     guideBatch_.clear();
     for (int pass = 0; pass < 2; ++pass) {
         GpuStates::setDepth(true, pass == 0);
+        std::size_t visit = 0;
         const bool completed = walk(
             [&](Particle& p) {
-                drawViewParticle(camera, p, pass, context);
+                drawViewParticle(camera, p, visit++, pass, context);
                 if (pass == 1 && inputs_.selected != nullptr && p.node->node == inputs_.selected) {
                     drawGuide(camera, context.frame, p);
                 }
@@ -153,13 +178,24 @@ void EffectRenderer::drawView(Camera& camera, float viewAspect) {
             StopPolicy::OnRequest);
         particleBatch_.flush(programs_);
         if (!completed) {
-            return;
+            return false;
         }
     }
     if (!guideBatch_.empty()) {
         GpuStates::setBlend(BlendMode::Alpha);
         guideBatch_.draw(programs_);
     }
+    return true;
+}
+
+void EffectRenderer::keepViewParticlesFor(const DrawContext& context) {
+    // The second walk sees the same camera unless placing it from the camera nodes moved it.
+    const auto same = [](const Mat4& a, const Mat4& b) { return std::memcmp(&a, &b, sizeof(Mat4)) == 0; };
+    if (!same(context.viewProjection, viewParticlesProjection_) || !same(context.frame.facing, viewParticlesFacing_)) {
+        viewParticles_.clear();
+    }
+    viewParticlesProjection_ = context.viewProjection;
+    viewParticlesFacing_ = context.frame.facing;
 }
 
 void EffectRenderer::drawExport(Camera& camera, ExportTargets& targets, float projectAspect) {
@@ -222,11 +258,9 @@ Primitive* EffectRenderer::prepareDraw(Camera& camera, Particle& p, int pass, Dr
         return nullptr;
     }
     draw.camera = &camera;
-    draw.texture = textureOf(params.texture.ID);
+    draw.texture = textureOf(params.texture.ID).texture.id();
     if (params.texture.isAnim != 0) {
-        draw.textureMatrix = atlasTextureMatrix(params.texture.w, params.texture.h, p.animPosition);
-        p.animPosition = nextAnimPosition(static_cast<float>(params.texture.speed), p.age, params.texture.w,
-                                          params.texture.h, params.texture.isLoop != 0);
+        draw.textureMatrix = advanceAtlas(p);
     }
     if (params.shape.type == ShapeParams::Trail) {
         if (p.trail == nullptr) {
@@ -275,7 +309,25 @@ void EffectRenderer::drawParticle(Camera& camera, Particle& p, int pass, DrawCon
     }
 }
 
-void EffectRenderer::drawViewParticle(Camera& camera, Particle& p, int pass, DrawContext& context) {
+Mat4 EffectRenderer::advanceAtlas(Particle& p) const {
+    const TextureParams& texture = p.params().texture;
+    const Mat4 cell = atlasTextureMatrix(texture.w, texture.h, p.animPosition);
+    p.animPosition = nextAnimPosition(static_cast<float>(texture.speed), p.age, texture.w, texture.h,
+                                      texture.isLoop != 0);
+    return cell;
+}
+
+void EffectRenderer::drawViewParticle(Camera& camera, Particle& p, std::size_t visit, int pass,
+                                      DrawContext& context) {
+    if (paths_.particles == ParticlePath::Batched) {
+        const ViewParticle& kept = viewParticle(camera, p, visit, context);
+        if (kept.mesh != nullptr) {
+            ++drawCount_;
+            ++batchedCount_;
+            batchViewParticle(p, kept, pass, context);
+            return;
+        }
+    }
     const BlendMode blend = p.params().texture.isAdd != 0 ? BlendMode::Additive : BlendMode::Alpha;
     PrimitiveDraw draw;
     Primitive* mesh = prepareDraw(camera, p, pass, context, draw);
@@ -284,15 +336,73 @@ void EffectRenderer::drawViewParticle(Camera& camera, Particle& p, int pass, Dra
         return;
     }
     ++drawCount_;
-    if (paths_.particles == ParticlePath::Instanced && mesh->canInstance()) {
-        const BatchKey key{mesh, draw.texture, choosePixelEntry(draw.alphaPass, false, draw.additive), blend};
-        particleBatch_.add(programs_, key, mesh->instanceOf(draw), draw.nonLinear);
-        ++batchedCount_;
-        return;
-    }
     particleBatch_.flush(programs_);
     GpuStates::setBlend(blend);
     mesh->draw(programs_, draw);
+}
+
+const EffectRenderer::ViewParticle& EffectRenderer::viewParticle(Camera& camera, const Particle& p,
+                                                                 std::size_t visit, const DrawContext& context) {
+    // Later visits of the frame read only this record, not the particle, whose records lie all
+    // over memory.
+    if (visit < viewParticles_.size() && viewParticles_[visit].particle == &p) {
+        return viewParticles_[visit];
+    }
+    if (visit >= viewParticles_.size()) {
+        viewParticles_.resize(visit + 1);
+    }
+    ViewParticle& kept = viewParticles_[visit];
+    kept = ViewParticle{};
+    kept.particle = &p;
+    const NodeParams& params = p.params();
+    Primitive* mesh = params.isDraw != 0 ? meshOf(params.shape.type) : nullptr;
+    if (mesh == nullptr || !mesh->canBatch()) {
+        return kept; // drawn on its own
+    }
+    kept.mesh = mesh;
+    kept.texture = textureOf(params.texture.ID).texture.id();
+    kept.blend = params.texture.isAdd != 0 ? BlendMode::Additive : BlendMode::Alpha;
+    kept.animated = params.texture.isAnim != 0;
+    // What prepareDraw and Primitive::constants make of the particle, computed once a frame.
+    PrimitiveDraw draw;
+    draw.camera = &camera;
+    if (params.shape.type == ShapeParams::Cylinder) {
+        draw.baseScale = matrixScaling(p.scale.x, p.scale.x, 1.0f);
+        draw.tipScale = matrixScaling(p.scale.y, p.scale.y, p.scale.z);
+    }
+    draw.world = particleWorldMatrix(p, &context.frame, mesh->isBillboard());
+    draw.color = p.color;
+    draw.underCut = params.shape.isUnderCut;
+    kept.constants = mesh->instanceOf(draw, context.viewProjection);
+    Vec3 corners[3];
+    if (paths_.viewPasses == ViewPassPath::OnlyThoseThatDraw) {
+        kept.passes = planViewPasses(p.color.w, textureOf(params.texture.ID).alpha);
+        if (mesh->flatTriangle(corners)) {
+            kept.facing = flatMeshFacing(kept.constants.wvp, corners[0], corners[1], corners[2]);
+        }
+    }
+    return kept;
+}
+
+void EffectRenderer::batchViewParticle(Particle& p, const ViewParticle& kept, int pass, DrawContext& context) {
+    const bool inPass = pass == 0 ? kept.passes.opaquePass : kept.passes.blendedPass;
+    // The walk that culls the faces the particle turns to the viewer draws nothing of it.
+    const bool culled = (context.cull == CullMode::Back && kept.facing == Facing::Back) ||
+                        (context.cull == CullMode::Front && kept.facing == Facing::Front);
+    const BatchKey key{kept.mesh, kept.texture, choosePixelEntry(pass == 1, false, false), kept.blend};
+    const bool nonLinear = inputs_.project.isNonLiner != 0;
+    if (!kept.animated) {
+        if (inPass && !culled) {
+            particleBatch_.add(programs_, key, kept.constants, nonLinear);
+        }
+        return;
+    }
+    // Every draw moves the animation on, drawn or not.
+    ParticleInstance instance = kept.constants;
+    setTextureRows(instance, advanceAtlas(p));
+    if (inPass && !culled) {
+        particleBatch_.add(programs_, key, instance, nonLinear);
+    }
 }
 
 EffectRenderer::GuidePlacement EffectRenderer::placeGuide(const CameraFrame& frame, const Particle& p) const {

@@ -3,12 +3,15 @@
 #include "engine/world_matrix.h"
 #include "model/global_state.h"
 #include "render/drawing_paths.h"
+#include "render/gpu_states.h"
 #include "render/guide_batch.h"
 #include "render/line_set.h"
 #include "render/obj_mesh.h"
 #include "render/particle_batch.h"
 #include "render/primitive.h"
 #include "render/shader_programs.h"
+#include "render/texture.h"
+#include "render/view_passes.h"
 
 #include <array>
 #include <memory>
@@ -34,10 +37,11 @@ public:
     // default texture that nodes without one use.
     void reloadMaterials();
 
-    // One culling walk of the view (the caller sets the culling): pass 0 opaque texels with
-    // depth writes, pass 1 everything blended. A stop request (g.sim.quitRequested) ends the
-    // walk early, so that a frame of millions of particles never holds the worker up; the
-    // frame is then incomplete, and the worker is about to stop anyway.
+    // The particles of a view frame: two culling walks (back faces culled, then front faces),
+    // each with pass 0 (opaque texels, depth written) and pass 1 (everything blended). A stop
+    // request (g.sim.quitRequested) ends the walks early, so that a frame of millions of
+    // particles never holds the worker up; the frame is then incomplete, and the worker is
+    // about to stop anyway.
     void drawView(Camera& camera, float viewAspect);
     // One culling walk of an export frame into `targets`.
     void drawExport(Camera& camera, ExportTargets& targets, float projectAspect);
@@ -45,13 +49,34 @@ public:
     // Which way each step is drawn (the faster ones unless told otherwise).
     void setPaths(const DrawingPaths& paths) { paths_ = paths; }
 
-    // The number of particle draws issued by the latest walk (for tests and benchmarks).
+    // The number of particle draws issued by the latest view frame (both culling walks) or export
+    // walk (for tests and benchmarks).
     std::size_t drawCount() const { return drawCount_; }
     // The draw calls those particles took: one per particle, or one per instanced batch.
     std::size_t drawCallCount() const { return drawCount_ - batchedCount_ + particleBatch_.draws(); }
 
 private:
     struct DrawContext;
+    // A batched particle's constants and passes, worked out at its first draw of a view frame
+    // and kept for the other three (two passes of two walks).
+    struct ViewParticle {
+        const Particle* particle = nullptr;
+        Primitive* mesh = nullptr; // null: the particle is drawn on its own
+        GLuint texture = 0;
+        BlendMode blend = BlendMode::Alpha;
+        bool animated = false; // an atlas animation: its cell changes at every draw
+        ParticleInstance constants;
+        ViewPassPlan passes;
+        Facing facing = Facing::Either; // of a flat mesh: which culling walk draws it
+    };
+    bool drawViewWalk(Camera& camera, float viewAspect, CullMode cull);
+    // Forgets the kept particles when the camera differs from the one they were made with.
+    void keepViewParticlesFor(const DrawContext& context);
+    const ViewParticle& viewParticle(Camera& camera, const Particle& particle, std::size_t visit,
+                                     const DrawContext& context);
+    void batchViewParticle(Particle& particle, const ViewParticle& kept, int pass, DrawContext& context);
+    // The atlas cell to draw now, moving the particle's animation on to the next draw's.
+    Mat4 advanceAtlas(Particle& particle) const;
     void sortByDistance(const Vec3& eye);
     // Whether a stop request ends a walk: the view's may end early; an export frame is always
     // drawn whole, as it is written to a file.
@@ -63,9 +88,9 @@ private:
     Primitive* prepareDraw(Camera& camera, Particle& particle, int pass, DrawContext& context,
                            PrimitiveDraw& draw);
     void drawParticle(Camera& camera, Particle& particle, int pass, DrawContext& context);
-    // A view particle in its blend state, gathered into the pending instanced draw when the
-    // mesh allows it.
-    void drawViewParticle(Camera& camera, Particle& particle, int pass, DrawContext& context);
+    // A view particle in its blend state, gathered into the pending batched draw when the mesh
+    // allows it. `visit` counts the walk's particles.
+    void drawViewParticle(Camera& camera, Particle& particle, std::size_t visit, int pass, DrawContext& context);
     // Brings the copy that export draws compose over up to date with the target.
     void syncExportCopy(ExportTargets& targets) const;
     void drawGuide(const Camera& camera, const CameraFrame& frame, const Particle& particle);
@@ -76,7 +101,7 @@ private:
         Mat4 markerWorld;
     };
     GuidePlacement placeGuide(const CameraFrame& frame, const Particle& particle) const;
-    GLuint textureOf(int materialIndex) const;
+    const ParticleTexture& textureOf(int materialIndex) const;
     Primitive* meshOf(int shapeType);
 
     GlobalState& g_;
@@ -85,12 +110,15 @@ private:
     ShaderPrograms& programs_;
     std::array<std::unique_ptr<Primitive>, 5> meshes_;
     std::vector<std::unique_ptr<ObjMesh>> models_;
-    std::vector<gl::Texture> textures_; // by material list position; 0 for models
-    gl::Texture defaultTexture_;
+    std::vector<ParticleTexture> textures_; // by material list position; none for models
+    ParticleTexture defaultTexture_;
     std::vector<LineSet> guides_;
     GuideBatch guideBatch_;
     ParticleBatch particleBatch_;
     DrawingPaths paths_;
+    std::vector<ViewParticle> viewParticles_; // by place in the walk, for the frame being drawn
+    Mat4 viewParticlesProjection_;
+    Mat4 viewParticlesFacing_;
     std::size_t drawCount_ = 0;
     std::size_t batchedCount_ = 0; // of drawCount_, the particles that went into instanced draws
 };

@@ -4,24 +4,25 @@
 
 namespace vintrel {
 
-namespace {
-
-// Instances per draw at most: a few megabytes of constants, so that an effect of millions of
-// particles streams through a small buffer instead of copying all of them at once.
-constexpr std::size_t kMaxInstancesPerDraw = 16'384;
-
-} // namespace
+void setTextureRows(ParticleInstance& instance, const Mat4& textureMatrix) {
+    // The first two rows of the transposed matrix, as the uniform holds them.
+    const Mat4& m = textureMatrix;
+    instance.textureU = Vec4{m.m[0][0], m.m[1][0], m.m[2][0], m.m[3][0]};
+    instance.textureV = Vec4{m.m[0][1], m.m[1][1], m.m[2][1], m.m[3][1]};
+}
 
 bool operator==(const BatchKey& a, const BatchKey& b) {
     return a.mesh == b.mesh && a.texture == b.texture && a.pixel == b.pixel && a.blend == b.blend;
 }
 
-ParticleBatch::ParticleBatch() : buffer_(gl::makeBuffer()) {}
+ParticleBatch::ParticleBatch() {
+    constants_.create();
+}
 
 void ParticleBatch::add(ShaderPrograms& programs, const BatchKey& key, const ParticleInstance& instance,
                         bool nonLinear) {
     if (!pending_.empty() &&
-        (!(key == key_) || nonLinear != nonLinear_ || pending_.size() >= kMaxInstancesPerDraw)) {
+        (!(key == key_) || nonLinear != nonLinear_ || pending_.size() >= key_.mesh->batchCapacity())) {
         flush(programs);
     }
     key_ = key;
@@ -33,13 +34,10 @@ void ParticleBatch::flush(ShaderPrograms& programs) {
     if (pending_.empty()) {
         return;
     }
-    glBindBuffer(GL_ARRAY_BUFFER, buffer_.id());
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(pending_.size() * sizeof(ParticleInstance)),
-                 pending_.data(), GL_STREAM_DRAW);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    constants_.upload(pending_.data(), pending_.size() * sizeof(ParticleInstance));
+    constants_.bind(kUnitParticles);
     GpuStates::setBlend(key_.blend);
-    key_.mesh->drawInstanced(programs, key_.pixel, key_.texture, nonLinear_,
-                             static_cast<GLsizei>(pending_.size()));
+    key_.mesh->drawBatch(programs, key_.pixel, key_.texture, nonLinear_, static_cast<GLsizei>(pending_.size()));
     pending_.clear();
     ++draws_;
 }

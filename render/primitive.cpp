@@ -2,6 +2,8 @@
 
 #include "render/camera.h"
 
+#include <algorithm>
+
 namespace vintrel {
 
 bool Primitive::upload(GpuStrip& strip, const Strip& vertices) {
@@ -34,6 +36,18 @@ bool Primitive::create(const std::array<std::vector<Strip>, 2>& strips) {
                 return false;
             }
         }
+    }
+    return true;
+}
+
+bool Primitive::flatTriangle(Vec3 corners[3]) const {
+    if (kind_ != Kind::Square || strips_[0].empty() || strips_[0].front().points.size() < 3) {
+        return false;
+    }
+    const Strip& strip = strips_[0].front().points;
+    for (int i = 0; i < 3; ++i) {
+        corners[i] = Vec3{strip[static_cast<std::size_t>(i)].x, strip[static_cast<std::size_t>(i)].y,
+                          strip[static_cast<std::size_t>(i)].z};
     }
     return true;
 }
@@ -108,78 +122,101 @@ void Primitive::draw(ShaderPrograms& programs, const PrimitiveDraw& draw) {
 
 namespace {
 
-// The strips as one strip: between two strips the last vertex of the first and the first of
-// the next are repeated (one more repeat when the first has an odd count), so each strip
-// begins on an even vertex and keeps its winding. Stops at a degenerate strip as the
-// per-particle draw does.
-Strip joinStrips(const std::vector<Strip>& strips) {
-    Strip joined;
+// The corners of every triangle of the strips (numbered through the strips one after another),
+// as a strip's triangles come out of it: an even triangle i is (i, i + 1, i + 2), an odd one
+// (i + 1, i, i + 2), which keeps the facing of every triangle and the order the strip draws
+// them in. Stops at a degenerate strip as the per-particle draw does.
+std::vector<GLuint> triangleCorners(const std::vector<Strip>& strips, GLuint* vertexCount) {
+    std::vector<GLuint> corners;
+    GLuint first = 0;
     for (const Strip& strip : strips) {
         if (strip.size() < 3) {
             break;
         }
-        if (!joined.empty()) {
-            joined.push_back(joined.back());
-            if (joined.size() % 2 != 0) {
-                joined.push_back(joined.back());
-            }
-            joined.push_back(strip.front());
-            joined.push_back(strip.front());
+        for (GLuint i = 0; i + 2 < strip.size(); ++i) {
+            const GLuint odd = i % 2;
+            corners.insert(corners.end(), {first + i + odd, first + i + 1 - odd, first + i + 2});
         }
-        joined.insert(joined.end(), strip.begin(), strip.end());
+        first += static_cast<GLuint>(strip.size());
     }
-    return joined;
+    *vertexCount = first;
+    return corners;
 }
 
-constexpr GLuint kFirstInstanceAttribute = 2;
-constexpr GLuint kInstanceVectors = sizeof(ParticleInstance) / sizeof(Vec4);
+// Particles per batched draw at most, and corners (indices) per draw at most: a few megabytes
+// of constants and indices, so an effect of millions of particles streams through small buffers.
+constexpr std::size_t kMaxParticlesPerBatch = 16'384;
+constexpr std::size_t kMaxCornersPerBatch = std::size_t{1} << 18;
+constexpr std::size_t kParticleTexels = sizeof(ParticleInstance) / sizeof(Vec4);
 
 } // namespace
 
-bool Primitive::enableInstancing(GLuint instances) {
+bool Primitive::enableBatching() {
     std::vector<Strip> view;
+    std::vector<float> texels;
     for (const GpuStrip& strip : strips_[0]) {
         view.push_back(strip.points);
+        for (const PolyVertex& v : strip.points) {
+            texels.insert(texels.end(), {v.x, v.y, v.z, v.u, v.v, 0, 0, 0});
+        }
     }
-    const Strip joined = joinStrips(view);
-    if (joined.empty() || !upload(joined_, joined)) {
+    GLuint vertexCount = 0;
+    const std::vector<GLuint> corners = triangleCorners(view, &vertexCount);
+    const std::size_t maxTexels = BufferTexture::maxTexels();
+    if (corners.empty() || maxTexels < kParticleTexels || !batchVertices_.create()) {
         return false;
     }
-    glBindVertexArray(joined_.layout.id());
-    glBindBuffer(GL_ARRAY_BUFFER, instances);
-    for (GLuint v = 0; v < kInstanceVectors; ++v) {
-        glEnableVertexAttribArray(kFirstInstanceAttribute + v);
-        glVertexAttribPointer(kFirstInstanceAttribute + v, 4, GL_FLOAT, GL_FALSE, sizeof(ParticleInstance),
-                              reinterpret_cast<const void*>(v * sizeof(Vec4)));
-        glVertexAttribDivisor(kFirstInstanceAttribute + v, 1);
+    texels.resize(std::size_t{vertexCount} * 8);
+    batchVertices_.upload(texels.data(), texels.size() * sizeof(float));
+    const std::size_t capacity = std::min({kMaxParticlesPerBatch, kMaxCornersPerBatch / corners.size(),
+                                           maxTexels / kParticleTexels});
+    std::vector<GLuint> indices;
+    indices.reserve(capacity * corners.size());
+    for (std::size_t particle = 0; particle < capacity; ++particle) {
+        for (GLuint corner : corners) {
+            indices.push_back(static_cast<GLuint>(particle * vertexCount) + corner);
+        }
     }
+    batchLayout_ = gl::makeVertexArray();
+    batchCorners_ = gl::makeBuffer();
+    glBindVertexArray(batchLayout_.id());
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, batchCorners_.id());
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(GLuint)),
+                 indices.data(), GL_STATIC_DRAW);
     glBindVertexArray(0);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    return glGetError() == GL_NO_ERROR;
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    if (glGetError() != GL_NO_ERROR) {
+        return false;
+    }
+    batchVertexCount_ = static_cast<GLint>(vertexCount);
+    cornersPerParticle_ = static_cast<GLsizei>(corners.size());
+    batchCapacity_ = capacity;
+    return true;
 }
 
-ParticleInstance Primitive::instanceOf(const PrimitiveDraw& draw) const {
-    const PolyConstants c = constants(draw);
+ParticleInstance Primitive::instanceOf(const PrimitiveDraw& draw, const Mat4& viewProjection) const {
+    // The values constants() gives the uniforms, from the same products.
     ParticleInstance instance;
-    instance.wvp = c.wvp;
-    instance.world = c.world;
-    instance.textureU = Vec4{c.texture.m[0][0], c.texture.m[0][1], c.texture.m[0][2], c.texture.m[0][3]};
-    instance.textureV = Vec4{c.texture.m[1][0], c.texture.m[1][1], c.texture.m[1][2], c.texture.m[1][3]};
-    instance.color = c.color;
-    instance.bottom = Vec4{c.bottomScale.m[0][0], c.bottomScale.m[1][1], c.bottomScale.m[2][2], c.underCut.x};
-    instance.top = Vec4{c.topScale.m[0][0], c.topScale.m[1][1], c.topScale.m[2][2], 0};
+    instance.wvp = transposed(kind_ == Kind::Trail ? viewProjection : draw.world * viewProjection);
+    instance.world = transposed(draw.world);
+    setTextureRows(instance, draw.textureMatrix);
+    instance.color = draw.color;
+    instance.bottom = Vec4{draw.baseScale.m[0][0], draw.baseScale.m[1][1], draw.baseScale.m[2][2],
+                           static_cast<float>(draw.underCut)};
+    instance.top = Vec4{draw.tipScale.m[0][0], draw.tipScale.m[1][1], draw.tipScale.m[2][2], 0};
     return instance;
 }
 
-void Primitive::drawInstanced(ShaderPrograms& programs, PixelEntry viewPixel, GLuint texture, bool nonLinear,
-                              GLsizei count) {
+void Primitive::drawBatch(ShaderPrograms& programs, PixelEntry viewPixel, GLuint texture, bool nonLinear,
+                          GLsizei count) {
     const VertexEntry vertex = kind_ == Kind::Cylinder ? VertexEntry::Cylinder : VertexEntry::Plain;
-    programs.usePolyInstanced(vertex, viewPixel);
+    programs.usePolyBatched(vertex, viewPixel, batchVertexCount_);
+    batchVertices_.bind(kUnitMeshVertices);
     glActiveTexture(GL_TEXTURE0 + kUnitDecal);
     glBindTexture(GL_TEXTURE_2D, texture);
     bindSampler(nonLinear);
-    glBindVertexArray(joined_.layout.id());
-    glDrawArraysInstanced(GL_TRIANGLE_STRIP, 0, joined_.count, count);
+    glBindVertexArray(batchLayout_.id());
+    glDrawElements(GL_TRIANGLES, count * cornersPerParticle_, GL_UNSIGNED_INT, nullptr);
     glBindVertexArray(0);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/math.h"
+#include "render/buffer_texture.h"
 #include "render/gl_objects.h"
 #include "render/mesh_geometry.h"
 #include "render/particle_batch.h"
@@ -59,17 +60,23 @@ public:
     virtual void draw(ShaderPrograms& programs, const PrimitiveDraw& draw);
 
     bool isBillboard() const { return billboard_; }
+    // The first triangle of a flat mesh (the square), in drawing order; false for the others.
+    bool flatTriangle(Vec3 corners[3]) const;
 
-    // Lets this mesh draw many particles at once, reading their constants from `instances`
-    // (ParticleInstance records): the view detail's strips are joined into one, with
-    // degenerate triangles between them and each strip starting on an even vertex, so every
-    // triangle keeps its corners and facing. Not for trails, whose strip changes per particle.
-    bool enableInstancing(GLuint instances);
-    bool canInstance() const { return joined_.count > 0; }
-    ParticleInstance instanceOf(const PrimitiveDraw& draw) const;
-    // `count` instances of the view detail with a view pixel entry.
-    void drawInstanced(ShaderPrograms& programs, PixelEntry viewPixel, GLuint texture, bool nonLinear,
-                       GLsizei count);
+    // Lets this mesh draw many particles in one draw (ParticleBatch): the view detail's strips
+    // become a list of triangles, each with its corners in the order the strip gives them, so
+    // every triangle keeps its corners and facing. Not for trails, whose strip changes per
+    // particle.
+    bool enableBatching();
+    bool canBatch() const { return batchCapacity_ > 0; }
+    // The most particles one batched draw of this mesh takes.
+    std::size_t batchCapacity() const { return batchCapacity_; }
+    // The draw's constants as a batch reads them; `viewProjection` is the camera's view x
+    // projection.
+    ParticleInstance instanceOf(const PrimitiveDraw& draw, const Mat4& viewProjection) const;
+    // `count` particles of the view detail with a view pixel entry, their constants in the
+    // buffer texture bound at kUnitParticles.
+    void drawBatch(ShaderPrograms& programs, PixelEntry viewPixel, GLuint texture, bool nonLinear, GLsizei count);
 
 protected:
     struct GpuStrip {
@@ -86,7 +93,14 @@ protected:
     Kind kind_;
     bool billboard_;
     std::array<std::vector<GpuStrip>, 2> strips_;
-    GpuStrip joined_; // the view detail's strips as one, for instanced draws
+    // Batched draws: the view detail's vertices as texels, and the triangles' corners for as
+    // many particles as one draw takes.
+    BufferTexture batchVertices_;
+    gl::VertexArray batchLayout_;
+    gl::Buffer batchCorners_;
+    GLint batchVertexCount_ = 0;
+    GLsizei cornersPerParticle_ = 0;
+    std::size_t batchCapacity_ = 0;
     gl::Sampler sampler_;
     bool samplerNonLinear_ = false;
 };

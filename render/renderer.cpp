@@ -80,11 +80,7 @@ bool Renderer::renderViewFrame(std::uint32_t framebuffer, const MouseSample& mou
     GpuStates::setCull(CullMode::None);
     GpuStates::setDepth(true, true);
     grid_->draw(*programs_, camera_, Mat4::identity());
-    GpuStates::setCull(CullMode::Back);
     effects_->drawView(camera_, viewAspect());
-    GpuStates::setCull(CullMode::Front);
-    effects_->drawView(camera_, viewAspect());
-    GpuStates::setCull(CullMode::None);
     g_.cameraHandover.publish({FloatXYZ{camera_.eye.x, camera_.eye.y, camera_.eye.z},
                                FloatXYZ{camera_.target.x, camera_.target.y, camera_.target.z}});
     g_.sim.isRendering.store(false);

@@ -47,8 +47,9 @@ gl::Shader compile(GLenum kind, const std::vector<std::string>& parts, const std
     return shader;
 }
 
-constexpr const char* kUniformNames[] = {"g_mWVP",   "g_mW",           "g_mTex",      "g_mScreen",
-                                         "g_mColor", "g_mBottomScale", "g_mTopScale", "g_underCut"};
+constexpr const char* kUniformNames[] = {"g_mWVP",       "g_mW",       "g_mTex",
+                                         "g_mScreen",    "g_mColor",   "g_mBottomScale",
+                                         "g_mTopScale",  "g_underCut", "g_meshVertexCount"};
 
 std::size_t polyIndex(VertexEntry vertex, PixelEntry pixel) {
     return static_cast<std::size_t>(vertex) * 6 + static_cast<std::size_t>(pixel);
@@ -93,8 +94,8 @@ bool ShaderPrograms::linkInto(Linked& linked, const gl::Shader& vertex, const gl
         return false;
     }
     glUseProgram(program.id());
-    const char* samplers[] = {"g_texDecal", "g_texRT", "g_texMask"};
-    for (GLint unit = 0; unit < 3; ++unit) {
+    const char* samplers[] = {"g_texDecal", "g_texRT", "g_texMask", "g_particles", "g_meshVertices"};
+    for (GLint unit = 0; unit < 5; ++unit) {
         const GLint location = glGetUniformLocation(program.id(), samplers[unit]);
         if (location >= 0) {
             glUniform1i(location, unit);
@@ -147,31 +148,31 @@ bool ShaderPrograms::build(std::string* error) {
             }
         }
     }
-    return buildInstanced(head, error);
+    return buildBatched(head, error);
 }
 
-bool ShaderPrograms::buildInstanced(const std::string& head, std::string* error) {
-    const std::string instanced = "#define VS_INSTANCED\n#define PS_INSTANCED\n";
+bool ShaderPrograms::buildBatched(const std::string& head, std::string* error) {
+    const std::string batched = "#define VS_BATCHED\n#define PS_BATCHED\n";
     gl::Shader vertex[2] = {
-        compile(GL_VERTEX_SHADER, {head, instanced, shaders::poly_common_glsl, shaders::poly_vert},
-                "Poly.vert [VS_Instanced]", error),
+        compile(GL_VERTEX_SHADER, {head, batched, shaders::poly_common_glsl, shaders::poly_vert},
+                "Poly.vert [VS_Batched]", error),
         compile(GL_VERTEX_SHADER,
-                {head, instanced, "#define VS_CYLINDER\n", shaders::poly_common_glsl, shaders::poly_vert},
-                "Poly.vert [VS_CylinderInstanced]", error)};
+                {head, batched, "#define VS_CYLINDER\n", shaders::poly_common_glsl, shaders::poly_vert},
+                "Poly.vert [VS_CylinderBatched]", error)};
     if (!vertex[0] || !vertex[1]) {
         return false;
     }
     for (int p = 0; p < 2; ++p) {
-        const std::string define = instanced + "#define " + kPixelDefines[p] + "\n";
+        const std::string define = batched + "#define " + kPixelDefines[p] + "\n";
         gl::Shader pixel =
             compile(GL_FRAGMENT_SHADER, {head, define, shaders::poly_common_glsl, shaders::poly_frag},
-                    std::string("Poly.frag [") + kPixelNames[p] + " instanced]", error);
+                    std::string("Poly.frag [") + kPixelNames[p] + " batched]", error);
         if (!pixel) {
             return false;
         }
         for (int v = 0; v < 2; ++v) {
-            if (!linkInto(instanced_[static_cast<std::size_t>(v * 2 + p)], vertex[v], pixel,
-                          std::string("Poly instanced ") + kPixelNames[p], error)) {
+            if (!linkInto(batched_[static_cast<std::size_t>(v * 2 + p)], vertex[v], pixel,
+                          std::string("Poly batched ") + kPixelNames[p], error)) {
                 return false;
             }
         }
@@ -207,9 +208,11 @@ void ShaderPrograms::useGuides(const Vec4& color) {
     setVector(guides_.locations[4], color);
 }
 
-void ShaderPrograms::usePolyInstanced(VertexEntry vertex, PixelEntry viewPixel) {
+void ShaderPrograms::usePolyBatched(VertexEntry vertex, PixelEntry viewPixel, GLint meshVertexCount) {
     const std::size_t pixel = viewPixel == PixelEntry::NonAlpha ? 1 : 0;
-    glUseProgram(instanced_[static_cast<std::size_t>(vertex) * 2 + pixel].program.id());
+    const Linked& linked = batched_[static_cast<std::size_t>(vertex) * 2 + pixel];
+    glUseProgram(linked.program.id());
+    glUniform1i(linked.locations[8], meshVertexCount);
 }
 
 void ShaderPrograms::usePoly(VertexEntry vertex, PixelEntry pixel, const PolyConstants& constants) {

@@ -39,7 +39,8 @@ struct LineConstants {
 static_assert(sizeof(LineConstants) == 80, "one block of constants per draw");
 
 // Texture units of the particle program.
-enum TextureUnit : GLuint { kUnitDecal = 0, kUnitTarget = 1, kUnitMask = 2 };
+// The last two are buffer textures of batched draws: the particles' constants and the mesh.
+enum TextureUnit : GLuint { kUnitDecal = 0, kUnitTarget = 1, kUnitMask = 2, kUnitParticles = 3, kUnitMeshVertices = 4 };
 
 // The line and particle programs, built once per context. Each Poly vertex and pixel entry
 // pair is one linked program. The constants are set as uniforms before every draw: a software
@@ -54,25 +55,26 @@ public:
     // The line program that takes each guide's matrices per instance (GuideBatch).
     void useGuides(const Vec4& color);
     void usePoly(VertexEntry vertex, PixelEntry pixel, const PolyConstants& constants);
-    // The particle program that reads each particle's constants per instance; the view's two
-    // pixel entries only (Alpha, NonAlpha).
-    void usePolyInstanced(VertexEntry vertex, PixelEntry viewPixel);
+    // The particle program that draws a batch of particles in one draw, reading the mesh and
+    // each particle's constants from the buffer textures at kUnitMeshVertices and
+    // kUnitParticles; the view's two pixel entries only (Alpha, NonAlpha).
+    void usePolyBatched(VertexEntry vertex, PixelEntry viewPixel, GLint meshVertexCount);
 
 private:
     struct Linked {
         gl::Program program;
         // Locations of g_mWVP, g_mW, g_mTex, g_mScreen, g_mColor, g_mBottomScale, g_mTopScale,
-        // g_underCut (-1 where the program does not use one).
-        std::array<GLint, 8> locations{};
+        // g_underCut, g_meshVertexCount (-1 where the program does not use one).
+        std::array<GLint, 9> locations{};
     };
-    bool buildInstanced(const std::string& head, std::string* error);
+    bool buildBatched(const std::string& head, std::string* error);
     bool linkInto(Linked& linked, const gl::Shader& vertex, const gl::Shader& pixel, const std::string& name,
                   std::string* error);
 
     Linked line_;
     Linked guides_;
     std::array<Linked, 12> poly_;
-    std::array<Linked, 4> instanced_; // vertex entry x the view's two pixel entries
+    std::array<Linked, 4> batched_; // vertex entry x the view's two pixel entries
 };
 
 // Row-vector matrix as the shaders read it.

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <algorithm>
 
 namespace vintrel {
 
@@ -21,12 +22,26 @@ gl::Texture uploadTexture(const QImage& image) {
     return texture;
 }
 
-std::optional<gl::Texture> loadTexture(const std::filesystem::path& file) {
+TextureAlpha textureAlpha(const QImage& image) {
+    const QImage rgba = image.convertToFormat(QImage::Format_RGBA8888);
+    int highest = 0;
+    int lowest = 255;
+    for (int y = 0; y < rgba.height(); ++y) {
+        const uchar* row = rgba.constScanLine(y);
+        for (int x = 0; x < rgba.width(); ++x) {
+            highest = std::max<int>(highest, row[4 * x + 3]);
+            lowest = std::min<int>(lowest, row[4 * x + 3]);
+        }
+    }
+    return TextureAlpha{static_cast<float>(highest) / 255.0f, lowest == 255};
+}
+
+std::optional<ParticleTexture> loadTexture(const std::filesystem::path& file) {
     QImage image;
     if (!image.load(QString::fromStdString(file.string())) || image.isNull()) {
         return std::nullopt;
     }
-    return uploadTexture(image);
+    return ParticleTexture{uploadTexture(image), textureAlpha(image)};
 }
 
 gl::Texture solidTexture(unsigned char r, unsigned char g, unsigned char b, unsigned char a) {

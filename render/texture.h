@@ -9,11 +9,25 @@ class QImage;
 
 namespace vintrel {
 
+// How opaque a texture's texels are: tells which of the view's passes a particle drawn with it
+// can change a pixel in.
+struct TextureAlpha {
+    float highest = 1.0f; // the largest texel alpha, 0..1
+    bool opaque = true;   // every texel fully opaque
+};
+TextureAlpha textureAlpha(const QImage& image);
+
+// A particle texture and its alpha.
+struct ParticleTexture {
+    gl::Texture texture;
+    TextureAlpha alpha;
+};
+
 // Uploads an image as an RGBA texture with its mipmap chain. The image's top row becomes the
 // texture's first row, so texture coordinate v = 0 reads the top of the picture.
 gl::Texture uploadTexture(const QImage& image);
 // The picture in `file`, or nothing when it cannot be read.
-std::optional<gl::Texture> loadTexture(const std::filesystem::path& file);
+std::optional<ParticleTexture> loadTexture(const std::filesystem::path& file);
 // A 1 x 1 texture of one colour (0..255 each).
 gl::Texture solidTexture(unsigned char r, unsigned char g, unsigned char b, unsigned char a);
 

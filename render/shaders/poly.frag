@@ -9,11 +9,11 @@ in vec2 Tex;
 in vec4 Pos3D;
 out vec4 fragColor;
 
-#ifdef PS_INSTANCED
-flat in vec4 InstanceColor; // the particle's colour and under-cut flag, per instance
-flat in float InstanceUnderCut;
-#define PARTICLE_COLOR InstanceColor
-#define UNDER_CUT InstanceUnderCut
+#ifdef PS_BATCHED
+flat in vec4 BatchColor; // the particle's colour and under-cut flag, per particle of a batch
+flat in float BatchUnderCut;
+#define PARTICLE_COLOR BatchColor
+#define UNDER_CUT BatchUnderCut
 #else
 #define PARTICLE_COLOR g_mColor
 #define UNDER_CUT g_underCut.x

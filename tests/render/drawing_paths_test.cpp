@@ -73,6 +73,9 @@ TEST_P(DrawingPaths_, ViewFrameIsTheSameWithoutASelection) {
     const QImage reference = scene.viewFrame(DrawingPaths::reference());
     const QImage fast = scene.viewFrame(DrawingPaths{});
     EXPECT_EQ(compareImages(reference, fast).pixels, 0);
+    DrawingPaths everyPass;
+    everyPass.viewPasses = ViewPassPath::Both;
+    EXPECT_EQ(compareImages(reference, scene.viewFrame(everyPass)).pixels, 0) << "batched, both passes";
     // The frame shows something besides the background, or the comparison says little.
     EXPECT_NE(reference.pixelColor(0, 0),
               reference.pixelColor(reference.width() / 2, reference.height() / 2));

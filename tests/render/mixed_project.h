@@ -1,8 +1,9 @@
 #pragma once
 
-// A project of about 2,000 live particles in every shape (billboards, planes, hemispheres,
-// cylinders, trails and a model), alpha and additive blending, an animated atlas and the
-// under-cut, for comparing drawing paths.
+// A project of about 2,300 live particles in every shape (billboards, planes, hemispheres,
+// cylinders, trails and a model), alpha and additive blending, an animated atlas, the
+// under-cut, and colour alphas from 0 to almost 2 over opaque and translucent textures, for
+// comparing drawing paths.
 
 #include "model/global_state.h"
 #include "support/test_projects.h"
@@ -32,11 +33,10 @@ inline void writeMixedMaterials(const std::filesystem::path& workspace) {
            "f 1/1 2/2 3/3\nf 1/1 4/2 3/3\nf 2/1 4/2 3/3\n";
 }
 
-// The new project's node for the first shape, a new node under the root for the others.
-inline EffectNode& addMixedNode(GlobalState& g, int shape, int perFrame) {
+// The new project's node when `first`, else a new node under the root.
+inline EffectNode& addMixedNode(GlobalState& g, int shape, int perFrame, bool first = false) {
     EffectNode& root = *g.rootNode;
-    EffectNode& n = shape == ShapeParams::Billboard ? *root.m_children.front()
-                                                    : root.appendChild(std::make_unique<EffectNode>(&root));
+    EffectNode& n = first ? *root.m_children.front() : root.appendChild(std::make_unique<EffectNode>(&root));
     n.m_shape.type = shape;
     n.m_timing.start = 1;
     n.m_timing.end = 200;
@@ -58,20 +58,25 @@ inline void buildMixedProject(GlobalState& g, const std::filesystem::path& works
     g.project.frame = 100;
     g.project.width = 96;
     g.project.height = 64;
-    constexpr int kPerNode = 11; // six nodes x 11 a frame x 30 frames of life: about 2,000
-    EffectNode& billboards = addMixedNode(g, ShapeParams::Billboard, kPerNode);
+    constexpr int kPerNode = 11; // seven nodes x 11 a frame x 30 frames of life: about 2,300
+    EffectNode& billboards = addMixedNode(g, ShapeParams::Billboard, kPerNode, true);
     billboards.m_texture.ID = 0;
     billboards.m_texture.isAnim = 1;
     billboards.m_texture.w = 2;
     billboards.m_texture.h = 2;
     billboards.m_texture.speed = 20;
     billboards.m_texture.isLoop = 1;
+    billboards.m_color.alphaRnd = 100; // alpha 0 to almost 2
     EffectNode& planes = addMixedNode(g, ShapeParams::Plane, kPerNode);
     planes.m_texture.isAdd = 1;
     planes.m_shape.isUnderCut = 1;
     planes.m_shape.dir = ShapeParams::Random;
     addMixedNode(g, ShapeParams::Hemisphere, kPerNode).m_texture.ID = 0;
-    addMixedNode(g, ShapeParams::Cylinder, kPerNode).m_texture.isAdd = 1;
+    EffectNode& cylinders = addMixedNode(g, ShapeParams::Cylinder, kPerNode);
+    cylinders.m_texture.isAdd = 1;
+    cylinders.m_color.alphaRnd = 100;
+    // Plain white billboards: opaque, translucent and invisible ones by their colour alone.
+    addMixedNode(g, ShapeParams::Billboard, kPerNode).m_color.alphaRnd = 100;
     addMixedNode(g, ShapeParams::Trail, kPerNode).m_scale.trailLength = 6;
     addMixedNode(g, ShapeParams::FirstModel, kPerNode).m_shape.isUnderCut = 1;
 }

@@ -53,10 +53,10 @@ protected:
     std::unique_ptr<Renderer> renderer;
 };
 
-TEST_F(StopRequest, FrameWithoutARequestDrawsEveryParticleInBothPasses) {
+TEST_F(StopRequest, FrameWithoutARequestDrawsEveryParticleInBothPassesOfBothWalks) {
     ASSERT_GE(simulation->particles().size(), static_cast<std::size_t>(kParticles));
     drawFrame();
-    EXPECT_EQ(renderer->particleDraws(), 2 * drawableParticles());
+    EXPECT_EQ(renderer->particleDraws(), 4 * drawableParticles());
 }
 
 TEST_F(StopRequest, RequestBeforeTheFrameLeavesTheParticlesUndrawn) {
