@@ -1,7 +1,8 @@
 // Whole-export speed: frames per second of an export of a sample at 256 x 256 with smoothing 2
 // (so 512 x 512 targets), headless, every stage included: both composing walks with the
 // per-strip copies, the PNG of each intermediate frame, and the sheet written from them. Each
-// sample runs with the faster copying and with the plain one (the whole target every strip).
+// sample runs with the faster copying and intermediate compression, and with the plain ones
+// (the whole target every strip, Qt's default compression).
 #include "bench/bench_support.h"
 #include "engine/simulation.h"
 #include "output/export_loop.h"
@@ -54,7 +55,9 @@ void exportSample(benchmark::State& state, const char* sample, bool plain) {
     std::int64_t frames = 0;
     for (auto _ : state) {
         beginExportSize(g);
-        const ExportRun run = renderExportFrames(g, simulation, *renderer, progress, notifier);
+        const ExportRun run = renderExportFrames(
+            g, simulation, *renderer, progress, notifier,
+            plain ? IntermediateCompression::QtDefault : IntermediateCompression::Fastest);
         std::string error;
         if (run.outcome != ExportRun::Outcome::Completed ||
             !writeExportOutput(g, run, workspace.path() / "sheet.png", {}, error)) {

@@ -43,11 +43,17 @@ private:
     Renderer& renderer_;
 };
 
+// Qt's PNG quality for zlib's fastest level (1), and Qt's default.
+int pngQuality(IntermediateCompression compression) {
+    return compression == IntermediateCompression::Fastest ? 89 : -1;
+}
+
 // Clears the target to the background (opaque only for the video, whose frames have no
 // alpha), draws both culling walks and writes the frame with its glow. The glow is applied to
 // the frame in memory, so each file is encoded once.
 void drawAndWrite(GlobalState& g, Renderer& renderer, ExportTargets& targets,
-                  const std::filesystem::path& file, ExportProgress* progress) {
+                  const std::filesystem::path& file, ExportProgress* progress,
+                  IntermediateCompression compression = IntermediateCompression::Fastest) {
     targets.main().bind();
     const float alpha = g.write.type == 2 ? 1.0f : 0.0f;
     glClearColor(g.project.backColor.x / 255.0f, g.project.backColor.y / 255.0f,
@@ -69,7 +75,7 @@ void drawAndWrite(GlobalState& g, Renderer& renderer, ExportTargets& targets,
                           g.project.growPower);
     }
     // A frame that cannot be written leaves a gap; the output reports the missing file.
-    frame.save(QString::fromStdString(file.string()), "PNG");
+    frame.save(QString::fromStdString(file.string()), "PNG", pngQuality(compression));
 }
 
 } // namespace
@@ -89,7 +95,7 @@ std::filesystem::path previewFile(const GlobalState& g) {
 }
 
 ExportRun renderExportFrames(GlobalState& g, Simulation& simulation, Renderer& renderer,
-                             ExportProgress& progress, Notifier& notifier) {
+                             ExportProgress& progress, Notifier& notifier, IntermediateCompression compression) {
     ExportRun run;
     {
         TargetSet set(renderer);
@@ -107,7 +113,7 @@ ExportRun renderExportFrames(GlobalState& g, Simulation& simulation, Renderer& r
         }
         run.outcome = ExportRun::Outcome::Cancelled;
         for (int k = 0;; ++k) {
-            drawAndWrite(g, renderer, set.targets, intermediateFrame(g, k), &progress);
+            drawAndWrite(g, renderer, set.targets, intermediateFrame(g, k), &progress, compression);
             run.framesWritten = k + 1;
             bool wrapped = false;
             for (int i = 0; i < std::max(1, g.write.step) && !wrapped; ++i) {

@@ -44,8 +44,13 @@ std::filesystem::path previewFile(const GlobalState& g);                  // ren
 // in both culling walks over a cleared target, written as PNG and given its glow, then
 // stepping by g.write.step until the end frame or the effect's wrap. The project size is
 // divided back and the targets are released before it returns, whatever happened.
+// How the intermediate files are compressed. They are read back once by the output, which
+// encodes its files anew from the pixels, so zlib's fastest level serves; Qt's default level
+// (what the benchmarks compare with) takes longer for the same pixels.
+enum class IntermediateCompression { Fastest, QtDefault };
 ExportRun renderExportFrames(GlobalState& g, Simulation& simulation, Renderer& renderer,
-                             ExportProgress& progress, Notifier& notifier);
+                             ExportProgress& progress, Notifier& notifier,
+                             IntermediateCompression compression = IntermediateCompression::Fastest);
 
 // The preview still: frame g.project.previewFrame (clamped to the effect and stored) at the
 // supersampled size, written to render/preview.png with its glow. The project size is
