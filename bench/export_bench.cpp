@@ -12,6 +12,7 @@
 #include "render/renderer.h"
 
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <memory>
 
 namespace vintrel::bench {
@@ -53,11 +54,15 @@ void exportSample(benchmark::State& state, const char* sample, bool plain) {
     NoProgress progress;
     StreamNotifier notifier(std::cerr);
     std::int64_t frames = 0;
+    using Clock = std::chrono::steady_clock;
+    Clock::duration rendering{};
     for (auto _ : state) {
         beginExportSize(g);
+        const Clock::time_point start = Clock::now();
         const ExportRun run = renderExportFrames(
             g, simulation, *renderer, progress, notifier,
             plain ? IntermediateCompression::QtDefault : IntermediateCompression::Fastest);
+        rendering += Clock::now() - start;
         std::string error;
         if (run.outcome != ExportRun::Outcome::Completed ||
             !writeExportOutput(g, run, workspace.path() / "sheet.png", {}, error)) {
@@ -67,6 +72,10 @@ void exportSample(benchmark::State& state, const char* sample, bool plain) {
         frames += run.lastIndex + 1;
     }
     state.counters["fps"] = benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
+    // The share of the time spent drawing and writing the intermediate frames (the rest writes
+    // the sheet from them).
+    state.counters["render_ms"] = std::chrono::duration<double, std::milli>(rendering).count() /
+                                  static_cast<double>(state.iterations());
 }
 
 } // namespace

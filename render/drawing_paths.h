@@ -19,21 +19,22 @@ enum class ParticlePath {
     Batched,     // consecutive particles that share mesh, texture and states in one draw
 };
 
-// Which of the view's passes and culling walks a batched particle is drawn in.
-enum class ViewPassPath {
-    Both,              // all four, as every particle is
-    OnlyThoseThatDraw, // not where its colour, texture or facing say it cannot change a pixel
+// Whether a particle is drawn in a pass or culling walk where its colour, texture or facing say
+// it cannot change a pixel (the view's batched particles; the export's flat ones and pass 0).
+enum class EmptyDraws {
+    Drawn,   // every particle in all four, as the effect was first drawn
+    Skipped, // not there; an export also spares the copies such draws would cause
 };
 
 struct DrawingPaths {
     GuidePath guides = GuidePath::Batched;
     ExportCopyPath exportCopy = ExportCopyPath::WhenRead;
     ParticlePath particles = ParticlePath::Batched;
-    ViewPassPath viewPasses = ViewPassPath::OnlyThoseThatDraw;
+    EmptyDraws emptyDraws = EmptyDraws::Skipped;
 
     // The plain way of every step, as the effect was first drawn.
     static DrawingPaths reference() {
-        return {GuidePath::PerParticle, ExportCopyPath::WholeTarget, ParticlePath::PerParticle, ViewPassPath::Both};
+        return {GuidePath::PerParticle, ExportCopyPath::WholeTarget, ParticlePath::PerParticle, EmptyDraws::Drawn};
     }
 };
 

@@ -17,6 +17,15 @@ namespace {
 
 constexpr const char* kDefaultTextureFile = "__dummy__dummy.png";
 
+// Whether the walk that culls `cull` faces draws nothing of a flat mesh turned `facing` to the
+// viewer.
+bool culledWhole(Facing facing, CullMode cull) {
+    return (cull == CullMode::Back && facing == Facing::Back) || (cull == CullMode::Front && facing == Facing::Front);
+}
+
+// How many particles' view records a frame keeps at most: 256 MB of them.
+constexpr std::size_t kMostKeptViewParticles = std::size_t{1} << 20;
+
 // How many particles a stoppable walk visits between two looks at the stop flag: a few
 // hundred draws take well under a millisecond, and the flag is an atomic read.
 constexpr std::size_t kStopCheckInterval = 256;
@@ -198,7 +207,7 @@ void EffectRenderer::keepViewParticlesFor(const DrawContext& context) {
     viewParticlesFacing_ = context.frame.facing;
 }
 
-void EffectRenderer::drawExport(Camera& camera, ExportTargets& targets, float projectAspect) {
+void EffectRenderer::drawExport(Camera& camera, ExportTargets& targets, float projectAspect, CullMode cull) {
     drawCount_ = 0;
     batchedCount_ = 0;
     particleBatch_.resetDrawCount();
@@ -216,6 +225,7 @@ void EffectRenderer::drawExport(Camera& camera, ExportTargets& targets, float pr
     context.exporting = true;
     context.targets = &targets;
     context.frame = frameOf(camera);
+    context.cull = cull;
     for (int pass = 0; pass < 2; ++pass) {
         GpuStates::setDepth(false, false);
         walk(
@@ -226,10 +236,39 @@ void EffectRenderer::drawExport(Camera& camera, ExportTargets& targets, float pr
                     placeFromCameraNodeExport(camera, p, projectAspect);
                     context.frame = frameOf(camera);
                 }
-                drawParticle(camera, p, pass, context);
+                if (paths_.emptyDraws == EmptyDraws::Skipped && exportDrawIsEmpty(camera, p, pass, context)) {
+                    advanceAtlasUnlessStill(p); // as the draw would have
+                } else {
+                    drawParticle(camera, p, pass, context);
+                }
                 syncExportCopy(targets);
             },
             StopPolicy::Never);
+    }
+}
+
+bool EffectRenderer::exportDrawIsEmpty(const Camera& camera, const Particle& p, int pass,
+                                       const DrawContext& context) {
+    const NodeParams& params = p.params();
+    Primitive* mesh = params.isDraw != 0 ? meshOf(params.shape.type) : nullptr;
+    if (mesh == nullptr) {
+        return false; // the draw itself does nothing
+    }
+    if (pass == 0 && !planViewPasses(p.color.w, textureOf(params.texture.ID).alpha).opaquePass) {
+        return true; // pass 0 would discard every texel
+    }
+    Vec3 corners[3];
+    if (!mesh->flatTriangle(corners)) {
+        return false;
+    }
+    const Mat4 world = particleWorldMatrix(p, &context.frame, mesh->isBillboard());
+    const Mat4 wvp = transposed(world * (camera.view * camera.projection));
+    return culledWhole(flatMeshFacing(wvp, corners[0], corners[1], corners[2]), context.cull);
+}
+
+void EffectRenderer::advanceAtlasUnlessStill(Particle& p) const {
+    if (p.params().texture.isAnim != 0) {
+        advanceAtlas(p);
     }
 }
 
@@ -348,10 +387,11 @@ const EffectRenderer::ViewParticle& EffectRenderer::viewParticle(Camera& camera,
     if (visit < viewParticles_.size() && viewParticles_[visit].particle == &p) {
         return viewParticles_[visit];
     }
-    if (visit >= viewParticles_.size()) {
+    // Past the cap (a damaged project's millions) each draw works its particle out again.
+    if (visit >= viewParticles_.size() && visit < kMostKeptViewParticles) {
         viewParticles_.resize(visit + 1);
     }
-    ViewParticle& kept = viewParticles_[visit];
+    ViewParticle& kept = visit < viewParticles_.size() ? viewParticles_[visit] : unkeptViewParticle_;
     kept = ViewParticle{};
     kept.particle = &p;
     const NodeParams& params = p.params();
@@ -375,7 +415,7 @@ const EffectRenderer::ViewParticle& EffectRenderer::viewParticle(Camera& camera,
     draw.underCut = params.shape.isUnderCut;
     kept.constants = mesh->instanceOf(draw, context.viewProjection);
     Vec3 corners[3];
-    if (paths_.viewPasses == ViewPassPath::OnlyThoseThatDraw) {
+    if (paths_.emptyDraws == EmptyDraws::Skipped) {
         kept.passes = planViewPasses(p.color.w, textureOf(params.texture.ID).alpha);
         if (mesh->flatTriangle(corners)) {
             kept.facing = flatMeshFacing(kept.constants.wvp, corners[0], corners[1], corners[2]);
@@ -386,9 +426,7 @@ const EffectRenderer::ViewParticle& EffectRenderer::viewParticle(Camera& camera,
 
 void EffectRenderer::batchViewParticle(Particle& p, const ViewParticle& kept, int pass, DrawContext& context) {
     const bool inPass = pass == 0 ? kept.passes.opaquePass : kept.passes.blendedPass;
-    // The walk that culls the faces the particle turns to the viewer draws nothing of it.
-    const bool culled = (context.cull == CullMode::Back && kept.facing == Facing::Back) ||
-                        (context.cull == CullMode::Front && kept.facing == Facing::Front);
+    const bool culled = culledWhole(kept.facing, context.cull);
     const BatchKey key{kept.mesh, kept.texture, choosePixelEntry(pass == 1, false, false), kept.blend};
     const bool nonLinear = inputs_.project.isNonLiner != 0;
     if (!kept.animated) {

@@ -43,8 +43,8 @@ public:
     // particles never holds the worker up; the frame is then incomplete, and the worker is
     // about to stop anyway.
     void drawView(Camera& camera, float viewAspect);
-    // One culling walk of an export frame into `targets`.
-    void drawExport(Camera& camera, ExportTargets& targets, float projectAspect);
+    // One culling walk of an export frame into `targets`, culling `cull` faces.
+    void drawExport(Camera& camera, ExportTargets& targets, float projectAspect, CullMode cull);
 
     // Which way each step is drawn (the faster ones unless told otherwise).
     void setPaths(const DrawingPaths& paths) { paths_ = paths; }
@@ -77,6 +77,10 @@ private:
     void batchViewParticle(Particle& particle, const ViewParticle& kept, int pass, DrawContext& context);
     // The atlas cell to draw now, moving the particle's animation on to the next draw's.
     Mat4 advanceAtlas(Particle& particle) const;
+    void advanceAtlasUnlessStill(Particle& particle) const;
+    // Whether an export draw of the particle cannot write a pixel: pass 0 of a particle that
+    // is nowhere opaque, or a flat mesh in the walk that culls its side.
+    bool exportDrawIsEmpty(const Camera& camera, const Particle& particle, int pass, const DrawContext& context);
     void sortByDistance(const Vec3& eye);
     // Whether a stop request ends a walk: the view's may end early; an export frame is always
     // drawn whole, as it is written to a file.
@@ -117,6 +121,7 @@ private:
     ParticleBatch particleBatch_;
     DrawingPaths paths_;
     std::vector<ViewParticle> viewParticles_; // by place in the walk, for the frame being drawn
+    ViewParticle unkeptViewParticle_;         // one past the cap, for its draw only
     Mat4 viewParticlesProjection_;
     Mat4 viewParticlesFacing_;
     std::size_t drawCount_ = 0;

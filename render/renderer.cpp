@@ -93,7 +93,7 @@ void Renderer::renderExportFrame(ExportTargets& targets, const std::function<voi
     GpuStates::setBlend(BlendMode::Opaque);
     for (CullMode cull : {CullMode::Back, CullMode::Front}) {
         GpuStates::setCull(cull);
-        effects_->drawExport(camera_, targets, aspect);
+        effects_->drawExport(camera_, targets, aspect, cull);
         if (afterWalk) {
             afterWalk();
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/gl_objects.h"
+#include "render/view_passes.h"
 
 #include <filesystem>
 #include <optional>
@@ -9,12 +10,8 @@ class QImage;
 
 namespace vintrel {
 
-// How opaque a texture's texels are: tells which of the view's passes a particle drawn with it
-// can change a pixel in.
-struct TextureAlpha {
-    float highest = 1.0f; // the largest texel alpha, 0..1
-    bool opaque = true;   // every texel fully opaque
-};
+// How opaque the picture's texels are: tells which passes a particle drawn with it can change a
+// pixel in.
 TextureAlpha textureAlpha(const QImage& image);
 
 // A particle texture and its alpha.

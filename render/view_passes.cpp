@@ -1,5 +1,6 @@
 #include "render/view_passes.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vintrel {
@@ -11,16 +12,20 @@ namespace {
 constexpr float kFilterMargin = 1.0f / 1024.0f;
 
 // A corner counts as clearly in front of the eye from this clip-space w on (the near plane
-// lies at 0.1).
+// lies at 0.1), and as safely measured within this distance of the view's centre (in units of
+// half the view: rounding then moves a corner by far less than kLeastHeight).
 constexpr float kNearestW = 1e-3f;
-// The first triangle counts as clearly turned one way when its doubled area is at least this
-// share of the sum of the terms that make it.
-constexpr float kLeastAreaShare = 1e-3f;
+constexpr float kFarthestCorner = 1e3f;
+// The first triangle counts as clearly turned one way when it is at least this high over its
+// longest side, in units of half the view: a few pixels of the largest export, a fraction of a
+// pixel of the view, and hundreds of times what rounding or the rasteriser's snapping of the
+// corners to sub-pixels can move.
+constexpr float kLeastHeight = 1e-3f;
 
 struct ScreenPoint {
     float x = 0;
     float y = 0;
-    bool inFront = false;
+    bool usable = false;
 };
 
 ScreenPoint project(const Mat4& wvp, const Vec3& p) {
@@ -32,24 +37,26 @@ ScreenPoint project(const Mat4& wvp, const Vec3& p) {
     if (!(w > kNearestW)) {
         return {};
     }
-    return {clip(0) / w, clip(1) / w, true};
+    const ScreenPoint point{clip(0) / w, clip(1) / w, true};
+    const bool near = std::fabs(point.x) <= kFarthestCorner && std::fabs(point.y) <= kFarthestCorner;
+    return near ? point : ScreenPoint{};
 }
 
 } // namespace
 
 Facing flatMeshFacing(const Mat4& wvp, const Vec3& a, const Vec3& b, const Vec3& c) {
     const ScreenPoint p[3] = {project(wvp, a), project(wvp, b), project(wvp, c)};
+    if (!p[0].usable || !p[1].usable || !p[2].usable) {
+        return Facing::Either;
+    }
     float doubledArea = 0;
-    float terms = 0;
+    float longestSide = 0;
     for (int i = 0; i < 3; ++i) {
-        if (!p[i].inFront) {
-            return Facing::Either;
-        }
         const ScreenPoint& next = p[(i + 1) % 3];
         doubledArea += p[i].x * next.y - next.x * p[i].y;
-        terms += std::fabs(p[i].x * next.y) + std::fabs(next.x * p[i].y);
+        longestSide = std::max(longestSide, std::hypot(next.x - p[i].x, next.y - p[i].y));
     }
-    if (!(std::fabs(doubledArea) >= kLeastAreaShare * terms) || !std::isfinite(terms) || terms == 0.0f) {
+    if (!(std::fabs(doubledArea) >= kLeastHeight * longestSide) || longestSide == 0.0f) {
         return Facing::Either;
     }
     // Counter-clockwise (positive area) with y up is a back face here.

@@ -1,9 +1,14 @@
 #pragma once
 
 #include "platform/math.h"
-#include "render/texture.h"
 
 namespace vintrel {
+
+// How opaque a texture's texels are.
+struct TextureAlpha {
+    float highest = 1.0f; // the largest texel alpha, 0..1
+    bool opaque = true;   // every texel fully opaque
+};
 
 // Which of the view's two passes a particle can change a pixel in.
 struct ViewPassPlan {
