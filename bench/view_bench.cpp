@@ -48,23 +48,27 @@ void drawFrames(benchmark::State& state, GlobalState& g, const DrawingPaths& pat
     using Clock = std::chrono::steady_clock;
     Clock::duration stepping{};
     Clock::duration submitting{};
+    Clock::duration finishing{};
     for (auto _ : state) {
         const Clock::time_point start = Clock::now();
         simulation.step();
         const Clock::time_point stepped = Clock::now();
         particles += static_cast<std::int64_t>(simulation.particles().size());
         renderer->renderViewFrame(target.framebuffer(), MouseSample{}, 0);
-        submitting += Clock::now() - stepped;
+        const Clock::time_point submitted = Clock::now();
+        submitting += submitted - stepped;
         stepping += stepped - start;
         glFinish();
+        finishing += Clock::now() - submitted;
     }
     const auto perIteration = [&](Clock::duration total) {
         return std::chrono::duration<double, std::milli>(total).count() / static_cast<double>(state.iterations());
     };
-    // Where an iteration's time goes: the step, and issuing the frame's draws (the rest is the
-    // driver finishing them).
+    // Where an iteration's time goes: the step, issuing the frame's draws, and waiting for the
+    // driver to finish them.
     state.counters["step_ms"] = perIteration(stepping);
     state.counters["submit_ms"] = perIteration(submitting);
+    state.counters["finish_ms"] = perIteration(finishing);
     state.counters["fps"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["particles"] =
