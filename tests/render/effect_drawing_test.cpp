@@ -162,6 +162,40 @@ TEST_F(EffectDrawing, NeighboursSharingMeshTextureAndBlendGoInOneDraw) {
     EXPECT_EQ(drawView(), split);
 }
 
+// A pass or culling walk where the particles' colour or facing says they cannot change a pixel
+// issues no draw, and the frame stays the same.
+TEST_F(EffectDrawing, OnlyPassesAndWalksThatCanChangeAPixelDraw) {
+    struct Case {
+        float alpha;
+        bool turnedAway; // the plane shows its back, which the walk culling front faces draws
+        std::size_t drawCalls;
+    };
+    const Case cases[] = {
+        {1.0f, false, 2}, // both passes of the walk culling back faces
+        {0.5f, false, 1}, // nowhere opaque: no pass 0
+        {0.0f, false, 0}, // blends with alpha 0: no pass 1 either
+        {1.0f, true, 2},
+        {0.5f, true, 1},
+    };
+    const Mat4 away = matrixRotationY(kPi);
+    const QImage empty = drawView();
+    for (const Case& c : cases) {
+        simulation->mutableParticles().clear();
+        particles.clear();
+        NodeRuntime& n = node();
+        for (int i = 0; i < 10; ++i) {
+            Particle& p = place(n, {0.05f * static_cast<float>(i), 0, 0}, 1, {1, 0.5f, 0.25f, c.alpha});
+            p.facing = c.turnedAway ? &away : &identity;
+        }
+        effects->setPaths(DrawingPaths::reference());
+        const QImage reference = drawView();
+        EXPECT_EQ(reference != empty, c.alpha > 0.0f) << "the planes show unless invisible";
+        effects->setPaths(DrawingPaths{});
+        EXPECT_EQ(drawView(), reference) << "alpha " << c.alpha << (c.turnedAway ? ", turned away" : "");
+        EXPECT_EQ(effects->drawCallCount(), c.drawCalls) << "alpha " << c.alpha << (c.turnedAway ? ", turned away" : "");
+    }
+}
+
 TEST_F(EffectDrawing, EmptyListShowsOnlyTheGrid) {
     Renderer::create(g, *simulation).reset(); // builds in this context without failing
     std::string error;
