@@ -236,40 +236,30 @@ void EffectRenderer::drawExport(Camera& camera, ExportTargets& targets, float pr
                     placeFromCameraNodeExport(camera, p, projectAspect);
                     context.frame = frameOf(camera);
                 }
-                if (paths_.emptyDraws == EmptyDraws::Skipped && exportDrawIsEmpty(camera, p, pass, context)) {
-                    advanceAtlasUnlessStill(p); // as the draw would have
-                } else {
-                    drawParticle(camera, p, pass, context);
-                }
+                drawExportParticle(camera, p, pass, context);
                 syncExportCopy(targets);
             },
             StopPolicy::Never);
     }
 }
 
-bool EffectRenderer::exportDrawIsEmpty(const Camera& camera, const Particle& p, int pass,
-                                       const DrawContext& context) {
-    const NodeParams& params = p.params();
-    Primitive* mesh = params.isDraw != 0 ? meshOf(params.shape.type) : nullptr;
+void EffectRenderer::drawExportParticle(Camera& camera, Particle& p, int pass, DrawContext& context) {
+    PrimitiveDraw draw;
+    Primitive* mesh = prepareDraw(camera, p, pass, context, draw);
     if (mesh == nullptr) {
-        return false; // the draw itself does nothing
+        return;
     }
-    if (pass == 0 && !planViewPasses(p.color.w, textureOf(params.texture.ID).alpha).opaquePass) {
-        return true; // pass 0 would discard every texel
+    if (paths_.emptyDraws == EmptyDraws::Skipped) {
+        // Pass 0 of a particle that is nowhere opaque discards every texel, and a flat mesh
+        // in the walk that culls its side writes nothing: neither draws, nor causes a copy.
+        const bool discardsAll = pass == 0 && !planViewPasses(p.color.w, textureOf(p.params().texture.ID).alpha).opaquePass;
+        const Mat4 wvp = transposed(draw.world * (camera.view * camera.projection));
+        if (discardsAll || culledWhole(mesh->facing(wvp), context.cull)) {
+            return;
+        }
     }
-    Vec3 corners[3];
-    if (!mesh->flatTriangle(corners)) {
-        return false;
-    }
-    const Mat4 world = particleWorldMatrix(p, &context.frame, mesh->isBillboard());
-    const Mat4 wvp = transposed(world * (camera.view * camera.projection));
-    return culledWhole(flatMeshFacing(wvp, corners[0], corners[1], corners[2]), context.cull);
-}
-
-void EffectRenderer::advanceAtlasUnlessStill(Particle& p) const {
-    if (p.params().texture.isAnim != 0) {
-        advanceAtlas(p);
-    }
+    mesh->draw(programs_, draw);
+    ++drawCount_;
 }
 
 void EffectRenderer::syncExportCopy(ExportTargets& targets) const {
@@ -284,6 +274,15 @@ void EffectRenderer::syncExportCopy(ExportTargets& targets) const {
         targets.matchAfterFirstParticle(); // later, each strip updates the copy before reading it
         break;
     }
+}
+
+void EffectRenderer::placeOnMesh(const Particle& p, const Primitive& mesh, const CameraFrame& frame,
+                                 PrimitiveDraw& draw) {
+    if (p.params().shape.type == ShapeParams::Cylinder) {
+        draw.baseScale = matrixScaling(p.scale.x, p.scale.x, 1.0f);
+        draw.tipScale = matrixScaling(p.scale.y, p.scale.y, p.scale.z);
+    }
+    draw.world = particleWorldMatrix(p, &frame, mesh.isBillboard());
 }
 
 Primitive* EffectRenderer::prepareDraw(Camera& camera, Particle& p, int pass, DrawContext& context,
@@ -310,11 +309,7 @@ Primitive* EffectRenderer::prepareDraw(Camera& camera, Particle& p, int pass, Dr
         draw.world = particleWorldMatrix(p, &context.frame, false);
         draw.detail = 0;
     } else {
-        if (params.shape.type == ShapeParams::Cylinder) {
-            draw.baseScale = matrixScaling(p.scale.x, p.scale.x, 1.0f);
-            draw.tipScale = matrixScaling(p.scale.y, p.scale.y, p.scale.z);
-        }
-        draw.world = particleWorldMatrix(p, &context.frame, mesh->isBillboard());
+        placeOnMesh(p, *mesh, context.frame, draw);
         draw.detail = context.exporting ? 1 : 0;
     }
     draw.color = p.color;
@@ -338,14 +333,6 @@ Primitive* EffectRenderer::prepareDraw(Camera& camera, Particle& p, int pass, Dr
         }
     }
     return mesh;
-}
-
-void EffectRenderer::drawParticle(Camera& camera, Particle& p, int pass, DrawContext& context) {
-    PrimitiveDraw draw;
-    if (Primitive* mesh = prepareDraw(camera, p, pass, context, draw)) {
-        mesh->draw(programs_, draw);
-        ++drawCount_;
-    }
 }
 
 Mat4 EffectRenderer::advanceAtlas(Particle& p) const {
@@ -406,20 +393,13 @@ const EffectRenderer::ViewParticle& EffectRenderer::viewParticle(Camera& camera,
     // What prepareDraw and Primitive::constants make of the particle, computed once a frame.
     PrimitiveDraw draw;
     draw.camera = &camera;
-    if (params.shape.type == ShapeParams::Cylinder) {
-        draw.baseScale = matrixScaling(p.scale.x, p.scale.x, 1.0f);
-        draw.tipScale = matrixScaling(p.scale.y, p.scale.y, p.scale.z);
-    }
-    draw.world = particleWorldMatrix(p, &context.frame, mesh->isBillboard());
+    placeOnMesh(p, *mesh, context.frame, draw);
     draw.color = p.color;
     draw.underCut = params.shape.isUnderCut;
     kept.constants = mesh->instanceOf(draw, context.viewProjection);
-    Vec3 corners[3];
     if (paths_.emptyDraws == EmptyDraws::Skipped) {
         kept.passes = planViewPasses(p.color.w, textureOf(params.texture.ID).alpha);
-        if (mesh->flatTriangle(corners)) {
-            kept.facing = flatMeshFacing(kept.constants.wvp, corners[0], corners[1], corners[2]);
-        }
+        kept.facing = mesh->facing(kept.constants.wvp);
     }
     return kept;
 }
@@ -427,19 +407,17 @@ const EffectRenderer::ViewParticle& EffectRenderer::viewParticle(Camera& camera,
 void EffectRenderer::batchViewParticle(Particle& p, const ViewParticle& kept, int pass, DrawContext& context) {
     const bool inPass = pass == 0 ? kept.passes.opaquePass : kept.passes.blendedPass;
     const bool culled = culledWhole(kept.facing, context.cull);
-    const BatchKey key{kept.mesh, kept.texture, choosePixelEntry(pass == 1, false, false), kept.blend};
-    const bool nonLinear = inputs_.project.isNonLiner != 0;
-    if (!kept.animated) {
-        if (inPass && !culled) {
-            particleBatch_.add(programs_, key, kept.constants, nonLinear);
-        }
-        return;
+    const ParticleInstance* constants = &kept.constants;
+    ParticleInstance animated;
+    if (kept.animated) {
+        // Every draw moves the animation on, drawn or not.
+        animated = kept.constants;
+        setTextureRows(animated, advanceAtlas(p));
+        constants = &animated;
     }
-    // Every draw moves the animation on, drawn or not.
-    ParticleInstance instance = kept.constants;
-    setTextureRows(instance, advanceAtlas(p));
     if (inPass && !culled) {
-        particleBatch_.add(programs_, key, instance, nonLinear);
+        const BatchKey key{kept.mesh, kept.texture, choosePixelEntry(pass == 1, false, false), kept.blend};
+        particleBatch_.add(programs_, key, *constants, inputs_.project.isNonLiner != 0);
     }
 }
 

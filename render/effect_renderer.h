@@ -77,10 +77,11 @@ private:
     void batchViewParticle(Particle& particle, const ViewParticle& kept, int pass, DrawContext& context);
     // The atlas cell to draw now, moving the particle's animation on to the next draw's.
     Mat4 advanceAtlas(Particle& particle) const;
-    void advanceAtlasUnlessStill(Particle& particle) const;
-    // Whether an export draw of the particle cannot write a pixel: pass 0 of a particle that
-    // is nowhere opaque, or a flat mesh in the walk that culls its side.
-    bool exportDrawIsEmpty(const Camera& camera, const Particle& particle, int pass, const DrawContext& context);
+    // An export particle, unless its draw cannot write a pixel.
+    void drawExportParticle(Camera& camera, Particle& particle, int pass, DrawContext& context);
+    // The world matrix, and a cylinder's two scalings, of a particle drawn with `mesh`.
+    static void placeOnMesh(const Particle& particle, const Primitive& mesh, const CameraFrame& frame,
+                            PrimitiveDraw& draw);
     void sortByDistance(const Vec3& eye);
     // Whether a stop request ends a walk: the view's may end early; an export frame is always
     // drawn whole, as it is written to a file.
@@ -91,7 +92,6 @@ private:
     // Fills `draw` for the particle's draw and returns its mesh; null when it draws nothing.
     Primitive* prepareDraw(Camera& camera, Particle& particle, int pass, DrawContext& context,
                            PrimitiveDraw& draw);
-    void drawParticle(Camera& camera, Particle& particle, int pass, DrawContext& context);
     // A view particle in its blend state, gathered into the pending batched draw when the mesh
     // allows it. `visit` counts the walk's particles.
     void drawViewParticle(Camera& camera, Particle& particle, std::size_t visit, int pass, DrawContext& context);

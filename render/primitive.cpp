@@ -40,16 +40,14 @@ bool Primitive::create(const std::array<std::vector<Strip>, 2>& strips) {
     return true;
 }
 
-bool Primitive::flatTriangle(Vec3 corners[3]) const {
+Facing Primitive::facing(const Mat4& wvp) const {
     if (kind_ != Kind::Square || strips_[0].empty() || strips_[0].front().points.size() < 3) {
-        return false;
+        return Facing::Either;
     }
+    // The first triangle, in drawing order.
     const Strip& strip = strips_[0].front().points;
-    for (int i = 0; i < 3; ++i) {
-        corners[i] = Vec3{strip[static_cast<std::size_t>(i)].x, strip[static_cast<std::size_t>(i)].y,
-                          strip[static_cast<std::size_t>(i)].z};
-    }
-    return true;
+    const auto corner = [&](std::size_t i) { return Vec3{strip[i].x, strip[i].y, strip[i].z}; };
+    return flatMeshFacing(wvp, corner(0), corner(1), corner(2));
 }
 
 void Primitive::bindSampler(bool nonLinear) {

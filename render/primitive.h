@@ -7,6 +7,7 @@
 #include "render/particle_batch.h"
 #include "render/pixel_rect.h"
 #include "render/shader_programs.h"
+#include "render/view_passes.h"
 
 #include <array>
 #include <deque>
@@ -60,8 +61,9 @@ public:
     virtual void draw(ShaderPrograms& programs, const PrimitiveDraw& draw);
 
     bool isBillboard() const { return billboard_; }
-    // The first triangle of a flat mesh (the square), in drawing order; false for the others.
-    bool flatTriangle(Vec3 corners[3]) const;
+    // Which way a flat mesh (the square) placed by `wvp` (transposed, as the shaders read it)
+    // turns to the viewer; Either for the other meshes.
+    Facing facing(const Mat4& wvp) const;
 
     // Lets this mesh draw many particles in one draw (ParticleBatch): the view detail's strips
     // become a list of triangles, each with its corners in the order the strip gives them, so
