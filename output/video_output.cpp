@@ -254,6 +254,38 @@ std::filesystem::path videoToolPath(const GlobalState& g) {
     return shippedFile(g.programFolder, "libexec/vintrel", "kelvask");
 }
 
+namespace {
+
+bool isExecutableFile(const std::filesystem::path& file) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(file, ec) && ::access(file.c_str(), X_OK) == 0;
+}
+
+} // namespace
+
+std::optional<std::string> videoToolsProblem(const std::filesystem::path& tool, std::string_view searchPath) {
+    if (!isExecutableFile(tool)) {
+        return "the video tool is missing or cannot be run: " + tool.string() +
+               " (build the kelvask target with the programs, or name the tool in VINTREL_KELVASK)";
+    }
+    // As execvp searches: every folder of the path in turn, an empty entry meaning the current one.
+    std::size_t begin = 0;
+    while (begin <= searchPath.size()) {
+        const std::size_t end = std::min(searchPath.find(':', begin), searchPath.size());
+        const std::string_view folder = searchPath.substr(begin, end - begin);
+        if (isExecutableFile(std::filesystem::path(folder.empty() ? "." : std::string(folder)) / "ffmpeg")) {
+            return std::nullopt;
+        }
+        begin = end + 1;
+    }
+    return "ffmpeg, which makes the video, is not found on PATH (on Debian: apt install ffmpeg)";
+}
+
+std::optional<std::string> videoToolsProblem(const std::filesystem::path& tool) {
+    const char* path = std::getenv("PATH");
+    return videoToolsProblem(tool, path != nullptr ? path : "/usr/bin:/bin");
+}
+
 std::chrono::milliseconds videoToolTimeout(const OutputFrames& frames) {
     return std::chrono::seconds(60) + std::chrono::seconds(std::max(frames.lastIndex + 1, 0));
 }

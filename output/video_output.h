@@ -5,7 +5,9 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace vintrel {
 
@@ -20,6 +22,13 @@ std::string renderIniText(const OutputFrames& frames, const GlobalState& g,
 // The video tool to hand over to: $VINTREL_KELVASK when set and not empty, otherwise
 // "<program folder>/assets/kelvask", or "<prefix>/libexec/vintrel/kelvask" in an installation.
 std::filesystem::path videoToolPath(const GlobalState& g);
+
+// Why a video cannot be made with `tool` on this machine, asked before any frame is drawn: the
+// tool is missing or cannot be run, or no ffmpeg is found on `searchPath` (a PATH value, colon
+// separated). Nothing when both are there.
+std::optional<std::string> videoToolsProblem(const std::filesystem::path& tool, std::string_view searchPath);
+// The same for this process's PATH.
+std::optional<std::string> videoToolsProblem(const std::filesystem::path& tool);
 
 // Runs `program` with no arguments, its working folder `workingFolder`, stdin and stdout on
 // /dev/null, and waits for it. The tool and whatever it starts run in their own process

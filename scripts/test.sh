@@ -25,3 +25,10 @@ cmake -S "$root" -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build "$tsan" --target test_engine test_model test_persist test_ui_document
 TSAN_OPTIONS=halt_on_error=1 ctest --test-dir "$tsan" --output-on-failure -j2 \
   -R '^(SimulationWorker|AutosaveTest|CurveThreads)\.|^DocumentTest\.EditsSavesAndAutosavesWhileTheWorkerSteps$'
+
+# The build the README's main job makes, here with CMake's default generator: the programs bring
+# the video tool with them, and a video exported with that build is read back by ffprobe.
+default="$root/build/default"
+cmake -S "$root" -B "$default" -DCMAKE_BUILD_TYPE=Release -DVINTREL_TESTS=OFF
+cmake --build "$default" --target vintrel vintrel-cli -- -j2
+bash "$root/tests/install/main_build_video_test.sh" "$default"

@@ -136,6 +136,16 @@ int exportProject(GlobalState& g, const ExportOptions& options, const std::strin
         err << "vintrel-cli: " << problem->text << " (" << problem->caption << ")\n";
         return 1;
     }
+    if (g.programFolder.empty()) {
+        g.programFolder = programFolderOfThisProcess();
+    }
+    // Before any frame is drawn: a video needs its tool and ffmpeg.
+    if (g.write.type == static_cast<int>(OutputKind::Video)) {
+        if (const std::optional<std::string> missing = videoToolsProblem(videoToolPath(g))) {
+            err << "vintrel-cli: " << *missing << '\n';
+            return 1;
+        }
+    }
     const auto scene = openHeadlessScene(g, err);
     if (scene == nullptr) {
         return 1;
@@ -151,9 +161,6 @@ int exportProject(GlobalState& g, const ExportOptions& options, const std::strin
         return 1;
     }
     std::string error;
-    if (g.programFolder.empty()) {
-        g.programFolder = programFolderOfThisProcess();
-    }
     if (!writeExportOutput(g, run, output, videoToolPath(g), error)) {
         err << "vintrel-cli: " << error << '\n';
         return 1;

@@ -107,6 +107,40 @@ TEST(VideoOutput, ToolFailuresAreReportedWithoutHanging) {
     EXPECT_NE(error.find("line break"), std::string::npos) << error;
 }
 
+// Asked before any frame is drawn: the tool must be a program, and ffmpeg must be on the path.
+TEST(VideoOutput, MissingToolsAreFoundBeforeTheFrames) {
+    test::TempDir tmp;
+    const std::filesystem::path tool = writeScript(tmp.path() / "kelvask", "exit 0");
+    const std::filesystem::path bin = tmp.path() / "bin";
+    writeScript(bin / "ffmpeg", "exit 0");
+    test::writeFile(tmp.path() / "plain" / "ffmpeg", "not a program");
+    const std::string withFfmpeg = (tmp.path() / "none").string() + "::" + bin.string();
+    const std::string plainOnly = (tmp.path() / "plain").string();
+    struct Case {
+        std::filesystem::path tool;
+        std::string path;
+        const char* named; // what the message names; null when nothing is missing
+    };
+    const Case cases[] = {
+        {tool, withFfmpeg, nullptr},
+        {tool, bin.string(), nullptr},
+        {tool, plainOnly, "ffmpeg"},
+        {tool, "", "ffmpeg"},
+        {tmp.path() / "missing", withFfmpeg, "missing"},
+        {tmp.path() / "plain" / "ffmpeg", withFfmpeg, "video tool"}, // not executable
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.tool.string() + " on " + c.path);
+        const std::optional<std::string> problem = videoToolsProblem(c.tool, c.path);
+        if (c.named == nullptr) {
+            EXPECT_FALSE(problem.has_value()) << *problem;
+        } else {
+            ASSERT_TRUE(problem.has_value());
+            EXPECT_NE(problem->find(c.named), std::string::npos) << *problem;
+        }
+    }
+}
+
 TEST(VideoOutput, TimeOutGrowsWithTheFrames) {
     EXPECT_EQ(videoToolTimeout(OutputFrames{"", 0, 1, 1}), 61s);
     EXPECT_EQ(videoToolTimeout(OutputFrames{"", 99, 1, 1}), 160s);

@@ -1,6 +1,8 @@
 #include "ui/dialogs/export_dialog.h"
 
+#include "output/export_output.h"
 #include "output/export_settings.h"
+#include "output/video_output.h"
 #include "ui/controls/font_dialog_units.h"
 #include "ui/controls/numeric_field.h"
 #include "ui/controls/ui_colors.h"
@@ -342,6 +344,13 @@ bool ExportDialog::acceptAndExport() {
         prompts_.showProblem(QCoreApplication::translate("Message", problem->caption.c_str()),
                              QCoreApplication::translate("Message", problem->text.c_str()));
         return false;
+    }
+    // A video needs its tool and ffmpeg: asked before the frames are drawn, not after.
+    if (w.type == static_cast<int>(OutputKind::Video)) {
+        if (const std::optional<std::string> missing = videoToolsProblem(videoToolPath(document_.state()))) {
+            prompts_.showProblem(QString::fromUtf8(Notifier::kDefaultCaption), QString::fromStdString(*missing));
+            return false;
+        }
     }
     const long long frames = (static_cast<long long>(w.end) - w.start + 1) / std::max(w.step, 1);
     w.width = static_cast<int>(std::clamp<long long>(w.width, 1, std::max<long long>(frames, 1)));
