@@ -45,7 +45,9 @@ void Renderer::applyPose(const ViewCameraPose& pose) {
     camera_.eye = Vec3{pose.eye.x, pose.eye.y, pose.eye.z};
     camera_.target = Vec3{pose.target.x, pose.target.y, pose.target.z};
     camera_.up = Vec3{0, 1, 1};
-    camera_.update(viewAspect());
+    // The up the view would give this pose on its first frame: an export drawn before any view
+    // frame (the command-line tool's) is then upright as the view is.
+    control_.correctUp(camera_, viewAspect());
 }
 
 float Renderer::viewAspect() const {

@@ -5,6 +5,7 @@
 #include "support/test_projects.h"
 
 #include <QImage>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -366,6 +367,90 @@ TEST_F(CliTest, ExportWritesEverySampleAsEveryOutputKind) {
     }
     // Four frames (1, 3, 5, 7) in two columns: a sheet of 2 x 2 frames of 48 x 32.
     EXPECT_EQ(QImage(QString::fromStdString(path("fire") + "_sheet.png")).size(), QSize(96, 64));
+}
+
+// Where the pure green pixels of a picture lie: their count and their centre.
+struct GreenSpot {
+    int pixels = 0;
+    double x = 0;
+    double y = 0;
+};
+
+GreenSpot greenSpot(const QImage& image) {
+    GreenSpot spot;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.green() > 150 && c.red() < 80 && c.blue() < 80 && c.alpha() > 150) {
+                ++spot.pixels;
+                spot.x += x;
+                spot.y += y;
+            }
+        }
+    }
+    if (spot.pixels > 0) {
+        spot.x /= spot.pixels;
+        spot.y /= spot.pixels;
+    }
+    return spot;
+}
+
+// A few green particles that stay where they are born, away from every camera's target: a
+// camera rolled about its view axis moves them, where it would not move the centre.
+void greenParticlesAside(GlobalState& g) {
+    EffectNode& node = *g.pSelNode;
+    node.m_emitter.pos = {2.5f, 1.5f, 1.0f};
+    node.m_emitter.size = {0.2f, 0.2f, 0.2f};
+    node.m_timing.num = 3;
+    node.m_kill.span = 1000;
+    node.m_move.speed = 0;
+    for (int slot : {SlotRed, SlotBlue}) {
+        node.graph(slot).setPoints({{0.0f, 100.0f}, {100.0f, 100.0f}});
+    }
+}
+
+TEST_F(CliTest, ExportPlacesParticlesWhereRenderDoesForAnySavedCamera) {
+    environment = withoutLeakCheckAtExit();
+    const ViewCameraPose cameras[] = {{{6, 4, -6}, {0, 2, 0}}, {{-8, 3, 5}, {1, 0, -1}}, {{2, 9, -3}, {0, 0, 0}}};
+    int k = 0;
+    for (const ViewCameraPose& camera : cameras) {
+        SCOPED_TRACE(k);
+        const std::string file = path("camera.stn");
+        {
+            GlobalState g;
+            startProject(g, tmp.path() / ("ws" + std::to_string(k++)));
+            greenParticlesAside(g);
+            g.viewCamera = camera;
+            FailingNotifier notifier;
+            ASSERT_TRUE(saveProject(g, file, notifier));
+        }
+        const std::string rendered = path("rendered.png");
+        const std::string exported = path("exported.png");
+        const CliResult render = cli({"render", file, "--frame", "3", "-o", rendered, "--size", "160x90"});
+        ASSERT_EQ(render.exitCode, 0) << render.err;
+        const CliResult exportRun = cli({"export", file, "-o", exported, "--start", "3", "--end", "3", "--type",
+                                         "sheet", "--columns", "1", "--smooth", "1", "--size", "160x90"});
+        ASSERT_EQ(exportRun.exitCode, 0) << exportRun.err;
+
+        const GreenSpot inView = greenSpot(QImage(QString::fromStdString(rendered)));
+        const GreenSpot inExport = greenSpot(QImage(QString::fromStdString(exported)));
+        ASSERT_GT(inView.pixels, 4);
+        ASSERT_GT(inExport.pixels, 4);
+        EXPECT_GT(std::hypot(inView.x - 80, inView.y - 45), 8.0) << "the particles stand away from the centre";
+        EXPECT_NEAR(inExport.x, inView.x, 1.0);
+        EXPECT_NEAR(inExport.y, inView.y, 1.0);
+    }
+}
+
+// A video whose tool is missing is refused before a frame is drawn, with a message naming it.
+TEST_F(CliTest, VideoExportWithoutItsToolIsRefusedBeforeDrawing) {
+    const std::string sample = std::string(VINTREL_SOURCE_DIR) + "/samples/fire.stn";
+    environment = withoutLeakCheckAtExit() + "VINTREL_KELVASK=" + quoted(path("no-kelvask")) + " ";
+    const CliResult r = cli({"export", sample, "-o", path("out.mp4"), "--type", "video", "--end", "4"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find(path("no-kelvask")), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("export ["), std::string::npos) << "no frame drawn: " << r.err;
+    EXPECT_FALSE(fs::exists(path("out.mp4")));
 }
 
 TEST_F(CliTest, ExportRefusesABadRangeWithTheEditorsMessage) {
