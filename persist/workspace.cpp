@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
+#include <set>
 #include <string>
 #include <string_view>
 #include <sys/file.h>
@@ -26,7 +27,7 @@ constexpr int kFolderNameAttempts = 1000;
 
 // Deletes the entries of `folder` in name order, leaving out the one named `keep`; real
 // subfolders are emptied first, links are removed as links.
-bool removeEntries(const fs::path& folder, std::string_view keep) {
+bool removeEntries(const fs::path& folder, const std::set<fs::path>& keep) {
     std::error_code ec;
     std::vector<fs::path> entries;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
@@ -37,7 +38,7 @@ bool removeEntries(const fs::path& folder, std::string_view keep) {
     }
     std::sort(entries.begin(), entries.end());
     for (const fs::path& entry : entries) {
-        if (!keep.empty() && entry.filename() == keep) {
+        if (keep.contains(entry.filename())) {
             continue;
         }
         const fs::file_status status = fs::symlink_status(entry, ec);
@@ -53,6 +54,34 @@ bool removeEntries(const fs::path& folder, std::string_view keep) {
         }
     }
     return true;
+}
+
+struct RunAutosave {
+    fs::path file;
+    fs::file_time_type written;
+};
+
+// The autosave files of the run folders below the root (real folders and files, no links), the
+// most recently written first; equal times go by folder name, the later clock value first.
+std::vector<RunAutosave> runAutosavesNewestFirst(const fs::path& workspaceRoot) {
+    std::vector<RunAutosave> found;
+    std::error_code ec;
+    for (fs::directory_iterator it(workspaceRoot, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code statusError;
+        if (!fs::is_directory(it->symlink_status(statusError))) {
+            continue;
+        }
+        const fs::path autosave = it->path() / kAutosaveFileName;
+        if (!fs::is_regular_file(fs::symlink_status(autosave, statusError))) {
+            continue;
+        }
+        const fs::file_time_type written = fs::last_write_time(autosave, statusError);
+        found.push_back({autosave, statusError ? fs::file_time_type::min() : written});
+    }
+    std::sort(found.begin(), found.end(), [](const RunAutosave& a, const RunAutosave& b) {
+        return a.written != b.written ? a.written > b.written : a.file > b.file;
+    });
+    return found;
 }
 
 int openLockFile(const fs::path& workspaceRoot, bool create) {
@@ -180,29 +209,20 @@ std::optional<fs::path> checkRecovery(const fs::path& workspaceRoot, RecoveryPro
     if (!check.obtained()) {
         return std::nullopt;
     }
-    std::error_code ec;
-    std::vector<fs::path> folders;
-    for (fs::directory_iterator it(workspaceRoot, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code statusError;
-        if (fs::is_directory(it->symlink_status(statusError))) {
-            folders.push_back(it->path());
-        }
-    }
-    std::sort(folders.begin(), folders.end());
-    for (const fs::path& folder : folders) {
-        const fs::path autosave = folder / kAutosaveFileName;
-        std::error_code statusError;
-        if (!fs::is_regular_file(fs::symlink_status(autosave, statusError))) {
-            continue;
-        }
-        if (prompt.askRestore()) {
-            return autosave;
-        }
-        break;
-    }
+    const std::vector<RunAutosave> autosaves = runAutosavesNewestFirst(workspaceRoot);
     // The lock file stays: a new one would be a different file, and editors locking the old one
     // would no longer exclude a check that locks the new one.
-    removeEntries(workspaceRoot, kInstanceLockFileName);
+    std::set<fs::path> keep{kInstanceLockFileName};
+    if (!autosaves.empty()) {
+        if (prompt.askRestore()) {
+            return autosaves.front().file;
+        }
+        // Only the offered run is given up: the others are offered at later starts.
+        for (std::size_t k = 1; k < autosaves.size(); ++k) {
+            keep.insert(autosaves[k].file.parent_path().filename());
+        }
+    }
+    removeEntries(workspaceRoot, keep);
     return std::nullopt;
 }
 

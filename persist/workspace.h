@@ -65,10 +65,11 @@ public:
 };
 
 // The start-up check when no file is given, to be run before this process takes its
-// InstanceLock. While another editor runs it does nothing. Otherwise the run folders below the
-// root are searched in name order; the first that holds an autosave file ends the search and
-// the user is asked. Yes gives the autosave file to open (and leaves every folder as it is);
-// when nothing is restored, everything below the root except the lock file is deleted.
+// InstanceLock. While another editor runs it does nothing. Otherwise the newest autosave of the
+// run folders below the root (by the time it was written) is offered. Yes gives that file to
+// open and leaves every folder as it is. No deletes the offered run's folder and everything
+// else below the root except the lock file and the folders of the other autosaves, which are
+// offered at later starts; with no autosave at all, everything but the lock file goes.
 // Another editor starting meanwhile waits in its InstanceLock until the check has ended.
 std::optional<std::filesystem::path> checkRecovery(const std::filesystem::path& workspaceRoot,
                                                    RecoveryPrompt& prompt);

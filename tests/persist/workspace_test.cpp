@@ -383,13 +383,18 @@ TEST_F(RecoveryTest, NoEmptiesTheRootButKeepsTheLockFile) {
     EXPECT_TRUE(otherInstanceRunning(root));
 }
 
-TEST_F(RecoveryTest, OnlyTheFirstFolderWithAnAutosaveIsOffered) {
-    writeFile(root / "1500" / kAutosaveFileName, "earlier");
-    writeFile(root / "3000" / kAutosaveFileName, "later");
+// Several crashed runs: the most recently written autosave is offered first, whatever the
+// folders are called; No gives up only that one, and each later start offers the next.
+TEST_F(RecoveryTest, TheNewestAutosaveIsOfferedAndNoKeepsTheOthers) {
+    writeFile(root / "1500" / kAutosaveFileName, "newest");
+    writeFile(root / "3000" / kAutosaveFileName, "oldest");
+    const auto now = fs::file_time_type::clock::now();
+    fs::last_write_time(root / "1500" / kAutosaveFileName, now);
+    fs::last_write_time(root / "2000" / kAutosaveFileName, now - std::chrono::minutes(5));
+    fs::last_write_time(root / "3000" / kAutosaveFileName, now - std::chrono::minutes(10));
+
     ScriptedPrompt yes(true);
-
     const auto file = checkRecovery(root, yes);
-
     EXPECT_EQ(yes.asked, 1);
     ASSERT_TRUE(file.has_value());
     EXPECT_EQ(*file, root / "1500" / kAutosaveFileName);
@@ -397,6 +402,19 @@ TEST_F(RecoveryTest, OnlyTheFirstFolderWithAnAutosaveIsOffered) {
     ScriptedPrompt no(false);
     EXPECT_FALSE(checkRecovery(root, no).has_value());
     EXPECT_EQ(no.asked, 1);
+    // The offered run and the run without an autosave are gone; the unoffered ones are whole.
+    EXPECT_FALSE(fs::exists(root / "1500"));
+    EXPECT_FALSE(fs::exists(root / "1000"));
+    EXPECT_EQ(readFile(root / "2000" / kAutosaveFileName), "SartuneData,6,...");
+    EXPECT_EQ(readFile(root / "2000" / "smoke.png"), "smoke");
+    EXPECT_EQ(readFile(root / "3000" / kAutosaveFileName), "oldest");
+
+    const auto next = checkRecovery(root, yes);
+    ASSERT_TRUE(next.has_value());
+    EXPECT_EQ(*next, root / "2000" / kAutosaveFileName);
+    EXPECT_FALSE(checkRecovery(root, no).has_value());
+    EXPECT_FALSE(checkRecovery(root, no).has_value());
+    EXPECT_EQ(no.asked, 3);
     EXPECT_EQ(listTree(root), std::set<std::string>{kInstanceLockFileName});
 }
 

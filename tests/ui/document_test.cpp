@@ -136,9 +136,10 @@ TEST_F(DocumentTest, FileThatCannotBeOpenedChangesNothing) {
     EXPECT_TRUE(document.isModified());
 }
 
-// A crashed run's autosave opens as a project of its own: untitled, not modified, and the
-// autosave file is gone, so the next start does not offer the same crash again.
-TEST_F(DocumentTest, RestoredAutosaveIsDeletedAndLeavesAnUntitledUnmodifiedProject) {
+// A crashed run's autosave opens as a project of its own: untitled and modified (closing asks,
+// since the work is nowhere else now), and the autosave file is gone, so the next start does
+// not offer the same crash again.
+TEST_F(DocumentTest, RestoredAutosaveIsDeletedAndLeavesAnUntitledModifiedProject) {
     GlobalState crashed;
     test::startProject(crashed, dir.path() / "crashed");
     crashed.pSelNode->m_kill.span = 99;
@@ -152,7 +153,7 @@ TEST_F(DocumentTest, RestoredAutosaveIsDeletedAndLeavesAnUntitledUnmodifiedProje
     EXPECT_EQ(g.pSelNode->m_kill.span, 99);
     EXPECT_FALSE(document.hasFileName());
     EXPECT_EQ(document.fileName(), QString::fromUtf8(GlobalState::kUntitledName));
-    EXPECT_FALSE(document.isModified());
+    EXPECT_TRUE(document.isModified());
 }
 
 class CountingClock final : public FrameTimeSource {

@@ -346,7 +346,8 @@ void ProjectDocument::adoptRestoredAutosave(const std::filesystem::path& autosav
     std::filesystem::remove(autosaveFile, ignored);
     g_.currentFile = GlobalState::kUntitledName;
     g_.hasFileName = false;
-    g_.modified = false;
+    // The restored work exists nowhere else now: closing must ask before it is lost.
+    g_.modified = true;
     noteFileState();
 }
 

@@ -127,7 +127,8 @@ public:
     // file that cannot be opened is reported and changes nothing.
     bool load(const std::filesystem::path& path);
     // After a crashed run's autosave was loaded: the file is deleted and the project becomes
-    // untitled, unsaved and not modified, so that the user saves it under a name of their own.
+    // untitled and modified (its work exists nowhere else), so that the user saves it under a
+    // name of their own and closing asks first.
     void adoptRestoredAutosave(const std::filesystem::path& autosaveFile);
     // The timer's call: writes the autosave unless a save is running or its dialog is open.
     void autosaveTick();

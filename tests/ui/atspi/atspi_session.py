@@ -142,10 +142,13 @@ class AtspiSession:
     leaving a `with` block, ends them all whatever state they are in. One session per process:
     libatspi keeps its first bus connection for the life of the process."""
 
-    def __init__(self, editor_path, args=(), environment=None):
+    def __init__(self, editor_path, args=(), environment=None, before_launch=None):
         self.editor_source = os.path.abspath(editor_path)
         self.args = list(args)
         self.extra_environment = dict(environment or {})
+        # Called with the session once its folders exist and before the editor starts, to lay
+        # out what the editor is to find (a crashed run's workspace, say).
+        self.before_launch = before_launch
         self.marker = uuid.uuid4().hex
         self.root = None
         self.env = None
@@ -198,6 +201,8 @@ class AtspiSession:
         })
         self._wait(lambda: pyatspi().Registry.getDesktop(0).childCount >= 0, STARTUP_TIMEOUT_S,
                    "the AT-SPI registry to answer")
+        if self.before_launch is not None:
+            self.before_launch(self)
         self.editor = self.launch_editor(self.args)
 
     def _point_this_process_at(self, variables):
