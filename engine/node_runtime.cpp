@@ -47,6 +47,7 @@ NodeRuntime& NodeRuntimeSet::add(const EffectNode& node) {
 void NodeRuntimeSet::addSubtree(NodeRuntime& runtime) {
     for (const auto& child : runtime.node->m_children) {
         NodeRuntime& childRuntime = add(*child);
+        childRuntime.parent = &runtime;
         runtime.children.push_back(&childRuntime);
         addSubtree(childRuntime);
     }
@@ -60,6 +61,18 @@ void NodeRuntimeSet::build(const EffectNode& root, const EffectNode& cameraNode,
     addSubtree(*root_);
     camera_ = &add(cameraNode);
     target_ = &add(targetNode);
+    // The camera markers are born from the root's particle.
+    camera_->parent = root_;
+    target_->parent = root_;
+}
+
+const NodeRuntime* NodeRuntimeSet::find(const EffectNode* node) const {
+    for (const NodeRuntime& runtime : nodes_) {
+        if (runtime.node == node) {
+            return &runtime;
+        }
+    }
+    return nullptr;
 }
 
 void NodeRuntimeSet::refreshAll() {

@@ -32,6 +32,8 @@ struct NodeRuntime {
     NodeParams params;
     std::array<const Graph*, kCurveSlotCount> curves{};
     std::vector<NodeRuntime*> children;
+    // The node whose particles emit this one's: null for the root only.
+    const NodeRuntime* parent = nullptr;
     bool isRoot = false;
 
     float curve(int slot, int age, int lifetime) const {
@@ -79,6 +81,8 @@ public:
     NodeRuntime& root() { return *root_; }
     NodeRuntime& cameraNode() { return *camera_; }
     NodeRuntime& targetNode() { return *target_; }
+    // The run-time copy of `node`, or null when the set has none.
+    const NodeRuntime* find(const EffectNode* node) const;
 
 private:
     NodeRuntime& add(const EffectNode& node);

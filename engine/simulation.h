@@ -41,6 +41,8 @@ public:
     // Facing matrix of m_shape.dir 0..5 (front, back, right, left, up, down).
     const Mat4& facing(int shapeDir) const;
     const GlobalState& state() const { return g_; }
+    // The run-time copy of `node` as of the latest reset, or null (a node added since, or none).
+    const NodeRuntime* runtimeOf(const EffectNode* node) const { return runtimes_.find(node); }
 
     // Used by emission and the particle update.
     Particle& create(NodeRuntime& node, Particle* parent);

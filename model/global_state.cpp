@@ -10,7 +10,7 @@ GlobalState::GlobalState() : rootNode(std::make_unique<EffectNode>()) {
 
 void GlobalState::publishFrameInputs() {
     syncEffectLengthNodes(*this, project.frame);
-    publishedInputs.publish(FrameInputs{project, pSelNode});
+    publishedInputs.publish(FrameInputs{project, pSelNode, showGuide});
 }
 
 namespace {

@@ -75,6 +75,7 @@ struct CameraView {
 struct FrameInputs {
     ProjectSettings project;
     const EffectNode* selected = nullptr; // identity only; the worker never reads through it
+    bool showGuide = true;                // the selected node's emitter guide is drawn
 };
 
 // The simulation's run-time flags and readings, shared by the user-interface thread and the
@@ -114,6 +115,9 @@ struct GlobalState {
 
     std::unique_ptr<EffectNode> rootNode;
     EffectNode* pSelNode = nullptr;
+    // The view shows the selected node's emitter guide (a display switch of the editor, kept in
+    // its settings, not in the project).
+    bool showGuide = true;
     std::unique_ptr<EffectNode> cameraNode;
     std::unique_ptr<EffectNode> targetNode;
     int nodeCount = 2;
@@ -135,7 +139,7 @@ struct GlobalState {
         if (std::optional<FrameInputs> published = publishedInputs.latest()) {
             return *published;
         }
-        return FrameInputs{project, pSelNode};
+        return FrameInputs{project, pSelNode, showGuide};
     }
 
     std::string currentFile = kUntitledName;

@@ -192,6 +192,9 @@ int AppSettings::displayParticle() const {
 int AppSettings::displayFps() const {
     return readInt(kDisp, "FPS", 0);
 }
+int AppSettings::displayGuide() const {
+    return readInt(kDisp, "GUIDE", 1);
+}
 void AppSettings::setDisplayFrame(int v) {
     writeInt(kDisp, "FLAME", v);
 }
@@ -200,6 +203,9 @@ void AppSettings::setDisplayParticle(int v) {
 }
 void AppSettings::setDisplayFps(int v) {
     writeInt(kDisp, "FPS", v);
+}
+void AppSettings::setDisplayGuide(int v) {
+    writeInt(kDisp, "GUIDE", v);
 }
 
 std::string AppSettings::recentSlot(int slot) const {

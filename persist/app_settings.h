@@ -93,13 +93,16 @@ public:
     void setWindowHeight(int v);
     void setWindowZoomed(int v);
 
-    // DISP: the view's frame-number, particle-count and frame-rate displays.
+    // DISP: the view's frame-number, particle-count and frame-rate displays, and the emitter
+    // guide of the selected node.
     int displayFrame() const;    // key FLAME, default 1
     int displayParticle() const; // default 0
     int displayFps() const;      // default 0
+    int displayGuide() const;    // key GUIDE, default 1
     void setDisplayFrame(int v);
     void setDisplayParticle(int v);
     void setDisplayFps(int v);
+    void setDisplayGuide(int v);
 
     // RECENT: slot 0..9 (key list<slot>), default "-". Slots outside 0..9 read as "-" and are not
     // written.

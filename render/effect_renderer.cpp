@@ -145,6 +145,7 @@ template <typename Visit> bool EffectRenderer::walk(Visit visit, StopPolicy poli
 
 void EffectRenderer::drawView(Camera& camera, float viewAspect) {
     drawCount_ = 0;
+    guideCount_ = 0;
     batchedCount_ = 0;
     particleBatch_.resetDrawCount();
     viewParticles_.clear();
@@ -174,14 +175,17 @@ bool EffectRenderer::drawViewWalk(Camera& camera, float viewAspect, CullMode cul
     context.cull = cull;
     keepViewParticlesFor(context);
     guideBatch_.clear();
+    // The guide stands where the selected node emits: at every particle of its parent.
+    const NodeRuntime* guided = guidedNode();
+    const EffectNode* emitting = guided != nullptr && guided->parent != nullptr ? guided->parent->node : nullptr;
     for (int pass = 0; pass < 2; ++pass) {
         GpuStates::setDepth(true, pass == 0);
         std::size_t visit = 0;
         const bool completed = walk(
             [&](Particle& p) {
                 drawViewParticle(camera, p, visit++, pass, context);
-                if (pass == 1 && inputs_.selected != nullptr && p.node->node == inputs_.selected) {
-                    drawGuide(camera, context.frame, p);
+                if (pass == 1 && emitting != nullptr && p.node->node == emitting) {
+                    drawGuide(camera, context.frame, p, guided->params.emitter);
                 }
             },
             StopPolicy::OnRequest);
@@ -421,11 +425,19 @@ void EffectRenderer::batchViewParticle(Particle& p, const ViewParticle& kept, in
     }
 }
 
-EffectRenderer::GuidePlacement EffectRenderer::placeGuide(const CameraFrame& frame, const Particle& p) const {
-    // The node's parameters as this frame's step copied them.
-    const EmitterParams& e = p.params().emitter;
+const NodeRuntime* EffectRenderer::guidedNode() const {
+    if (!inputs_.showGuide || inputs_.selected == nullptr) {
+        return nullptr;
+    }
+    return simulation_.runtimeOf(inputs_.selected);
+}
+
+EffectRenderer::GuidePlacement EffectRenderer::placeGuide(const CameraFrame& frame, const Particle& p,
+                                                          const EmitterParams& e) {
     Mat4 scale = matrixScaling(e.size.x, e.size.y, e.size.z);
-    if (e.scaleFix == 0) {
+    // The root's particle has no size of its own (it is never drawn): a top-level node's guide
+    // shows the emitter at its own size.
+    if (e.scaleFix == 0 && !p.node->isRoot) {
         scale = scale * matrixScaling(p.scale.x, p.scale.y, p.scale.z);
     }
     const Mat4 offset = matrixTranslation(e.pos.x, e.pos.y, e.pos.z);
@@ -438,8 +450,10 @@ EffectRenderer::GuidePlacement EffectRenderer::placeGuide(const CameraFrame& fra
     return placement;
 }
 
-void EffectRenderer::drawGuide(const Camera& camera, const CameraFrame& frame, const Particle& p) {
-    const GuidePlacement placement = placeGuide(frame, p);
+void EffectRenderer::drawGuide(const Camera& camera, const CameraFrame& frame, const Particle& p,
+                               const EmitterParams& emitter) {
+    ++guideCount_;
+    const GuidePlacement placement = placeGuide(frame, p, emitter);
     if (paths_.guides == GuidePath::Batched) {
         // The same products as LineSet::draw forms, so the lines fall on the same pixels.
         guideBatch_.add(placement.set, placement.shapeWorld * camera.view * camera.projection,

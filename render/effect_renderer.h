@@ -54,6 +54,8 @@ public:
     std::size_t drawCount() const { return drawCount_; }
     // The draw calls those particles took: one per particle, or one per instanced batch.
     std::size_t drawCallCount() const { return drawCount_ - batchedCount_ + particleBatch_.draws(); }
+    // The emitter guides drawn by the latest view frame (both culling walks).
+    std::size_t guideCount() const { return guideCount_; }
 
 private:
     struct DrawContext;
@@ -97,14 +99,18 @@ private:
     void drawViewParticle(Camera& camera, Particle& particle, std::size_t visit, int pass, DrawContext& context);
     // Brings the copy that export draws compose over up to date with the target.
     void syncExportCopy(ExportTargets& targets) const;
-    void drawGuide(const Camera& camera, const CameraFrame& frame, const Particle& particle);
+    // The selected node's run-time copy when its guide is shown, else null.
+    const NodeRuntime* guidedNode() const;
+    // The guide of the node with `emitter` at `particle`, one of the particles that emit it.
+    void drawGuide(const Camera& camera, const CameraFrame& frame, const Particle& particle,
+                   const EmitterParams& emitter);
     // The guide's shape set and its two world matrices (shape, then the position marker).
     struct GuidePlacement {
         std::size_t set = 0;
         Mat4 shapeWorld;
         Mat4 markerWorld;
     };
-    GuidePlacement placeGuide(const CameraFrame& frame, const Particle& particle) const;
+    static GuidePlacement placeGuide(const CameraFrame& frame, const Particle& particle, const EmitterParams& emitter);
     const ParticleTexture& textureOf(int materialIndex) const;
     Primitive* meshOf(int shapeType);
 
@@ -126,6 +132,7 @@ private:
     Mat4 viewParticlesFacing_;
     std::size_t drawCount_ = 0;
     std::size_t batchedCount_ = 0; // of drawCount_, the particles that went into instanced draws
+    std::size_t guideCount_ = 0;
 };
 
 } // namespace vintrel

@@ -2,6 +2,7 @@
 // sorting and reversal, the selected node's guide, hidden nodes, and the view frame as a whole.
 
 #include "engine/simulation.h"
+#include "model/tree_operations.h"
 #include "gl_test_support.h"
 #include "render/effect_renderer.h"
 #include "render/renderer.h"
@@ -27,9 +28,9 @@ protected:
         simulation->mutableParticles().clear();
     }
 
-    NodeRuntime& node() {
+    NodeRuntime& node(const EffectNode* of = nullptr) {
         auto& runtime = nodes.emplace_back(std::make_unique<NodeRuntime>());
-        runtime->node = g.rootNode->m_children.front().get();
+        runtime->node = of != nullptr ? of : g.rootNode->m_children.front().get();
         runtime->params.shape.type = ShapeParams::Plane;
         return *runtime;
     }
@@ -123,16 +124,68 @@ int brightPixels(const QImage& image) {
     return count;
 }
 
-TEST_F(EffectDrawing, GuideIsDrawnOnlyForTheSelectedNode) {
-    NodeRuntime& n = node();
-    n.params.isDraw = 0; // only the guide can show
-    g.rootNode->m_children.front()->m_emitter.type = EmitterParams::Box;
-    g.rootNode->m_children.front()->m_emitter.size = FloatXYZ{1, 1, 1};
-    place(n, {0, 0, 0}, 1, {1, 1, 1, 1});
+// Where the bright pixels of a picture lie across: their mean column.
+double brightColumn(const QImage& image) {
+    double sum = 0;
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y).red() > 10) {
+                sum += x;
+                ++count;
+            }
+        }
+    }
+    return count > 0 ? sum / count : -1;
+}
+
+// The guide shows where the selected node emits: once at the root's particle for a top-level
+// node, once at each particle of the parent for a child node, never at the node's own
+// particles; only for the selected node, and not while the display switch hides it.
+TEST_F(EffectDrawing, GuideStandsAtEachParticleThatEmitsTheSelectedNode) {
+    EffectNode& top = *g.rootNode->m_children.front();
+    EffectNode& child = addChildNode(top);
+    for (EffectNode* n : {&top, &child}) {
+        n->m_emitter.type = EmitterParams::Box;
+        n->m_emitter.size = FloatXYZ{0.3f, 0.3f, 0.3f};
+        n->m_emitter.scaleFix = 1;
+    }
+    simulation->reset(); // the run-time copies of the nodes with these settings
+    simulation->clear();
+    const auto hidden = [&](const EffectNode& of) -> NodeRuntime& {
+        NodeRuntime& runtime = node(&of);
+        runtime.params.isDraw = 0; // only the guides can show
+        return runtime;
+    };
+    NodeRuntime& root = hidden(*g.rootNode);
+    NodeRuntime& tops = hidden(top);
+    NodeRuntime& children = hidden(child);
+    place(root, {0.6f, 0, 0}, 1, {1, 1, 1, 1});
+    for (const Vec3 at : {Vec3{-0.6f, 0.5f, 0}, Vec3{-0.6f, -0.5f, 0}, Vec3{-0.6f, 0, 0}}) {
+        place(tops, at, 1, {1, 1, 1, 1});
+    }
+    for (int k = 0; k < 5; ++k) {
+        place(children, {0.7f, -0.6f + 0.3f * static_cast<float>(k), 0}, 1, {1, 1, 1, 1});
+    }
+
     g.pSelNode = nullptr;
     EXPECT_EQ(brightPixels(drawView()), 0);
-    g.pSelNode = g.rootNode->m_children.front().get();
-    EXPECT_GT(brightPixels(drawView()), 50);
+    EXPECT_EQ(effects->guideCount(), 0u);
+
+    g.pSelNode = &top; // emitted by the root's particle, right of the centre
+    const QImage topGuide = drawView();
+    EXPECT_EQ(effects->guideCount(), 2u) << "one guide in each culling walk";
+    EXPECT_GT(brightPixels(topGuide), 20);
+    EXPECT_GT(brightColumn(topGuide), 40);
+
+    g.pSelNode = &child; // emitted by the three particles of its parent, left of the centre
+    const QImage childGuides = drawView();
+    EXPECT_EQ(effects->guideCount(), 6u);
+    EXPECT_LT(brightColumn(childGuides), 24);
+
+    g.showGuide = false;
+    EXPECT_EQ(brightPixels(drawView()), 0);
+    EXPECT_EQ(effects->guideCount(), 0u);
 }
 
 // Translucent particles have nothing to draw in the opaque pass, and planes facing the camera

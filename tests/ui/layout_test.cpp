@@ -90,7 +90,7 @@ TEST(CommandTable, OnlyTheMarkedKeysAreBound) {
             EXPECT_TRUE(keys.insert(command.accelerator).second) << command.accelerator << " bound twice";
         }
     }
-    EXPECT_EQ(keys.size(), 17u);
+    EXPECT_EQ(keys.size(), 18u);
 }
 
 TEST(WindowPlacement, KeptOnAScreenAndMovedToTheOriginOffAllScreens) {

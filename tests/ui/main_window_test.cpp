@@ -252,16 +252,22 @@ TEST_F(MainWindowTest, RecentFileLoadsIntoThisWindowAfterThePrompt) {
 TEST_F(MainWindowTest, DisplayTogglesShowOnTheInfoBarAndAreWrittenOnClose) {
     EXPECT_TRUE(action(CommandId::ShowFrame)->isChecked()); // no data.prm: frame on, the others off
     EXPECT_FALSE(action(CommandId::ShowParticleCount)->isChecked());
+    EXPECT_TRUE(action(CommandId::ShowGuide)->isChecked());
+    EXPECT_TRUE(g.frameInputs().showGuide);
     action(CommandId::ShowParticleCount)->trigger();
     action(CommandId::ShowFrame)->trigger();
+    action(CommandId::ShowGuide)->trigger();
     EXPECT_TRUE(window->infoBar().display().particles);
     EXPECT_FALSE(window->infoBar().display().frame);
+    EXPECT_FALSE(g.frameInputs().showGuide) << "the view draws no guide";
+    EXPECT_FALSE(document->isModified()) << "a display switch is not a change of the project";
     ASSERT_TRUE(window->close());
 
     const AppSettings written(dir.path() / "assets" / "data.prm");
     EXPECT_EQ(written.displayFrame(), 0);
     EXPECT_EQ(written.displayParticle(), 1);
     EXPECT_EQ(written.displayFps(), 0);
+    EXPECT_EQ(written.displayGuide(), 0);
     EXPECT_EQ(written.windowWidth(), 1200);
     EXPECT_EQ(written.windowHeight(), 720);
     EXPECT_EQ(written.windowZoomed(), 0);

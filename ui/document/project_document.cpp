@@ -128,6 +128,11 @@ void ProjectDocument::publish() {
     g_.publishFrameInputs();
 }
 
+void ProjectDocument::setGuideShown(bool shown) {
+    g_.showGuide = shown;
+    publish();
+}
+
 // ---- edits --------------------------------------------------------------------------------
 
 bool ProjectDocument::setValue(std::string_view path, double value) {

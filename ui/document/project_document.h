@@ -118,6 +118,10 @@ public:
     void requestViewCamera(const ViewCameraPose& pose);
     // The view's background colour, 0..255 per component.
     void setBackgroundColor(int red, int green, int blue);
+    // Shows or hides the selected node's emitter guide in the view (a display switch: the
+    // project is not modified).
+    void setGuideShown(bool shown);
+    bool guideShown() const { return g_.showGuide; }
 
     // ---- files ------------------------------------------------------------------------------
     // Saves the project at `path` (waiting for a running autosave first); on success `path`

@@ -37,6 +37,7 @@ constexpr std::array kCommands{
     CommandSpec{ShowFrame, M::Display, "現在のフレーム(&F)\tCtrl+F", "Ctrl+F", true},
     CommandSpec{ShowParticleCount, M::Display, "現在のパーティクル数(&P)\tCtrl+T", "Ctrl+T", true},
     CommandSpec{ShowFps, M::Display, "現在のFPS(&S)\tCtrl+L", "Ctrl+L", true},
+    CommandSpec{ShowGuide, M::Display, "エミッターのガイド(&G)\tCtrl+G", "Ctrl+G", true},
     CommandSpec{ViewList, M::Display, "視点リスト(&V)\tCtrl+V", "Ctrl+V"},
     CommandSpec{Help, M::Help, "オンラインヘルプ(&H)\tF1", "F1"},
     CommandSpec{UpdateCheck, M::Help, "アップデート確認(&U)", nullptr},

@@ -31,6 +31,7 @@ enum class CommandId : int {
     UpdateCheck = 40071,
     MaskSettings = 40075,
     BinaryExport = 40078,
+    ShowGuide = 40080,
 };
 
 enum class MenuId { File, Edit, Settings, Display, Help };

@@ -177,6 +177,7 @@ void MainWindow::connectCommands() {
     on(CommandId::ShowFrame, [this] { updateDisplay(); });
     on(CommandId::ShowParticleCount, [this] { updateDisplay(); });
     on(CommandId::ShowFps, [this] { updateDisplay(); });
+    on(CommandId::ShowGuide, [this] { document_.setGuideShown(commands_->action(CommandId::ShowGuide)->isChecked()); });
     on(CommandId::VersionInfo, [this] { showVersionDialog(this); });
     on(CommandId::UpdateCheck, [this] { updateChecker_->checkFromMenu(); });
     on(CommandId::Help, [this] { openHelp(settings_, document_.state().programFolder, *onlinePrompts_); });
@@ -190,6 +191,8 @@ void MainWindow::connectCommands() {
     commands_->action(CommandId::ShowFrame)->setChecked(settings_.displayFrame() != 0);
     commands_->action(CommandId::ShowParticleCount)->setChecked(settings_.displayParticle() != 0);
     commands_->action(CommandId::ShowFps)->setChecked(settings_.displayFps() != 0);
+    commands_->action(CommandId::ShowGuide)->setChecked(settings_.displayGuide() != 0);
+    document_.setGuideShown(settings_.displayGuide() != 0);
 
     connect(commands_, &CommandActions::recentFileChosen, this, [this](int slot) {
         files_->openRecent(slot);
@@ -306,6 +309,7 @@ void MainWindow::storeSettings() {
     settings_.setDisplayFrame(display.frame ? 1 : 0);
     settings_.setDisplayParticle(display.particles ? 1 : 0);
     settings_.setDisplayFps(display.fps ? 1 : 0);
+    settings_.setDisplayGuide(commands_->action(CommandId::ShowGuide)->isChecked() ? 1 : 0);
     recent_.store(settings_);
     std::string error;
     // A settings file that cannot be written costs only the placement and the list: nothing to

@@ -95,6 +95,10 @@
         <translation>Frame &amp;rate	Ctrl+L</translation>
     </message>
     <message>
+        <source>エミッターのガイド(&amp;G)	Ctrl+G</source>
+        <translation>Emitter &amp;guide	Ctrl+G</translation>
+    </message>
+    <message>
         <source>現在のパーティクル数(&amp;P)	Ctrl+T</source>
         <translation>&amp;Particle count	Ctrl+T</translation>
     </message>
