@@ -2,10 +2,30 @@
 
 #include "ui/controls/numeric_text.h"
 
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
+
 namespace vintrel {
 
-NumericField::NumericField(QWidget* parent) : QLineEdit(parent) {
+NumericField::NumericField(QWidget* parent)
+    : QLineEdit(parent), validator_(new QRegularExpressionValidator(this)) {
+    setValidator(validator_);
+    updateValidator();
     connect(this, &QLineEdit::textEdited, this, [this] { emit valueEdited(value()); });
+}
+
+// The validator sees only typed and pasted text; setText() shows whatever the program gives.
+void NumericField::updateValidator() {
+    // The sign takes one of the characters read.
+    const QString pattern = entry_ == Entry::Digits
+                                ? QStringLiteral("[0-9]{0,%1}").arg(readWidth_)
+                                : QStringLiteral("-[0-9]{0,%1}|[0-9]{0,%2}").arg(readWidth_ - 1).arg(readWidth_);
+    validator_->setRegularExpression(QRegularExpression(pattern));
+}
+
+void NumericField::setEntry(Entry entry) {
+    entry_ = entry;
+    updateValidator();
 }
 
 int NumericField::value() const {
@@ -14,6 +34,7 @@ int NumericField::value() const {
 
 void NumericField::setReadWidth(int characters) {
     readWidth_ = characters > 0 ? characters : 1;
+    updateValidator();
 }
 
 void NumericField::setValue(int value) {

@@ -1,11 +1,14 @@
 #include "ui/controls/ui_colors.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QEvent>
 #include <QPalette>
 #include <QStringList>
 #include <QStyle>
 #include <QStyleFactory>
 #include <algorithm>
+#include <utility>
 
 namespace vintrel {
 namespace {
@@ -53,6 +56,43 @@ QPalette listPalette(const QPalette& dialog, const InterfaceColors& colors) {
     return palette;
 }
 
+// Drop-down lists: the combo box gives its popup the palette of a menu each time its own
+// palette changes, which draws the entries in the edit text colour on the window colour (black
+// on dark grey). The popup gets the list colours as it is shown, after any such change.
+class DropDownLook final : public QObject {
+public:
+    static constexpr const char* kName = "vintrel-drop-down-look";
+
+    DropDownLook(QPalette palette, QObject* parent) : QObject(parent), palette_(std::move(palette)) {
+        setObjectName(QString::fromLatin1(kName));
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->inherits("QComboBoxPrivateContainer")) {
+            auto* popup = static_cast<QWidget*>(watched);
+            popup->setPalette(palette_);
+            for (QAbstractItemView* view : popup->findChildren<QAbstractItemView*>()) {
+                view->setPalette(palette_);
+            }
+        }
+        return false;
+    }
+
+private:
+    QPalette palette_;
+};
+
+// White text on CLIENT_COLOR, the selection on CURSOR_COLOR.
+QPalette dropDownPalette(const QPalette& list, const InterfaceColors& colors) {
+    QPalette palette = list;
+    setAllGroups(palette, QPalette::Window, colors.client);
+    setAllGroups(palette, QPalette::WindowText, kPanelTextColor);
+    setAllGroups(palette, QPalette::ButtonText, kPanelTextColor);
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, toQColor(kDisabledLabelColor));
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, toQColor(kDisabledLabelColor));
+    return palette;
+}
+
 } // namespace
 
 void setUiColors(const InterfaceColors& colors) {
@@ -76,7 +116,11 @@ void applyDarkLook(QApplication& app) {
     const InterfaceColors& colors = uiColors();
     const QPalette dialog = dialogPalette(QApplication::style()->standardPalette(), colors);
     app.setPalette(dialog);
-    app.setPalette(listPalette(dialog, colors), "QAbstractItemView");
+    const QPalette list = listPalette(dialog, colors);
+    app.setPalette(list, "QAbstractItemView");
+    // One filter however often the look is applied.
+    delete app.findChild<QObject*>(QString::fromLatin1(DropDownLook::kName), Qt::FindDirectChildrenOnly);
+    app.installEventFilter(new DropDownLook(dropDownPalette(list, colors), &app));
 }
 
 QFont panelFont(int pixelHeight) {

@@ -53,6 +53,7 @@ NumberControls DialogFormBuilder::number(const QString& name, const DuRect& rect
     QWidget& parent = parentFor(in);
     auto* field = new NumericField(&parent);
     field->setReadWidth(readWidthFor(range));
+    field->setEntry(range.low < 0 ? NumericField::Entry::Signed : NumericField::Entry::Digits);
     // The arrows take their names from the field's, so the name comes first.
     field->setAccessibleName(name);
     place(*field, rect);

@@ -152,6 +152,7 @@ NumericField* ExportDialog::addNumber(int id, QRect du, const QString& name, int
                                       std::function<void(int)> store) {
     auto* field = new NumericField(this);
     field->setAccessibleName(name);
+    field->setEntry(low < 0 ? NumericField::Entry::Signed : NumericField::Entry::Digits);
     field->setValue(value);
     field->setGeometry(pixels(du));
     auto* spinner = new SpinnerButtons(*field, low, high, this);

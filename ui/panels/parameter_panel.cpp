@@ -160,7 +160,7 @@ QWidget* ParameterPanel::makeNumber(const PanelControl& c) {
         field->setValue(static_cast<int>(value));
     }
     if (c.entry == NumberEntry::Digits) {
-        // Digits only, as the field's style has it; what is pasted is read as typed.
+        field->setEntry(NumericField::Entry::Digits);
         field->setInputMethodHints(Qt::ImhDigitsOnly);
     }
     place(field, c.rect);

@@ -3,11 +3,17 @@
 #include "ui/controls/ui_colors.h"
 
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QStyleOptionButton>
+#include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <map>
+#include <utility>
 
 namespace vintrel {
 namespace {
@@ -61,6 +67,44 @@ TEST_F(DarkLookTest, ListsAreDarkWhileEditFieldsStayLight) {
     EXPECT_EQ(edit.palette().color(QPalette::Base), QColor(Qt::white));
     EXPECT_EQ(edit.palette().color(QPalette::Text), QColor(Qt::black));
     EXPECT_EQ(edit.palette().color(QPalette::Window), toQColor(uiColors().window));
+}
+
+// The entries of a popped-up drop-down list: white text on CLIENT_COLOR, the chosen one on
+// CURSOR_COLOR.
+TEST_F(DarkLookTest, DropDownEntriesAreWhiteOnTheListColour) {
+    QComboBox box;
+    box.addItems({QStringLiteral("■■■■■■"), QStringLiteral("■■■■■■"), QStringLiteral("■■■■■■")});
+    QFont large = box.font();
+    large.setPixelSize(24);
+    box.setFont(large);
+    box.show();
+    box.showPopup();
+    QAbstractItemView* view = box.view();
+    QTRY_VERIFY(view->isVisible());
+    const QImage image = view->grab().toImage();
+    const auto rowColours = [&](int row) {
+        const QRect r = view->visualRect(box.model()->index(row, 0)).adjusted(2, 2, -2, -2).intersected(image.rect());
+        std::map<QRgb, int> counts;
+        int brightest = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            for (int x = r.left(); x <= r.right(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                ++counts[c.rgb()];
+                brightest = std::max(brightest, std::min({c.red(), c.green(), c.blue()}));
+            }
+        }
+        const auto most = std::max_element(counts.begin(), counts.end(),
+                                           [](const auto& a, const auto& b) { return a.second < b.second; });
+        return std::pair{QColor(most->first), brightest};
+    };
+    const auto [chosenGround, chosenText] = rowColours(0);
+    EXPECT_EQ(chosenGround, toQColor(uiColors().cursor));
+    for (int row : {1, 2}) {
+        const auto [ground, text] = rowColours(row);
+        EXPECT_EQ(ground, toQColor(uiColors().client)) << row;
+        EXPECT_GE(text, 250) << row;
+    }
+    box.hidePopup();
 }
 
 } // namespace
