@@ -31,6 +31,7 @@
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -251,6 +252,92 @@ TEST_F(EditingEndToEnd, SheetExportedFromTheDialogEqualsTheCommandLinesExport) {
     EXPECT_EQ(fromEditor.size(), QSize(5 * 128, 2 * 128));
     EXPECT_EQ(fromEditor.convertToFormat(QImage::Format_ARGB32), fromCli.convertToFormat(QImage::Format_ARGB32));
     EXPECT_TRUE(notifier.messages.empty());
+}
+
+// A camera moved away from the default and held by the view: the editor's export of a frame
+// equals vintrel-cli's export of the saved project, for cameras on every side.
+TEST_F(EditingEndToEnd, ExportWithAMovedCameraEqualsTheCommandLinesExport) {
+    g.pSelNode->m_emitter.pos = {2.5f, 1.5f, 1.0f};
+    const ViewCameraPose cameras[] = {{{6, 4, -6}, {0, 2, 0}}, {{-8, 3, 5}, {1, 0, -1}}, {{2, 9, -3}, {0, 0, 0}}};
+    for (const ViewCameraPose& camera : cameras) {
+        SCOPED_TRACE(camera.eye.x);
+        document->requestViewCamera(camera);
+        // The view has drawn with it once it publishes it back.
+        const auto shown = [&] {
+            const std::optional<ViewCameraPose> current = g.cameraHandover.current();
+            return current && current->eye.x == camera.eye.x && current->target.x == camera.target.x;
+        };
+        for (int waited = 0; waited < 20000 && !shown(); waited += 20) {
+            QTest::qWait(20);
+        }
+        ASSERT_TRUE(shown());
+        exporting.output = dir.path() / "editor-frame.png";
+        QSignalSpy finished(&window->exportRunner(), &ExportRunner::finished);
+        {
+            ExportDialog dialog(*document, window->exportRunner(), exporting, window.get());
+            typeInto(dialog.field(1011), QStringLiteral("20"));
+            typeInto(dialog.field(1017), QStringLiteral("20"));
+            emit dialog.typeList()->activated(0);
+            ASSERT_TRUE(dialog.acceptAndExport());
+        }
+        ASSERT_TRUE(finished.count() == 1 || finished.wait(180000));
+        const std::filesystem::path saved = save("camera.stn");
+
+        QProcess cli;
+        const std::filesystem::path cliFrame = dir.path() / "cli-frame.png";
+        cli.start(QStringLiteral(VINTREL_CLI_PATH), {QStringLiteral("export"), QString::fromStdString(saved.string()),
+                                                     QStringLiteral("-o"), QString::fromStdString(cliFrame.string())});
+        ASSERT_TRUE(cli.waitForFinished(180000));
+        ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+        const QImage fromEditor(QString::fromStdString(exporting.output.string()));
+        const QImage fromCli(QString::fromStdString(cliFrame.string()));
+        ASSERT_FALSE(fromEditor.isNull());
+        EXPECT_EQ(fromEditor.convertToFormat(QImage::Format_ARGB32), fromCli.convertToFormat(QImage::Format_ARGB32));
+    }
+    EXPECT_TRUE(notifier.messages.empty());
+}
+
+QProgressDialog* exportProgressWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* progress = qobject_cast<QProgressDialog*>(w); progress != nullptr && progress->isVisible()) {
+            return progress;
+        }
+    }
+    return nullptr;
+}
+
+// Enter pressed while the frames are drawn does not stop the export; "中断" does, and says so.
+TEST_F(EditingEndToEnd, EnterDoesNotStopTheExportAndAStoppedExportSaysSo) {
+    exporting.output = dir.path() / "long.png";
+    const auto startLongExport = [&] {
+        ExportDialog dialog(*document, window->exportRunner(), exporting, window.get());
+        typeInto(dialog.field(1011), QStringLiteral("1"));
+        typeInto(dialog.field(1017), QStringLiteral("60"));
+        emit dialog.typeList()->activated(0);
+        return dialog.acceptAndExport();
+    };
+    QSignalSpy finished(&window->exportRunner(), &ExportRunner::finished);
+    ASSERT_TRUE(startLongExport());
+    QProgressDialog* progress = exportProgressWindow();
+    ASSERT_NE(progress, nullptr);
+    QTest::keyClick(progress, Qt::Key_Return);
+    QTest::keyClick(progress, Qt::Key_Enter);
+    ASSERT_TRUE(finished.count() == 1 || finished.wait(300000));
+    EXPECT_EQ(finished.front().front().value<ExportRun::Outcome>(), ExportRun::Outcome::Completed);
+    EXPECT_TRUE(notifier.messages.empty());
+
+    finished.clear();
+    ASSERT_TRUE(startLongExport());
+    progress = exportProgressWindow();
+    ASSERT_NE(progress, nullptr);
+    auto* stop = progress->findChild<QAbstractButton*>();
+    ASSERT_NE(stop, nullptr);
+    EXPECT_EQ(stop->text(), QStringLiteral("中断"));
+    QTest::mouseClick(stop, Qt::LeftButton);
+    ASSERT_TRUE(finished.count() == 1 || finished.wait(300000));
+    EXPECT_EQ(finished.front().front().value<ExportRun::Outcome>(), ExportRun::Outcome::Cancelled);
+    ASSERT_EQ(notifier.messages.size(), 1u);
+    EXPECT_EQ(notifier.messages.front().second, "書き出しを中断しました。");
 }
 
 } // namespace

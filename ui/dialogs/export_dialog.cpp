@@ -121,13 +121,16 @@ ExportDialog::ExportDialog(ProjectDocument& document, ExportRunner& runner, Expo
     setAccessibleName(windowTitle());
     document_.stopWorker();
     draft_ = ExportDraft::of(document_.state());
-    original_ = draft_;
+    stored_ = draft_;
     if (draft_.previewFrame < 0) {
         draft_.previewFrame = document_.state().project.frame / 2;
     }
     units_ = dialogUnitScaleFor(font());
     build();
     afterEdit();
+    // What the dialog shows before any edit: the middle frame for an unset preview frame, the
+    // rows that the range gives.
+    shown_ = draft_;
 }
 
 QRect ExportDialog::pixels(QRect du) const {
@@ -303,12 +306,13 @@ void ExportDialog::chooseGlowColor() {
     }
 }
 
-// The edits are the project's settings: kept when they changed, whatever closes the dialog.
+// The settings as the dialog has them, into the project when they differ from its own (the
+// test still and the export draw from the project).
 void ExportDialog::keepEdits() {
-    if (!(draft_ == original_)) {
+    if (!(draft_ == stored_)) {
         const ExportDraft draft = draft_;
         document_.changeProject([draft](GlobalState& g) { draft.applyTo(g); });
-        original_ = draft_;
+        stored_ = draft_;
     }
 }
 
@@ -362,8 +366,12 @@ bool ExportDialog::acceptAndExport() {
     return true;
 }
 
+// The edits are the project's settings: kept whatever closes the dialog, but a dialog closed
+// without an edit changes nothing.
 void ExportDialog::reject() {
-    keepEdits();
+    if (!(draft_ == shown_)) {
+        keepEdits();
+    }
     document_.resetView();
     QDialog::reject();
 }

@@ -83,7 +83,8 @@ private:
     ExportPrompts& prompts_;
     DialogUnitScale units_;
     ExportDraft draft_;
-    ExportDraft original_;
+    ExportDraft stored_; // as the project holds them
+    ExportDraft shown_;  // as the dialog first showed them
     std::map<int, NumericField*> fields_;
     QComboBox* typeList_ = nullptr;
     QCheckBox* transparent_ = nullptr;

@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QProgressDialog>
+#include <QPushButton>
 
 namespace vintrel {
 
@@ -17,6 +18,7 @@ namespace {
 
 constexpr int kProgressPollMs = 50;
 constexpr const char* kCannotDraw = "3D ビューを描画できないため、書き出せません。";
+constexpr const char* kStopped = "書き出しを中断しました。";
 
 QString translated(const char* text) {
     return QCoreApplication::translate("Export", text);
@@ -69,7 +71,13 @@ void ExportRunner::start() {
     pending_ = true;
     g.sim.isExporting = true;
 
-    auto* window = new QProgressDialog(translated("書き出し中"), translated("中断"), 0, 1, window_);
+    auto* window = new QProgressDialog(translated("書き出し中"), QString(), 0, 1, window_);
+    // Not the default button: Enter pressed while the frames are drawn must not throw them away.
+    auto* stop = new QPushButton(translated("中断"), window);
+    stop->setAutoDefault(false);
+    stop->setDefault(false);
+    stop->setAccessibleName(stop->text());
+    window->setCancelButton(stop);
     window->setWindowTitle(translated("書き出し中"));
     window->setAccessibleName(translated("書き出し中"));
     window->setWindowModality(Qt::ApplicationModal);
@@ -126,6 +134,9 @@ void ExportRunner::framesDone(ExportRun run) {
         progressWindow_->deleteLater();
     }
     showQueuedMessages();
+    if (run.outcome == ExportRun::Outcome::Cancelled) {
+        notifier_.showMessage(Notifier::kDefaultCaption, kStopped);
+    }
     if (run.outcome != ExportRun::Outcome::Completed) {
         finish(run.outcome, {});
         return;

@@ -953,6 +953,10 @@
 <context>
     <name>Message</name>
     <message>
+        <source>書き出しを中断しました。</source>
+        <translation>The export was stopped.</translation>
+    </message>
+    <message>
         <source>9個を超える子を持つノードか、9段より深い階層のノードがあるため、保存できません。</source>
         <translation>Cannot save: a node has more than 9 children, or the tree is more than 9 levels deep.</translation>
     </message>

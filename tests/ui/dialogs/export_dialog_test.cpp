@@ -107,6 +107,17 @@ TEST_F(ExportDialogTest, RangesThatCannotBeExportedAreRefusedAndTheDialogStays) 
     EXPECT_FALSE(runner->running());
 }
 
+// Opened and closed without an edit, the dialog changes nothing, although it shows a preview
+// frame and rows the project does not hold yet.
+TEST_F(ExportDialogTest, CancelWithoutAnEditLeavesTheProjectUnmodified) {
+    const WriteSettings before = g.write;
+    EXPECT_EQ(dialog->field(1018)->text(), QStringLiteral("50"));
+    dialog->reject();
+    EXPECT_FALSE(document->isModified());
+    EXPECT_EQ(g.project.previewFrame, -1);
+    EXPECT_EQ(g.write.height, before.height);
+}
+
 // Cancel keeps what was typed (the edits are the project's export settings), and the preview
 // frame of a project that never had one starts in the middle.
 TEST_F(ExportDialogTest, CancelKeepsTheEditsAndThePreviewFrameStartsInTheMiddle) {
