@@ -122,23 +122,46 @@ bool saveProject(GlobalState& g, const std::filesystem::path& path, Notifier& no
     return true;
 }
 
-bool loadProject(GlobalState& g, const std::filesystem::path& path, const ProjectDefaults& defaults,
-                 Notifier& notifier) {
+std::string messageAboutFile(std::string_view message, const std::filesystem::path& path) {
+    return std::string(message) + "\n\n" + pathText(path);
+}
+
+namespace {
+
+// The package at `path`, read and checked; nothing when it cannot be opened (reported).
+std::optional<ParsedPackage> readPackage(const std::filesystem::path& path, Notifier& notifier) {
     const auto bytes = readWholeFile(path);
     if (!bytes) {
         notifier.showMessage(kReadErrorCaption,
                              "「" + pathText(path) +
                                  "」は存在しないか、他のアプリケーションで開いているため読み込めません。");
         notifier.showMessage(Notifier::kDefaultCaption, kUnsupportedFileMessage);
-        return false;
+        return std::nullopt;
     }
     ParsedPackage package = parsePackage(*bytes);
     if (package.status != PackageStatus::Ok) {
-        notifier.showMessage(Notifier::kDefaultCaption, package.status == PackageStatus::NewerVersion
-                                                            ? kNewerVersionMessage
-                                                            : kUnsupportedFileMessage);
+        notifier.showMessage(Notifier::kDefaultCaption,
+                             messageAboutFile(package.status == PackageStatus::NewerVersion ? kNewerVersionMessage
+                                                                                             : kUnsupportedFileMessage,
+                                              path));
+        return std::nullopt;
+    }
+    return package;
+}
+
+} // namespace
+
+bool checkProjectFile(const std::filesystem::path& path, Notifier& notifier) {
+    return readPackage(path, notifier).has_value();
+}
+
+bool loadProject(GlobalState& g, const std::filesystem::path& path, const ProjectDefaults& defaults,
+                 Notifier& notifier) {
+    std::optional<ParsedPackage> read = readPackage(path, notifier);
+    if (!read) {
         return false;
     }
+    ParsedPackage& package = *read;
     const auto unpacked = unpackBeside(package.entries, g.workspace);
     if (!unpacked) {
         notifier.showMessage(kReadErrorCaption, "作業フォルダーにファイルを書き込めません。");

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace vintrel {
 
@@ -29,6 +30,14 @@ bool saveProject(GlobalState& g, const std::filesystem::path& path, Notifier& no
 // read and the first node is selected.
 bool loadProject(GlobalState& g, const std::filesystem::path& path, const ProjectDefaults& defaults,
                  Notifier& notifier);
+
+// Whether loadProject could open the package at `path`: it is read and checked, and nothing is
+// changed. False with the messages loadProject would give.
+bool checkProjectFile(const std::filesystem::path& path, Notifier& notifier);
+
+// A fixed message about a file, followed by the file's path after an empty line (the editor
+// translates the fixed part and shows the path as it is).
+std::string messageAboutFile(std::string_view message, const std::filesystem::path& path);
 
 // Empties `folder` (creating it when missing). False when something in it cannot be removed.
 bool recreateFolder(const std::filesystem::path& folder);

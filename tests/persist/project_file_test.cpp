@@ -278,7 +278,7 @@ TEST_F(ProjectVersionTest, NewerVersionsAreRefusedWithTheirOwnMessage) {
         EXPECT_EQ(notifier.messages[0].second,
                   "このファイルは、より新しいバージョンのVintrelで作成されたものです。\n"
                   "開くためにはメニューの「ヘルプ」⇒「アップデート確認」を選択し\n"
-                  "最新版にアップデートしてください。");
+                  "最新版にアップデートしてください。\n\n" + file.string());
         expectUntouched();
     }
 }
@@ -387,7 +387,7 @@ TEST_F(ProjectVersionTest, DamagedPackagesAreRefusedAndChangeNothing) {
         ASSERT_EQ(notifier.messages.size(), 1u);
         EXPECT_EQ(notifier.messages[0].first, "Vintrel");
         EXPECT_EQ(notifier.messages[0].second,
-                  "対応していないファイルか、ファイルが壊れている可能性があります。");
+                  "対応していないファイルか、ファイルが壊れている可能性があります。\n\n" + file.string());
         expectUntouched();
         EXPECT_FALSE(fs::exists(outsideRelative));
         EXPECT_FALSE(fs::exists(outsideAbsolute));
@@ -405,7 +405,7 @@ TEST_F(ProjectVersionTest, EntryNamedDotIsRefusedBeforeTheReset) {
     ASSERT_EQ(notifier.messages.size(), 1u);
     EXPECT_EQ(notifier.messages[0].first, "Vintrel");
     EXPECT_EQ(notifier.messages[0].second,
-              "対応していないファイルか、ファイルが壊れている可能性があります。");
+              "対応していないファイルか、ファイルが壊れている可能性があります。\n\n" + file.string());
     expectUntouched();
 }
 
@@ -433,7 +433,7 @@ TEST_F(ProjectVersionTest, LongEntryNameIsUnpackedOrRefusedBeforeTheReset) {
             EXPECT_EQ(notifier.messages[0],
                       std::make_pair(
                           std::string("Vintrel"),
-                          std::string("対応していないファイルか、ファイルが壊れている可能性があります。")));
+                          "対応していないファイルか、ファイルが壊れている可能性があります。\n\n" + file.string()));
             EXPECT_EQ(nodeNames(*other.rootNode), std::vector<std::string>{"現在のノード"});
             EXPECT_EQ(other.project.frame, 77);
             EXPECT_EQ(snapshot(other.workspace), otherBefore);

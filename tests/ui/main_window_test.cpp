@@ -1,5 +1,6 @@
 // The main window on Qt's off-screen platform: keys, title, the save prompt, recent files, drop,
 // display toggles and the settings written on close. No OpenGL: the worker is never started.
+#include "persist/package.h"
 #include "persist/project_file.h"
 #include "support/test_files.h"
 #include "support/test_notifiers.h"
@@ -85,6 +86,16 @@ protected:
     }
 
     QAction* action(CommandId id) { return window->commands().action(id); }
+
+    // A project file that can be opened.
+    std::filesystem::path writeProject(const char* name) {
+        GlobalState other;
+        test::startProject(other, dir.path() / (std::string(name) + "-run"));
+        const std::filesystem::path file = dir.path() / name;
+        test::FailingNotifier failing;
+        EXPECT_TRUE(saveProject(other, file, failing));
+        return file;
+    }
 
     TempDir dir;
     GlobalState g;
@@ -189,7 +200,7 @@ TEST_F(MainWindowTest, NewAndOpenAskFirstAndHandOverToAFreshProcess) {
 
     prompts.saveAnswer = UserPrompts::SaveChoice::Discard;
     action(CommandId::New)->trigger();
-    prompts.openPath = dir.path() / "other.stn";
+    prompts.openPath = writeProject("other.stn");
     action(CommandId::Open)->trigger();
     ASSERT_EQ(session.handOvers.size(), 2u);
     EXPECT_FALSE(session.handOvers[0].has_value());
@@ -202,11 +213,29 @@ TEST_F(MainWindowTest, NewAndOpenAskFirstAndHandOverToAFreshProcess) {
     EXPECT_FALSE(window->isVisible());
 }
 
+// A file that the new process could not open is refused before this project is given up: the
+// message names it, and the project stays as it was.
+TEST_F(MainWindowTest, OpenOfADamagedFileKeepsTheCurrentProject) {
+    document->setValue("g.pSelNode->m_kill.span", 3);
+    prompts.saveAnswer = UserPrompts::SaveChoice::Discard;
+    const std::filesystem::path damaged = dir.path() / "damaged.stn";
+    test::writeFile(damaged, "SartuneData,6,1,fire.png,999,abc");
+    prompts.openPath = damaged;
+    action(CommandId::Open)->trigger();
+    EXPECT_TRUE(session.handOvers.empty());
+    ASSERT_EQ(notifier.messages.size(), 1u);
+    EXPECT_NE(notifier.messages[0].second.find(kUnsupportedFileMessage), std::string::npos);
+    EXPECT_NE(notifier.messages[0].second.find(damaged.string()), std::string::npos);
+    EXPECT_EQ(g.pSelNode->m_kill.span, 3);
+    EXPECT_TRUE(document->isModified());
+    EXPECT_TRUE(window->isVisible());
+}
+
 TEST_F(MainWindowTest, DroppedFileOnAModifiedProjectAsksOnce) {
     document->setValue("g.pSelNode->m_kill.span", 3);
     prompts.saveAnswer = UserPrompts::SaveChoice::Discard;
     QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString((dir.path() / "dropped.stn").string()))});
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(writeProject("dropped.stn").string()))});
     const QPoint at = window->client()->geometry().center();
     QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window.get(), &enter);

@@ -322,6 +322,10 @@ void ProjectDocument::setBackgroundColor(int red, int green, int blue) {
 
 // ---- files --------------------------------------------------------------------------------
 
+bool ProjectDocument::canOpen(const std::filesystem::path& path) {
+    return checkProjectFile(path, notifier_);
+}
+
 bool ProjectDocument::save(const std::filesystem::path& path) {
     autosaver_.waitIdle();
     autosaver_.setGuard(true);

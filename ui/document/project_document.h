@@ -130,6 +130,9 @@ public:
     // Loads the package at `path` into this editor, replacing the project and its history. A
     // file that cannot be opened is reported and changes nothing.
     bool load(const std::filesystem::path& path);
+    // Whether load() could open the package at `path`, which is read and checked; reported when
+    // not. Nothing changes either way.
+    bool canOpen(const std::filesystem::path& path);
     // After a crashed run's autosave was loaded: the file is deleted and the project becomes
     // untitled and modified (its work exists nowhere else), so that the user saves it under a
     // name of their own and closing asks first.

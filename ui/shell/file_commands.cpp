@@ -68,12 +68,20 @@ void FileCommands::open() {
         return;
     }
     if (const std::optional<std::filesystem::path> file = prompts_.askOpenPath(dialogFolder())) {
-        handOver(*file);
+        handOverIfReadable(*file);
     }
 }
 
 void FileCommands::openDropped(const std::filesystem::path& file) {
     if (settleUnsavedChanges()) {
+        handOverIfReadable(file);
+    }
+}
+
+// A file the new process could not open would leave the user with an empty editor and the
+// current project closed: it is checked here, reported, and this project stays.
+void FileCommands::handOverIfReadable(const std::filesystem::path& file) {
+    if (document_.canOpen(file)) {
         handOver(file);
     }
 }

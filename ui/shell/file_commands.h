@@ -55,6 +55,7 @@ signals:
 private:
     std::filesystem::path dialogFolder() const;
     void handOver(const std::optional<std::filesystem::path>& file);
+    void handOverIfReadable(const std::filesystem::path& file);
     void rememberRecent(const std::filesystem::path& file);
 
     ProjectDocument& document_;

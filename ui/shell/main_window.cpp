@@ -69,9 +69,16 @@ int colorComponent(float value) {
 } // namespace
 
 void MessageBoxNotifier::showMessage(std::string_view caption, std::string_view text) {
-    // Fixed messages have their translation; ones that name a file stay as they were written.
+    // Fixed messages have their translation; a path after an empty line (a message about a
+    // file) is shown as it is, and other messages that name a file stay as they were written.
     const auto translated = [](std::string_view utf8) {
-        return QCoreApplication::translate("Message", std::string(utf8).c_str());
+        const QString whole = QCoreApplication::translate("Message", std::string(utf8).c_str());
+        const std::size_t split = utf8.rfind("\n\n");
+        if (whole != QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())) || split == std::string_view::npos) {
+            return whole;
+        }
+        return QCoreApplication::translate("Message", std::string(utf8.substr(0, split)).c_str()) +
+               QString::fromUtf8(utf8.substr(split).data(), static_cast<qsizetype>(utf8.size() - split));
     };
     QMessageBox::warning(parent_, translated(caption), translated(text));
 }
