@@ -117,6 +117,7 @@ PreparedImport prepareImport(const std::vector<fs::path>& files) {
     for (const fs::path& file : files) {
         const ImportKind kind = importKindOf(file);
         if (kind == ImportKind::Other) {
+            prepared.otherType.push_back(file.filename().string());
             continue;
         }
         const Material material{file.stem().string(),

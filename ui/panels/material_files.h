@@ -31,6 +31,7 @@ struct PreparedImport {
     std::vector<ImportItem> items;
     std::vector<std::string> unreadable;   // file names that could not be read as what they claim to be
     std::vector<std::string> unusableName; // names a project package cannot store (a comma, ...)
+    std::vector<std::string> otherType;    // neither an image nor a model, by their extension
 };
 
 // Reads every image and model among `files`: an image becomes a square PNG (see squareImage)

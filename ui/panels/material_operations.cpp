@@ -21,7 +21,8 @@ void rebuildMaterials(GlobalState& g) {
 }
 
 ImportReport applyImport(GlobalState& g, const PreparedImport& prepared) {
-    ImportReport report{prepared.unreadable, prepared.unusableName, writeImport(g.workspace, prepared)};
+    ImportReport report{prepared.unreadable, prepared.unusableName, writeImport(g.workspace, prepared),
+                        prepared.otherType};
     rebuildMaterials(g);
     return report;
 }

@@ -27,8 +27,11 @@ struct ImportReport {
     std::vector<std::string> unreadable;
     std::vector<std::string> unusableName;
     std::vector<std::string> unwritable;
+    std::vector<std::string> otherType;
 
-    bool complete() const { return unreadable.empty() && unusableName.empty() && unwritable.empty(); }
+    bool complete() const {
+        return unreadable.empty() && unusableName.empty() && unwritable.empty() && otherType.empty();
+    }
 };
 
 // Writes the prepared files into the workspace and rebuilds the list.

@@ -196,7 +196,7 @@ void MaterialPanel::runCommand(Command command) {
 
 void MaterialPanel::importFiles(const std::vector<std::filesystem::path>& files) {
     const PreparedImport prepared = prepareImport(files);
-    ImportReport report{prepared.unreadable, prepared.unusableName, {}};
+    ImportReport report{prepared.unreadable, prepared.unusableName, {}, prepared.otherType};
     if (!prepared.items.empty()) {
         document_.changeMaterials([&](GlobalState& g) { report = applyImport(g, prepared); });
     }
@@ -258,6 +258,13 @@ void MaterialPanel::transformSelected(TextureTransform transform) {
 }
 
 void MaterialPanel::reportImport(const ImportReport& report) {
+    if (!report.otherType.empty()) {
+        prompts_->showMessage(
+            messageTitle(),
+            QCoreApplication::translate("MaterialPanel",
+                                        "次のファイルは画像でもOBJモデルでもないため、追加しませんでした。\n%1")
+                .arg(nameList(report.otherType)));
+    }
     if (!report.unreadable.empty()) {
         prompts_->showMessage(
             messageTitle(),

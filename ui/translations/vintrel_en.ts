@@ -934,6 +934,12 @@
 %1</translation>
     </message>
     <message>
+        <source>次のファイルは画像でもOBJモデルでもないため、追加しませんでした。
+%1</source>
+        <translation>These files were not added: they are neither images nor OBJ models.
+%1</translation>
+    </message>
+    <message>
         <source>次のファイルは読み込めなかったため、追加しませんでした。
 %1</source>
         <translation>These files were not added: they could not be read.

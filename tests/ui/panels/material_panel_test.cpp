@@ -225,17 +225,24 @@ TEST_F(MaterialPanelTest, RotatingATextureRewritesItsFile) {
     EXPECT_EQ(rowNames(), std::vector<QString>{"wide"});
 }
 
+// A file that cannot be read, or that is neither an image nor a model, is named in a message
+// and changes nothing.
 TEST_F(MaterialPanelTest, AnUnreadableFileIsReportedByNameAndNothingChanges) {
-    test::writeFile(dir.path() / "chosen" / "broken.png", "not a picture");
-    QSignalSpy changes(document.get(), &ProjectDocument::materialsChanged);
+    for (const char* name : {"broken.png", "notes.txt"}) {
+        SCOPED_TRACE(name);
+        prompts.messages.clear();
+        test::writeFile(dir.path() / "chosen" / name, "not a picture");
+        QSignalSpy changes(document.get(), &ProjectDocument::materialsChanged);
 
-    importByButton({dir.path() / "chosen" / "broken.png"});
+        importByButton({dir.path() / "chosen" / name});
 
-    EXPECT_EQ(changes.count(), 0);
-    EXPECT_FALSE(document->isModified());
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_TRUE(prompts.messages[0].second.contains(QStringLiteral("broken.png")));
-    EXPECT_FALSE(fs::exists(g.workspace / "broken.png"));
+        EXPECT_EQ(changes.count(), 0);
+        EXPECT_FALSE(document->isModified());
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_TRUE(prompts.messages[0].second.contains(QString::fromLatin1(name)));
+        EXPECT_FALSE(fs::exists(g.workspace / name));
+        EXPECT_TRUE(g.materials.empty());
+    }
 }
 
 TEST_F(MaterialPanelTest, SaveACopyOffersTheMaterialAndCopiesItsFile) {
