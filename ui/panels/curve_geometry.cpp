@@ -106,12 +106,15 @@ bool CurveEditState::hitTest(const std::vector<CurvePoint>& points, int mouseX, 
     return true;
 }
 
-void CurveEditState::leftDown(std::vector<CurvePoint>& points, int mouseX, int mouseY) {
+void CurveEditState::leftDown(std::vector<CurvePoint>& points, int mouseX, int mouseY, GroupDrag group) {
     if (!hasRoom()) {
         return;
     }
     if (isValidIndex(hoverIndex_, points)) {
         dragIndex_ = hoverIndex_;
+    } else if (group == GroupDrag::On) {
+        dragIndex_ = kWholeCurve;
+        grabbedAtY_ = toPercent(mouseX, mouseY).y;
     } else {
         const int inserted = insertPoint(points, toPercent(mouseX, mouseY));
         dragIndex_ = inserted;
@@ -144,7 +147,15 @@ int CurveEditState::insertPoint(std::vector<CurvePoint>& points, PercentPoint at
 
 bool CurveEditState::drag(std::vector<CurvePoint>& points, int mouseX, int mouseY, LeftButton button,
                           GroupDrag group) {
-    if (button == LeftButton::Released || !isValidIndex(dragIndex_, points) || !hasRoom()) {
+    if (button == LeftButton::Released || !hasRoom()) {
+        dragIndex_ = kNone;
+        return false;
+    }
+    if (dragIndex_ == kWholeCurve) {
+        moveWholeCurve(points, toPercent(mouseX, mouseY).y, group);
+        return true;
+    }
+    if (!isValidIndex(dragIndex_, points)) {
         dragIndex_ = kNone;
         return false;
     }
@@ -184,6 +195,16 @@ void CurveEditState::moveOtherPoints(std::vector<CurvePoint>& points, GroupDrag 
         }
         const float pressY = dragSnapshot_[i].y;
         points[i].y = group == GroupDrag::On ? clampPercent(pressY + shift) : pressY;
+    }
+}
+
+void CurveEditState::moveWholeCurve(std::vector<CurvePoint>& points, int mouseY, GroupDrag group) const {
+    if (dragSnapshot_.size() != points.size()) {
+        return; // the curve was replaced since the press
+    }
+    const float shift = group == GroupDrag::On ? static_cast<float>(mouseY - grabbedAtY_) : 0.0f;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        points[i].y = clampPercent(dragSnapshot_[i].y + shift);
     }
 }
 

@@ -100,20 +100,24 @@ public:
 
     // A left press: drags the hovered point, or inserts one at the mouse and drags that. A press
     // left of 1 % replaces the first point, right of 99 % the last, and at the whole-percent x
-    // of an existing point that point. Keeps a copy of the points for the Shift drag.
-    void leftDown(std::vector<CurvePoint>& points, int mouseX, int mouseY);
+    // of an existing point that point. Keeps a copy of the points for the Shift drag. A press
+    // with Shift held away from every point inserts nothing: it grabs the whole curve, which
+    // the drag then moves up or down with the mouse.
+    void leftDown(std::vector<CurvePoint>& points, int mouseX, int mouseY, GroupDrag group = GroupDrag::Off);
 
     // Moves the dragged point to the mouse. The ends keep x = 0 and 100, an inner point stays
     // 1 % from its neighbours and y stays in 0..100. With GroupDrag::On every other point moves
     // up or down by as much as the dragged one since the press (each clamped to 0..100); without
-    // it they get their heights at the press back. False when no drag is under way (a released
-    // button ends it).
+    // it they get their heights at the press back. A grabbed curve moves every point by the
+    // mouse's height since the press while Shift is held, and is back as it was without it.
+    // False when no drag is under way (a released button ends it).
     bool drag(std::vector<CurvePoint>& points, int mouseX, int mouseY, LeftButton button, GroupDrag group);
 
     // A right press on the hovered point deletes it unless it is the first or the last one.
     RightPressResult rightDown(std::vector<CurvePoint>& points);
 
     void endDrag() { dragIndex_ = kNone; }
+    bool wholeCurveGrabbed() const { return dragIndex_ == kWholeCurve; }
 
     int hoverIndex() const { return hoverIndex_; }
     int dragIndex() const { return dragIndex_; }
@@ -123,6 +127,7 @@ public:
 
 private:
     static constexpr int kNone = -1;
+    static constexpr int kWholeCurve = -2; // the drag index while the whole curve is grabbed
     static constexpr float kNoDistance = 999.0f;
     static constexpr int kHalfway = 50;
 
@@ -131,6 +136,7 @@ private:
     int insertPoint(std::vector<CurvePoint>& points, PercentPoint at) const;
     void placeDraggedPoint(std::vector<CurvePoint>& points, PercentPoint at) const;
     void moveOtherPoints(std::vector<CurvePoint>& points, GroupDrag group) const;
+    void moveWholeCurve(std::vector<CurvePoint>& points, int mouseY, GroupDrag group) const;
     int shownValue(float y) const;
 
     CurveKind kind_;
@@ -139,6 +145,7 @@ private:
     int hoverIndex_ = kNone;
     int dragIndex_ = kNone;
     std::vector<CurvePoint> dragSnapshot_;
+    int grabbedAtY_ = 0; // percent height of the press that grabbed the whole curve
 };
 
 } // namespace vintrel

@@ -90,7 +90,7 @@ void GraphZoomPopup::mousePressEvent(QMouseEvent* event) {
     }
     remember(*event);
     if (event->button() == Qt::LeftButton) {
-        pressLeft();
+        pressLeft(event->modifiers().testFlag(Qt::ShiftModifier) ? GroupDrag::On : GroupDrag::Off);
     } else if (event->button() == Qt::RightButton) {
         pressRight(event->globalPosition().toPoint());
     }
@@ -99,10 +99,10 @@ void GraphZoomPopup::mousePressEvent(QMouseEvent* event) {
 
 // The curve as it was before the press becomes one undo entry; the insert and the drag that
 // follow change the curve under that entry.
-void GraphZoomPopup::pressLeft() {
+void GraphZoomPopup::pressLeft(GroupDrag group) {
     document_.beginCurveEdit(slot_);
     std::vector<CurvePoint> points = currentPoints();
-    state_.leftDown(points, mouse_.x(), mouse_.y());
+    state_.leftDown(points, mouse_.x(), mouse_.y(), group);
     commit(points);
 }
 

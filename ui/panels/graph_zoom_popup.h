@@ -43,7 +43,7 @@ private:
     std::vector<CurvePoint> currentPoints() const;
     void remember(const QMouseEvent& event);
     void commit(const std::vector<CurvePoint>& points);
-    void pressLeft();
+    void pressLeft(GroupDrag group);
     void pressRight(QPoint globalPos);
     void closeSelf();
 

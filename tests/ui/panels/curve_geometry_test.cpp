@@ -208,6 +208,23 @@ TEST(CurveDragging, ReleasingShiftGivesTheOtherPointsTheirHeightsBack) {
     EXPECT_EQ(points, (Points{{0, 90}, {50, 70}, {100, 10}}));
 }
 
+// A Shift press away from every point grabs the whole curve: nothing is inserted, every point
+// moves by the mouse's height, each stopping at 0 or 100, and without Shift all are back.
+TEST(CurveDragging, AShiftPressAwayFromThePointsMovesTheWholeCurveAndInsertsNothing) {
+    Points points = kSlope;
+    CurveEditState state = unitState();
+    EXPECT_FALSE(state.hitTest(points, mouseAt(30), mouseAt(20)));
+    state.leftDown(points, mouseAt(30), mouseAt(20), GroupDrag::On);
+    EXPECT_EQ(points, kSlope);
+    EXPECT_TRUE(state.wholeCurveGrabbed());
+    ASSERT_TRUE(state.drag(points, mouseAt(70), mouseAt(35), LeftButton::Held, GroupDrag::On));
+    EXPECT_EQ(points, (Points{{0, 100}, {50, 65}, {100, 25}}));
+    ASSERT_TRUE(state.drag(points, mouseAt(70), mouseAt(35), LeftButton::Held, GroupDrag::Off));
+    EXPECT_EQ(points, kSlope);
+    EXPECT_FALSE(state.drag(points, mouseAt(70), mouseAt(35), LeftButton::Released, GroupDrag::On));
+    EXPECT_FALSE(state.wholeCurveGrabbed());
+}
+
 TEST(CurveDragging, EndsWithTheButtonOrEndDrag) {
     Points points = kFourPoints;
     CurveEditState state = hovering(points, 30, 50);
