@@ -112,6 +112,16 @@ protected:
     void openTab(int tab) { QTest::mouseClick(parameters().tabBar()->button(tab), Qt::LeftButton); }
     template <typename W> W* control(int id) { return qobject_cast<W*>(parameters().panel()->control(id)); }
 
+    // vintrel-cli's export of a saved project into `output`, read back.
+    QImage exportedByCli(const std::filesystem::path& project, const std::filesystem::path& output) {
+        QProcess cli;
+        cli.start(QStringLiteral(VINTREL_CLI_PATH), {QStringLiteral("export"), QString::fromStdString(project.string()),
+                                                     QStringLiteral("-o"), QString::fromStdString(output.string())});
+        EXPECT_TRUE(cli.waitForFinished(180000));
+        EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+        return QImage(QString::fromStdString(output.string())).convertToFormat(QImage::Format_ARGB32);
+    }
+
     std::filesystem::path save(const std::string& name) {
         prompts.savePath = dir.path() / name;
         EXPECT_TRUE(window->files().saveAs());
@@ -237,20 +247,12 @@ TEST_F(EditingEndToEnd, SheetExportedFromTheDialogEqualsTheCommandLinesExport) {
     }
     ASSERT_TRUE(finished.count() == 1 || finished.wait(180000));
     ASSERT_EQ(finished.front().at(1).toString(), QString::fromStdString(exporting.output.string()));
-    const std::filesystem::path saved = save("exported.stn");
-
-    QProcess cli;
-    const std::filesystem::path cliSheet = dir.path() / "cli-sheet.png";
-    cli.start(QStringLiteral(VINTREL_CLI_PATH), {QStringLiteral("export"), QString::fromStdString(saved.string()),
-                                                 QStringLiteral("-o"), QString::fromStdString(cliSheet.string())});
-    ASSERT_TRUE(cli.waitForFinished(180000));
-    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    const QImage fromCli = exportedByCli(save("exported.stn"), dir.path() / "cli-sheet.png");
 
     const QImage fromEditor(QString::fromStdString(exporting.output.string()));
-    const QImage fromCli(QString::fromStdString(cliSheet.string()));
     ASSERT_FALSE(fromEditor.isNull());
     EXPECT_EQ(fromEditor.size(), QSize(5 * 128, 2 * 128));
-    EXPECT_EQ(fromEditor.convertToFormat(QImage::Format_ARGB32), fromCli.convertToFormat(QImage::Format_ARGB32));
+    EXPECT_EQ(fromEditor.convertToFormat(QImage::Format_ARGB32), fromCli);
     EXPECT_TRUE(notifier.messages.empty());
 }
 
@@ -281,18 +283,10 @@ TEST_F(EditingEndToEnd, ExportWithAMovedCameraEqualsTheCommandLinesExport) {
             ASSERT_TRUE(dialog.acceptAndExport());
         }
         ASSERT_TRUE(finished.count() == 1 || finished.wait(180000));
-        const std::filesystem::path saved = save("camera.stn");
-
-        QProcess cli;
-        const std::filesystem::path cliFrame = dir.path() / "cli-frame.png";
-        cli.start(QStringLiteral(VINTREL_CLI_PATH), {QStringLiteral("export"), QString::fromStdString(saved.string()),
-                                                     QStringLiteral("-o"), QString::fromStdString(cliFrame.string())});
-        ASSERT_TRUE(cli.waitForFinished(180000));
-        ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+        const QImage fromCli = exportedByCli(save("camera.stn"), dir.path() / "cli-frame.png");
         const QImage fromEditor(QString::fromStdString(exporting.output.string()));
-        const QImage fromCli(QString::fromStdString(cliFrame.string()));
         ASSERT_FALSE(fromEditor.isNull());
-        EXPECT_EQ(fromEditor.convertToFormat(QImage::Format_ARGB32), fromCli.convertToFormat(QImage::Format_ARGB32));
+        EXPECT_EQ(fromEditor.convertToFormat(QImage::Format_ARGB32), fromCli);
     }
     EXPECT_TRUE(notifier.messages.empty());
 }

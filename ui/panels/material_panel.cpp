@@ -23,6 +23,7 @@
 #include <QUrl>
 #include <QWheelEvent>
 #include <algorithm>
+#include <utility>
 
 namespace vintrel {
 
@@ -257,34 +258,24 @@ void MaterialPanel::transformSelected(TextureTransform transform) {
     }
 }
 
+// One message for each kind of file an import left out, naming the files.
 void MaterialPanel::reportImport(const ImportReport& report) {
-    if (!report.otherType.empty()) {
-        prompts_->showMessage(
-            messageTitle(),
-            QCoreApplication::translate("MaterialPanel",
-                                        "次のファイルは画像でもOBJモデルでもないため、追加しませんでした。\n%1")
-                .arg(nameList(report.otherType)));
-    }
-    if (!report.unreadable.empty()) {
-        prompts_->showMessage(
-            messageTitle(),
-            QCoreApplication::translate("MaterialPanel",
-                                        "次のファイルは読み込めなかったため、追加しませんでした。\n%1")
-                .arg(nameList(report.unreadable)));
-    }
-    if (!report.unusableName.empty()) {
-        prompts_->showMessage(
-            messageTitle(),
-            QCoreApplication::translate(
-                "MaterialPanel",
-                "次のファイルは名前をプロジェクトに保存できないため、追加しませんでした。\n%1")
-                .arg(nameList(report.unusableName)));
-    }
-    if (!report.unwritable.empty()) {
-        prompts_->showMessage(messageTitle(),
-                              QCoreApplication::translate(
-                                  "MaterialPanel", "次のファイルを作業フォルダーに書き込めませんでした。\n%1")
-                                  .arg(nameList(report.unwritable)));
+    const std::pair<const std::vector<std::string>*, const char*> kinds[] = {
+        {&report.otherType,
+         QT_TRANSLATE_NOOP("MaterialPanel", "次のファイルは画像でもOBJモデルでもないため、追加しませんでした。\n%1")},
+        {&report.unreadable,
+         QT_TRANSLATE_NOOP("MaterialPanel", "次のファイルは読み込めなかったため、追加しませんでした。\n%1")},
+        {&report.unusableName,
+         QT_TRANSLATE_NOOP("MaterialPanel",
+                           "次のファイルは名前をプロジェクトに保存できないため、追加しませんでした。\n%1")},
+        {&report.unwritable,
+         QT_TRANSLATE_NOOP("MaterialPanel", "次のファイルを作業フォルダーに書き込めませんでした。\n%1")},
+    };
+    for (const auto& [names, text] : kinds) {
+        if (!names->empty()) {
+            prompts_->showMessage(messageTitle(),
+                                  QCoreApplication::translate("MaterialPanel", text).arg(nameList(*names)));
+        }
     }
 }
 
