@@ -7,7 +7,7 @@ namespace vintrel {
 TreeEditor::TreeEditor(GlobalState& g, History& history, EditorHooks& hooks, Notifier& notifier)
     : g_(g), history_(history), hooks_(hooks), notifier_(notifier) {}
 
-bool TreeEditor::run(int command) {
+bool TreeEditor::run(Command command) {
     switch (command) {
     case AddSibling:
         return addSibling();
@@ -25,9 +25,8 @@ bool TreeEditor::run(int command) {
         return moveIntoPrevious();
     case MoveOut:
         return moveOut();
-    default:
-        return false;
     }
+    return false;
 }
 
 // Tree commands ignore the camera nodes, which are not part of the tree.
@@ -40,45 +39,45 @@ EffectNode* TreeEditor::editableSelection() const {
     return node;
 }
 
-void TreeEditor::begin(bool closesEditors) {
+void TreeEditor::begin(OpenEditors editors) {
     hooks_.stopWorker();
-    if (closesEditors) {
+    if (editors == OpenEditors::Close) {
         hooks_.closeValueEditors();
     }
 }
 
-void TreeEditor::finish(bool showsSelection, bool relayouts) {
+void TreeEditor::finish(PanelAfter panel) {
     relinkAndRenumber(*g_.rootNode);
     hooks_.refreshNodePanel();
     hooks_.resetView();
-    if (showsSelection) {
+    if (panel != PanelAfter::Refresh) {
         hooks_.showSelection();
     }
-    if (relayouts) {
+    if (panel == PanelAfter::ShowSelectionAndLayOut) {
         hooks_.layoutNodePanel();
     }
 }
 
-bool TreeEditor::add(bool asSibling) {
+bool TreeEditor::add(Placement placement) {
     EffectNode* selected = editableSelection();
     if (selected == nullptr) {
         return false;
     }
-    begin(true);
-    EffectNode& added = asSibling ? addSiblingNode(*selected) : addChildNode(*selected);
+    begin(OpenEditors::Close);
+    EffectNode& added = placement == Placement::Sibling ? addSiblingNode(*selected) : addChildNode(*selected);
     g_.pSelNode = &added;
     history_.recordAdd(added);
     ++g_.nodeCount;
-    finish(true, true);
+    finish(PanelAfter::ShowSelectionAndLayOut);
     return true;
 }
 
 bool TreeEditor::addSibling() {
-    return add(true);
+    return add(Placement::Sibling);
 }
 
 bool TreeEditor::addChild() {
-    return add(false);
+    return add(Placement::Child);
 }
 
 bool TreeEditor::duplicate() {
@@ -86,7 +85,7 @@ bool TreeEditor::duplicate() {
     if (selected == nullptr) {
         return false;
     }
-    begin(true);
+    begin(OpenEditors::Close);
     auto copy = std::make_unique<EffectNode>();
     copy->copyFrom(*selected);
     EffectNode& inserted = insertChildAt(*selected->m_parent, childPosition(*selected), std::move(copy));
@@ -96,7 +95,7 @@ bool TreeEditor::duplicate() {
     inserted.m_ID = static_cast<int>(static_cast<unsigned>(highestId(*g_.rootNode, 0)) + 1u);
     history_.recordAdd(inserted);
     g_.nodeCount += countNodes(inserted);
-    finish(true, false);
+    finish(PanelAfter::ShowSelection);
     return true;
 }
 
@@ -109,22 +108,22 @@ bool TreeEditor::deleteSelected() {
         notifier_.showMessage(kCannotDeleteCaption, kCannotDeleteMessage);
         return false;
     }
-    begin(true);
+    begin(OpenEditors::Close);
     selected->m_index = childPosition(*selected);
     history_.recordDelete(*selected);
     g_.nodeCount -= deleteNode(g_, *selected);
-    finish(true, true);
+    finish(PanelAfter::ShowSelectionAndLayOut);
     return true;
 }
 
 bool TreeEditor::moveTo(EffectNode& node, EffectNode& newParent, int index) {
-    begin(false);
+    begin(OpenEditors::Keep);
     node.m_index = childPosition(node);
     history_.recordMove(node);
     // The subtree moves whole, keeping its names, IDs and curves.
     std::unique_ptr<EffectNode> moved = detachChildAt(*node.m_parent, node.m_index);
     g_.pSelNode = &insertChildAt(newParent, index, std::move(moved));
-    finish(false, false);
+    finish(PanelAfter::Refresh);
     return true;
 }
 

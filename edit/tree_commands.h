@@ -23,8 +23,8 @@ public:
 
     TreeEditor(GlobalState& g, History& history, EditorHooks& hooks, Notifier& notifier);
 
-    // Runs a command by number; false when it changed nothing.
-    bool run(int command);
+    // Runs a command; false when it changed nothing.
+    bool run(Command command);
 
     bool addSibling();
     bool addChild();
@@ -36,10 +36,16 @@ public:
     bool moveOut();
 
 private:
+    // Whether the panels' open value editors close before the tree changes.
+    enum class OpenEditors { Close, Keep };
+    // What the node panel does after the change besides refreshing its rows.
+    enum class PanelAfter { Refresh, ShowSelection, ShowSelectionAndLayOut };
+    enum class Placement { Sibling, Child };
+
     EffectNode* editableSelection() const;
-    void begin(bool closesEditors);
-    void finish(bool showsSelection, bool relayouts);
-    bool add(bool asSibling);
+    void begin(OpenEditors editors);
+    void finish(PanelAfter panel);
+    bool add(Placement placement);
     bool moveTo(EffectNode& node, EffectNode& newParent, int index);
 
     GlobalState& g_;

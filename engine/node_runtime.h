@@ -21,6 +21,8 @@ struct NodeParams {
     ColorParams color;
     RotateParams rotate;
     int isDraw = 1;
+
+    friend bool operator==(const NodeParams&, const NodeParams&) = default;
 };
 
 // What the simulation keeps of one node: a per-frame copy of its parameters (so that edits on

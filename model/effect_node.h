@@ -13,6 +13,8 @@ namespace vintrel {
 
 struct FloatXYZ {
     float x = 0, y = 0, z = 0;
+
+    friend bool operator==(const FloatXYZ&, const FloatXYZ&) = default;
 };
 
 // Where particles are born.
@@ -27,6 +29,8 @@ struct EmitterParams {
     int fix = 0;
     int scaleFix = 0;
     int isEvenInterval = 0;
+
+    friend bool operator==(const EmitterParams&, const EmitterParams&) = default;
 };
 
 // When and how many particles are emitted.
@@ -39,6 +43,8 @@ struct TimingParams {
     int often_err = 0;
     int num = 1;
     int num_err = 0;
+
+    friend bool operator==(const TimingParams&, const TimingParams&) = default;
 };
 
 // Lifetime.
@@ -49,6 +55,8 @@ struct KillParams {
     int frame = 60;
     int frame_err = 0;
     int isLand = 0;
+
+    friend bool operator==(const KillParams&, const KillParams&) = default;
 };
 
 // Motion. dirY precedes dirX in memory, as the node record has always kept them.
@@ -65,6 +73,8 @@ struct MoveParams {
     float absorbPawer = 0; // attraction strength; the member keeps its historical spelling
     int shake = 0;
     int isParentShake = 1;
+
+    friend bool operator==(const MoveParams&, const MoveParams&) = default;
 };
 
 // Particle geometry. Types from kFirstModelShape on select the OBJ models of the material list.
@@ -76,6 +86,8 @@ struct ShapeParams {
     int dir = Front;
     int isDir = 0;
     int isUnderCut = 0;
+
+    friend bool operator==(const ShapeParams&, const ShapeParams&) = default;
 };
 
 struct TextureParams {
@@ -87,6 +99,8 @@ struct TextureParams {
     int h = 4;
     int speed = 0;
     int isLoop = 0;
+
+    friend bool operator==(const TextureParams&, const TextureParams&) = default;
 };
 
 struct ScaleParams {
@@ -94,12 +108,16 @@ struct ScaleParams {
     int max_err = 0;
     int trailLength = 10;
     int trailThickChange = 0;
+
+    friend bool operator==(const ScaleParams&, const ScaleParams&) = default;
 };
 
 struct ColorParams {
     int isAlphaParent = 0;
     int brigRnd = 0;
     int alphaRnd = 0;
+
+    friend bool operator==(const ColorParams&, const ColorParams&) = default;
 };
 
 struct RotateParams {
@@ -115,6 +133,8 @@ struct RotateParams {
     int revAngle = 0;
     int revAngle_err = 0;
     int revDir = Normal;
+
+    friend bool operator==(const RotateParams&, const RotateParams&) = default;
 };
 
 // Curve slots of a node, in the fixed order the files number them by.

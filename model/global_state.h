@@ -30,7 +30,13 @@ struct ProjectSettings {
     FloatXYZ growColor{255, 255, 255};
     int previewFrame = -1;
     int isNonLiner = 0;
+
+    friend bool operator==(const ProjectSettings&, const ProjectSettings&) = default;
 };
+
+// The output kinds of WriteSettings::type: 0 one sheet, 1 numbered files, 2 a video made by the
+// video tool, 3 an animated GIF.
+enum class OutputKind { Sheet = 0, NumberedFiles = 1, Video = 2, AnimatedGif = 3 };
 
 struct WriteSettings {
     int start = 1;
@@ -42,6 +48,9 @@ struct WriteSettings {
     int framesWritten = 0; // progress of a running export; not saved
     int smooth = 2;
     int isAlpha = 1;
+
+    OutputKind kind() const { return static_cast<OutputKind>(type); }
+    friend bool operator==(const WriteSettings&, const WriteSettings&) = default;
 };
 
 struct MaskSettings {

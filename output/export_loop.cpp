@@ -55,7 +55,7 @@ void drawAndWrite(GlobalState& g, Renderer& renderer, ExportTargets& targets,
                   const std::filesystem::path& file, ExportProgress* progress,
                   IntermediateCompression compression = IntermediateCompression::Fastest) {
     targets.main().bind();
-    const float alpha = g.write.type == 2 ? 1.0f : 0.0f;
+    const float alpha = g.write.kind() == OutputKind::Video ? 1.0f : 0.0f;
     glClearColor(g.project.backColor.x / 255.0f, g.project.backColor.y / 255.0f,
                  g.project.backColor.z / 255.0f, alpha);
     glClearDepth(1.0);

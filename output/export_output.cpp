@@ -13,7 +13,7 @@ bool writeExportOutput(const GlobalState& g, const ExportRun& run, const std::fi
         return false;
     }
     const OutputFrames frames{renderFolder(g), run.lastIndex, g.project.width, g.project.height};
-    switch (static_cast<OutputKind>(g.write.type)) {
+    switch (g.write.kind()) {
     case OutputKind::Sheet:
         return writeSheet(frames, g, output, error);
     case OutputKind::NumberedFiles:

@@ -8,10 +8,6 @@
 
 namespace vintrel {
 
-// The output kinds of g.write.type: 0 one sheet, 1 numbered files, 2 a video made by the video
-// tool, 3 an animated GIF.
-enum class OutputKind { Sheet = 0, NumberedFiles = 1, Video = 2, AnimatedGif = 3 };
-
 // Writes the chosen output from the intermediate frames of a completed export (frames 0 ..
 // run.lastIndex at the supersampled size, scaled down to the project size). `videoTool` is the
 // video companion program, used for the video only. False with a message in `error`.

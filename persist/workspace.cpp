@@ -84,7 +84,11 @@ std::vector<RunAutosave> runAutosavesNewestFirst(const fs::path& workspaceRoot) 
     return found;
 }
 
-int openLockFile(const fs::path& workspaceRoot, bool create) {
+// Whether a missing lock file (and root) is created or the open fails.
+enum class LockFileMissing { Create, Fail };
+
+int openLockFile(const fs::path& workspaceRoot, LockFileMissing missing) {
+    const bool create = missing == LockFileMissing::Create;
     if (create) {
         std::error_code ec;
         fs::create_directories(workspaceRoot, ec);
@@ -112,7 +116,8 @@ int lockFile(int fd, int operation) {
 // The lock file held exclusively, which no running editor allows; closing the file releases it.
 class ExclusiveCheck {
 public:
-    ExclusiveCheck(const fs::path& workspaceRoot, bool create) : fd_(openLockFile(workspaceRoot, create)) {
+    ExclusiveCheck(const fs::path& workspaceRoot, LockFileMissing missing)
+        : fd_(openLockFile(workspaceRoot, missing)) {
         if (fd_ >= 0) {
             obtained_ = lockFile(fd_, LOCK_EX | LOCK_NB) == 0;
         } else {
@@ -180,7 +185,8 @@ void discardWorkspace(const fs::path& runWorkspace) {
     fs::remove_all(runWorkspace, ec);
 }
 
-InstanceLock::InstanceLock(const fs::path& workspaceRoot) : fd_(openLockFile(workspaceRoot, true)) {
+InstanceLock::InstanceLock(const fs::path& workspaceRoot)
+    : fd_(openLockFile(workspaceRoot, LockFileMissing::Create)) {
     // Shared, so that editors do not exclude each other; waits while a recovery check holds the
     // file exclusively.
     if (fd_ >= 0 && lockFile(fd_, LOCK_SH) != 0) {
@@ -196,7 +202,7 @@ InstanceLock::~InstanceLock() {
 }
 
 bool otherInstanceRunning(const fs::path& workspaceRoot) {
-    const ExclusiveCheck check(workspaceRoot, false);
+    const ExclusiveCheck check(workspaceRoot, LockFileMissing::Fail);
     // A lock file that exists but cannot be opened leaves the question open; answering yes keeps
     // callers from deleting anything.
     return !check.obtained() && !check.missing();
@@ -205,7 +211,7 @@ bool otherInstanceRunning(const fs::path& workspaceRoot) {
 std::optional<fs::path> checkRecovery(const fs::path& workspaceRoot, RecoveryPrompt& prompt) {
     // Held until the check ends, so that an editor starting meanwhile cannot create its folder
     // while this one deletes.
-    const ExclusiveCheck check(workspaceRoot, true);
+    const ExclusiveCheck check(workspaceRoot, LockFileMissing::Create);
     if (!check.obtained()) {
         return std::nullopt;
     }

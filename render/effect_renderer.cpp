@@ -179,7 +179,7 @@ bool EffectRenderer::drawViewWalk(Camera& camera, float viewAspect, CullMode cul
     const NodeRuntime* guided = guidedNode();
     const EffectNode* emitting = guided != nullptr && guided->parent != nullptr ? guided->parent->node : nullptr;
     for (int pass = 0; pass < 2; ++pass) {
-        GpuStates::setDepth(true, pass == 0);
+        GpuStates::setDepth(GpuStates::depthForPass(pass == 0));
         std::size_t visit = 0;
         const bool completed = walk(
             [&](Particle& p) {
@@ -231,7 +231,7 @@ void EffectRenderer::drawExport(Camera& camera, ExportTargets& targets, float pr
     context.frame = frameOf(camera);
     context.cull = cull;
     for (int pass = 0; pass < 2; ++pass) {
-        GpuStates::setDepth(false, false);
+        GpuStates::setDepth(GpuStates::Depth::Off);
         walk(
             [&](Particle& p) {
                 glActiveTexture(GL_TEXTURE0 + kUnitTarget);

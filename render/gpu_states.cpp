@@ -46,14 +46,14 @@ void GpuStates::setBlend(BlendMode mode) {
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 }
 
-void GpuStates::setDepth(bool test, bool write) {
-    if (test) {
+void GpuStates::setDepth(Depth depth) {
+    if (depth != Depth::Off) {
         glEnable(GL_DEPTH_TEST);
     } else {
         glDisable(GL_DEPTH_TEST);
     }
     glDepthFunc(GL_LESS);
-    glDepthMask(write ? GL_TRUE : GL_FALSE);
+    glDepthMask(depth == Depth::TestAndWrite ? GL_TRUE : GL_FALSE);
 }
 
 } // namespace vintrel

@@ -15,8 +15,12 @@ public:
 
     static void setCull(CullMode mode);
     static void setBlend(BlendMode mode);
-    // Depth test with the "less" comparison; writes on or off.
-    static void setDepth(bool test, bool write);
+    // Off: no depth test and no writes; Test: the "less" comparison without writes;
+    // TestAndWrite: the comparison and writes.
+    enum class Depth { Off, Test, TestAndWrite };
+    static void setDepth(Depth depth);
+    // TestAndWrite for the opaque pass, Test for the blended one.
+    static Depth depthForPass(bool opaquePass) { return opaquePass ? Depth::TestAndWrite : Depth::Test; }
 };
 
 } // namespace vintrel

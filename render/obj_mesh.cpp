@@ -25,7 +25,7 @@ void ObjMesh::draw(ShaderPrograms& programs, const PrimitiveDraw& draw) {
     glBindTexture(GL_TEXTURE_2D, draw.texture);
     // Models are always filtered linearly, whatever the project's choice.
     bindSampler(false);
-    GpuStates::setDepth(true, true);
+    GpuStates::setDepth(GpuStates::Depth::TestAndWrite);
     if (triangles_ > 0) {
         // The whole model is one draw, composed over the target as it was before it.
         const bool reportDraw = draw.exporting && draw.afterStrip;
@@ -42,7 +42,7 @@ void ObjMesh::draw(ShaderPrograms& programs, const PrimitiveDraw& draw) {
             draw.afterStrip(footprint);
         }
     }
-    GpuStates::setDepth(true, false);
+    GpuStates::setDepth(GpuStates::Depth::Test);
 }
 
 } // namespace vintrel

@@ -11,10 +11,6 @@ void setTextureRows(ParticleInstance& instance, const Mat4& textureMatrix) {
     instance.textureV = Vec4{m.m[0][1], m.m[1][1], m.m[2][1], m.m[3][1]};
 }
 
-bool operator==(const BatchKey& a, const BatchKey& b) {
-    return a.mesh == b.mesh && a.texture == b.texture && a.pixel == b.pixel && a.blend == b.blend;
-}
-
 ParticleBatch::ParticleBatch() {
     constants_.create();
 }

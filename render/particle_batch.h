@@ -32,8 +32,9 @@ struct BatchKey {
     GLuint texture = 0;
     PixelEntry pixel = PixelEntry::Alpha;
     BlendMode blend = BlendMode::Alpha;
+
+    friend bool operator==(const BatchKey&, const BatchKey&) = default;
 };
-bool operator==(const BatchKey& a, const BatchKey& b);
 
 // Consecutive particles of the view's walk that share mesh, texture, blending and pixel entry,
 // drawn in one draw. Particles are drawn in the order they were added, each with all its

@@ -30,10 +30,6 @@ int clampToRange(float value, int size) {
 
 } // namespace
 
-bool operator==(const PixelRect& a, const PixelRect& b) {
-    return a.x0 == b.x0 && a.y0 == b.y0 && a.x1 == b.x1 && a.y1 == b.y1;
-}
-
 bool overlap(const PixelRect& a, const PixelRect& b) {
     return !a.empty() && !b.empty() && a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1;
 }

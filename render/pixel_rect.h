@@ -15,9 +15,9 @@ struct PixelRect {
 
     bool empty() const { return x1 <= x0 || y1 <= y0; }
     static PixelRect whole(int width, int height) { return {0, 0, width, height}; }
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
-bool operator==(const PixelRect& a, const PixelRect& b);
 // Whether the two share a pixel.
 bool overlap(const PixelRect& a, const PixelRect& b);
 // The smallest rectangle holding both (an empty one adds nothing).

@@ -80,7 +80,7 @@ bool Renderer::renderViewFrame(std::uint32_t framebuffer, const MouseSample& mou
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     GpuStates::setCull(CullMode::None);
-    GpuStates::setDepth(true, true);
+    GpuStates::setDepth(GpuStates::Depth::TestAndWrite);
     grid_->draw(*programs_, camera_, Mat4::identity());
     effects_->drawView(camera_, viewAspect());
     g_.cameraHandover.publish({FloatXYZ{camera_.eye.x, camera_.eye.y, camera_.eye.z},

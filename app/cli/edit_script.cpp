@@ -73,7 +73,7 @@ public:
         if (!(words >> command)) {
             return true; // blank line
         }
-        static const std::map<std::string, int> kTreeCommands{
+        static const std::map<std::string, TreeEditor::Command> kTreeCommands{
             {"add-sibling", TreeEditor::AddSibling},   {"add-child", TreeEditor::AddChild},
             {"duplicate", TreeEditor::Duplicate},      {"delete", TreeEditor::Delete},
             {"move-down", TreeEditor::MoveDown},       {"move-up", TreeEditor::MoveUp},

@@ -140,7 +140,7 @@ int exportProject(GlobalState& g, const ExportOptions& options, const std::strin
         g.programFolder = programFolderOfThisProcess();
     }
     // Before any frame is drawn: a video needs its tool and ffmpeg.
-    if (g.write.type == static_cast<int>(OutputKind::Video)) {
+    if (g.write.kind() == OutputKind::Video) {
         if (const std::optional<std::string> missing = videoToolsProblem(videoToolPath(g))) {
             err << "vintrel-cli: " << *missing << '\n';
             return 1;

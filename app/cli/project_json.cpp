@@ -45,7 +45,7 @@ Json curveToJson(const Graph& curve) {
 
 } // namespace
 
-Json nodeToJson(const EffectNode& node, bool withChildren) {
+Json nodeToJson(const EffectNode& node, NodeChildren children) {
     Json json;
     json["m_name"] = node.m_name;
     for (const NodeField& field : nodeFields()) {
@@ -60,12 +60,12 @@ Json nodeToJson(const EffectNode& node, bool withChildren) {
         graphs.push_back(curveToJson(node.graph(slot)));
     }
     json["graphs"] = std::move(graphs);
-    if (withChildren) {
-        Json children = Json::array();
+    if (children == NodeChildren::Included) {
+        Json list = Json::array();
         for (const auto& child : node.m_children) {
-            children.push_back(nodeToJson(*child, true));
+            list.push_back(nodeToJson(*child, NodeChildren::Included));
         }
-        json["children"] = std::move(children);
+        json["children"] = std::move(list);
     }
     return json;
 }
@@ -85,15 +85,15 @@ Json projectToJson(const GlobalState& g) {
     }
     Json nodes = Json::array();
     for (const auto& node : g.rootNode->m_children) {
-        nodes.push_back(nodeToJson(*node, true));
+        nodes.push_back(nodeToJson(*node, NodeChildren::Included));
     }
     Json doc;
     doc["version"] = g.project.fileVersion;
     doc["project"] = std::move(project);
     doc["views"] = std::move(views);
     doc["nodes"] = std::move(nodes);
-    doc["cameraNode"] = nodeToJson(*g.cameraNode, false);
-    doc["targetNode"] = nodeToJson(*g.targetNode, false);
+    doc["cameraNode"] = nodeToJson(*g.cameraNode, NodeChildren::Left);
+    doc["targetNode"] = nodeToJson(*g.targetNode, NodeChildren::Left);
     return doc;
 }
 

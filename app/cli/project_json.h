@@ -10,6 +10,9 @@ namespace vintrel {
 // version, the project section, the viewpoints, the node tree and the two camera nodes.
 nlohmann::ordered_json projectToJson(const GlobalState& g);
 
-nlohmann::ordered_json nodeToJson(const EffectNode& node, bool withChildren);
+// One node with its keys and curves, and with its subtree as "children" when they are included
+// (the camera nodes have none).
+enum class NodeChildren { Included, Left };
+nlohmann::ordered_json nodeToJson(const EffectNode& node, NodeChildren children);
 
 } // namespace vintrel

@@ -35,7 +35,7 @@ QImage quadrantTexture() {
 
 TEST_F(ParticleShader, OpaqueBillboardCoversTheProjectedSquareExactly) {
     clear(0, 0, 0, 0);
-    GpuStates::setDepth(true, true);
+    GpuStates::setDepth(GpuStates::Depth::TestAndWrite);
     meshes[0]->draw(programs, viewDraw(Mat4::identity(), Vec4{1, 1, 1, 1}, false));
     const QImage image = target.read();
     // The CPU's projection of the corner (0.5, 0.5, 0) lands where the GPU stops drawing.
@@ -57,7 +57,7 @@ TEST_F(ParticleShader, NormalAndAdditiveBlendingDiffer) {
     for (const auto& [mode, expected] : {std::pair{BlendMode::Alpha, Rgba{128, 0, 128, 191}},
                                          std::pair{BlendMode::Additive, Rgba{128, 0, 255, 191}}}) {
         clear(0, 0, 1, 1);
-        GpuStates::setDepth(true, false);
+        GpuStates::setDepth(GpuStates::Depth::Test);
         GpuStates::setBlend(mode);
         meshes[1]->draw(programs, viewDraw(Mat4::identity(), Vec4{1, 0, 0, 0.5f}, true));
         // Colour: red x 0.5 plus blue x 0.5 (normal) or x 1 (additive); alpha 0.5 + 1 x 0.5.
@@ -73,7 +73,7 @@ TEST_F(ParticleShader, OpaquePassDropsATexelOfAlpha254) {
     const gl::Texture texture = uploadTexture(almostOpaque);
     for (bool alphaPass : {false, true}) {
         clear(0, 0, 0, 0);
-        GpuStates::setDepth(true, !alphaPass);
+        GpuStates::setDepth(GpuStates::depthForPass(!alphaPass));
         PrimitiveDraw draw = viewDraw(Mat4::identity(), Vec4{1, 1, 1, 1}, alphaPass);
         draw.texture = texture.id();
         meshes[1]->draw(programs, draw);
@@ -84,7 +84,7 @@ TEST_F(ParticleShader, OpaquePassDropsATexelOfAlpha254) {
 TEST_F(ParticleShader, UnderCutHidesWhatLiesBelowTheFloorInTheView) {
     for (int underCut : {0, 1}) {
         clear(0, 0, 0, 0);
-        GpuStates::setDepth(true, false);
+        GpuStates::setDepth(GpuStates::Depth::Test);
         PrimitiveDraw draw = viewDraw(Mat4::identity(), Vec4{1, 1, 1, 1}, true);
         draw.underCut = underCut;
         meshes[1]->draw(programs, draw);
@@ -108,7 +108,7 @@ TEST_F(ParticleShader, TextureIsUprightAndAtlasCellsCountLeftToRightThenDown) {
                           {3, true, {255, 255, 255, 255}, {255, 255, 255, 255}}};
     for (const Case& c : cases) {
         clear(0, 0, 0, 0);
-        GpuStates::setDepth(true, true);
+        GpuStates::setDepth(GpuStates::Depth::TestAndWrite);
         PrimitiveDraw draw = viewDraw(Mat4::identity(), Vec4{1, 1, 1, 1}, false);
         draw.texture = texture.id();
         draw.nonLinear = true;
@@ -129,7 +129,7 @@ TEST_F(ParticleShader, FilteringFollowsTheProjectSettingFromTheNextDraw) {
     const gl::Texture texture = uploadTexture(blackWhite);
     auto middleRed = [&](bool nonLinear) {
         clear(0, 0, 0, 0);
-        GpuStates::setDepth(true, true);
+        GpuStates::setDepth(GpuStates::Depth::TestAndWrite);
         PrimitiveDraw draw = viewDraw(Mat4::identity(), Vec4{1, 1, 1, 1}, false);
         draw.texture = texture.id();
         draw.nonLinear = nonLinear;
@@ -164,7 +164,7 @@ TEST_F(ParticleShader, CylinderTakesTheBaseScaleAtZeroAndTheTipScaleElsewhere) {
     const double wide = 2.0 / (2 * 3 * std::tan(kPi / 6)) * kSize;
     for (bool wideBase : {true, false}) {
         clear(0, 0, 0, 0);
-        GpuStates::setDepth(false, false);
+        GpuStates::setDepth(GpuStates::Depth::Off);
         PrimitiveDraw draw = viewDraw(Mat4::identity(), Vec4{1, 1, 1, 1}, true);
         draw.baseScale = wideBase ? matrixScaling(2, 2, 1) : matrixScaling(0.5f, 0.5f, 1);
         draw.tipScale = wideBase ? matrixScaling(0.5f, 0.5f, 1) : matrixScaling(2, 2, 1);
@@ -186,7 +186,7 @@ TEST_F(ParticleShader, TrailNeedsFourHistoryPointsForItsFirstQuad) {
         history.push_back(Vec4{-0.6f + 0.4f * static_cast<float>(points - 1), 0, 0, 0.5f});
         trail.rebuild(history, camera.eye, false);
         clear(0, 0, 0, 0);
-        GpuStates::setDepth(false, false);
+        GpuStates::setDepth(GpuStates::Depth::Off);
         trail.draw(programs, viewDraw(Mat4::identity(), Vec4{1, 1, 1, 1}, true));
         const int drawn = countDrawn(target.read());
         if (points < 4) {
@@ -203,7 +203,7 @@ TEST_F(ParticleShader, ModelDrawLeavesDepthTestOnWithWritesOff) {
     ObjMesh mesh;
     mesh.upload(parseObj("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"));
     clear(0, 0, 0, 0);
-    GpuStates::setDepth(false, false);
+    GpuStates::setDepth(GpuStates::Depth::Off);
     mesh.draw(programs, viewDraw(Mat4::identity(), Vec4{1, 1, 1, 1}, true));
     GLboolean writes = GL_TRUE;
     glGetBooleanv(GL_DEPTH_WRITEMASK, &writes);
@@ -237,7 +237,7 @@ protected:
         glActiveTexture(GL_TEXTURE0 + kUnitMask);
         glBindTexture(GL_TEXTURE_2D, maskOn ? targets.maskTexture() : noMask.id());
         GpuStates::setBlend(BlendMode::Opaque);
-        GpuStates::setDepth(false, false);
+        GpuStates::setDepth(GpuStates::Depth::Off);
         PrimitiveDraw draw = viewDraw(matrixTranslation(0, 0, z), c, alphaPass);
         draw.exporting = true;
         draw.additive = additive;

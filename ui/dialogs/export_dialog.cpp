@@ -28,6 +28,10 @@ namespace vintrel {
 
 namespace {
 
+// The fields that the dialog changes after building them, by their control ids.
+constexpr int kColumnsField = 1047;
+constexpr int kPreviewFrameField = 1018;
+
 QString exportText(const char* text) {
     return QCoreApplication::translate("Export", text);
 }
@@ -77,16 +81,6 @@ void ExportDraft::applyTo(GlobalState& g) const {
     g.project.previewFrame = previewFrame;
 }
 
-bool ExportDraft::operator==(const ExportDraft& o) const {
-    const auto sameWrite = [](const WriteSettings& a, const WriteSettings& b) {
-        return a.start == b.start && a.end == b.end && a.step == b.step && a.width == b.width &&
-               a.height == b.height && a.type == b.type && a.smooth == b.smooth && a.isAlpha == b.isAlpha;
-    };
-    return sameWrite(write, o.write) && width == o.width && height == o.height && growRange == o.growRange &&
-           growPower == o.growPower && growColor.x == o.growColor.x && growColor.y == o.growColor.y &&
-           growColor.z == o.growColor.z && previewFrame == o.previewFrame;
-}
-
 // The "配置" picture: the sheet's cells for a sheet, a sketch of the output otherwise.
 class ExportDialog::Sketch final : public QWidget {
 public:
@@ -101,7 +95,7 @@ protected:
         painter.setPen(QColor(60, 60, 60));
         painter.setBrush(QColor(230, 230, 230));
         WriteSettings write = draft_.write;
-        if (write.type != 0) {
+        if (write.kind() != OutputKind::Sheet) {
             // One frame stands for the files, the video and the GIF.
             write.start = write.end = 1;
             write.step = write.width = 1;
@@ -199,7 +193,7 @@ void ExportDialog::build() {
     typeList_->setGeometry(pixels({13, 66, 56, 12}));
     connect(typeList_, &QComboBox::activated, this, &ExportDialog::typeChosen);
     addLabel(exportText("横"), 74, 68);
-    addNumber(1047, {85, 66, 30, 12}, exportText("横"), 1, frames, w.width, [this](int v) { draft_.write.width = v; });
+    addNumber(kColumnsField, {85, 66, 30, 12}, exportText("横"), 1, frames, w.width, [this](int v) { draft_.write.width = v; });
     addLabel(exportText("フレーム"), 118, 68);
 
     addGroup(exportText("１フレームの解像度"), {6, 86, 144, 28});
@@ -238,7 +232,7 @@ void ExportDialog::build() {
     addNumber(1089, {192, 84, 36, 12}, exportText("滑らかさ"), 1, 6, w.smooth, [this](int v) { draft_.write.smooth = v; });
 
     addGroup(exportText("プレビュー"), {156, 102, 144, 28});
-    addNumber(1018, {162, 114, 36, 12}, exportText("プレビュー"), 1, frames, draft_.previewFrame,
+    addNumber(kPreviewFrameField, {162, 114, 36, 12}, exportText("プレビュー"), 1, frames, draft_.previewFrame,
               [this](int v) { draft_.previewFrame = v; });
     addLabel(exportText("フレーム目"), 201, 116);
     testButton_ = new QPushButton(exportText("テスト"), this);
@@ -270,9 +264,9 @@ NumericField* ExportDialog::field(int id) const {
 void ExportDialog::rangeEdited(int& member, int value) {
     const bool changed = member != value;
     member = value;
-    if (changed && draft_.write.type == 0) {
+    if (changed && draft_.write.kind() == OutputKind::Sheet) {
         draft_.write.width = proposedColumns(draft_.write.start, draft_.write.end, draft_.write.step);
-        fields_.at(1047)->setValue(draft_.write.width);
+        fields_.at(kColumnsField)->setValue(draft_.write.width);
     }
 }
 
@@ -285,10 +279,10 @@ void ExportDialog::typeChosen(int type) {
 // can be transparent for images only, and the sketch and the summary follow.
 void ExportDialog::afterEdit() {
     draft_.write.step = std::max(draft_.write.step, 1);
-    const int type = draft_.write.type;
-    fields_.at(1047)->setEnabled(type == 0);
-    transparent_->setEnabled(type != 2);
-    if (type == 0) {
+    const OutputKind kind = draft_.write.kind();
+    fields_.at(kColumnsField)->setEnabled(kind == OutputKind::Sheet);
+    transparent_->setEnabled(kind != OutputKind::Video);
+    if (kind == OutputKind::Sheet) {
         draft_.write.height = sheetRowCount(draft_.write);
     }
     summary_->setText(translatedSummary(exportSummary(draft_.write, document_.state().project.fps)));
@@ -309,7 +303,7 @@ void ExportDialog::chooseGlowColor() {
 // The settings as the dialog has them, into the project when they differ from its own (the
 // test still and the export draw from the project).
 void ExportDialog::keepEdits() {
-    if (!(draft_ == stored_)) {
+    if (draft_ != stored_) {
         const ExportDraft draft = draft_;
         document_.changeProject([draft](GlobalState& g) { draft.applyTo(g); });
         stored_ = draft_;
@@ -318,7 +312,7 @@ void ExportDialog::keepEdits() {
 
 void ExportDialog::runTest() {
     draft_.previewFrame = std::clamp(draft_.previewFrame, 1, std::max(document_.state().project.frame, 1));
-    fields_.at(1018)->setValue(draft_.previewFrame);
+    fields_.at(kPreviewFrameField)->setValue(draft_.previewFrame);
     keepEdits();
     document_.stopWorker();
     const std::optional<std::filesystem::path> still = runner_.renderPreview();
@@ -351,7 +345,7 @@ bool ExportDialog::acceptAndExport() {
         return false;
     }
     // A video needs its tool and ffmpeg: asked before the frames are drawn, not after.
-    if (w.type == static_cast<int>(OutputKind::Video)) {
+    if (w.kind() == OutputKind::Video) {
         if (const std::optional<std::string> missing = videoToolsProblem(videoToolPath(document_.state()))) {
             prompts_.showProblem(QString::fromUtf8(Notifier::kDefaultCaption), QString::fromStdString(*missing));
             return false;
@@ -369,7 +363,7 @@ bool ExportDialog::acceptAndExport() {
 // The edits are the project's settings: kept whatever closes the dialog, but a dialog closed
 // without an edit changes nothing.
 void ExportDialog::reject() {
-    if (!(draft_ == shown_)) {
+    if (draft_ != shown_) {
         keepEdits();
     }
     document_.resetView();

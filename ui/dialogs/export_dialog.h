@@ -33,7 +33,7 @@ struct ExportDraft {
 
     static ExportDraft of(const GlobalState& g);
     void applyTo(GlobalState& g) const;
-    bool operator==(const ExportDraft& other) const;
+    friend bool operator==(const ExportDraft&, const ExportDraft&) = default;
 };
 
 // The export dialog "書き出し": the range, the output type with the sheet's columns, the frame

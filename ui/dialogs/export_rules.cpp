@@ -29,7 +29,7 @@ std::string exportSummary(const WriteSettings& write, int fps) {
     const double frames =
         (static_cast<double>(write.end) - write.start + 1) / static_cast<double>(std::max(write.step, 1));
     char text[64];
-    if (write.type == 2) {
+    if (write.kind() == OutputKind::Video) {
         const double seconds = frames / static_cast<double>(std::max(fps, 1));
         const long long tenths = static_cast<long long>(seconds * 10.0);
         std::snprintf(text, sizeof text, "約%lld.%lld秒", tenths / 10, std::llabs(tenths % 10));
