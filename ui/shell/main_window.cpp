@@ -74,11 +74,11 @@ void MessageBoxNotifier::showMessage(std::string_view caption, std::string_view 
     const auto translated = [](std::string_view utf8) {
         const QString whole = QCoreApplication::translate("Message", std::string(utf8).c_str());
         const std::size_t split = utf8.rfind("\n\n");
-        if (whole != QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())) || split == std::string_view::npos) {
+        if (whole != fromUtf8(utf8) || split == std::string_view::npos) {
             return whole;
         }
         return QCoreApplication::translate("Message", std::string(utf8.substr(0, split)).c_str()) +
-               QString::fromUtf8(utf8.substr(split).data(), static_cast<qsizetype>(utf8.size() - split));
+               fromUtf8(utf8.substr(split));
     };
     QMessageBox::warning(parent_, translated(caption), translated(text));
 }
