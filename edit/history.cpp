@@ -1,8 +1,6 @@
 #include "edit/history.h"
 
-#include "model/node_fields.h"
-#include "model/project_fields.h"
-#include "model/property_labels.h"
+#include "model/node_members.h"
 #include "model/tree_operations.h"
 
 #include <algorithm>
@@ -13,31 +11,13 @@ namespace vintrel {
 
 namespace {
 
-// A value that an edit can change: a node parameter or a project field.
-struct FieldRef {
-    const NodeField* node = nullptr;
-    const ProjectField* project = nullptr;
-
-    explicit operator bool() const { return node != nullptr || project != nullptr; }
-    bool isFloat() const { return node != nullptr ? node->isFloat() : project->isFloat(); }
+// One visitor of a variant, made of one lambda per alternative.
+template <class... Ts>
+struct Overloaded : Ts... {
+    using Ts::operator()...;
 };
-
-FieldRef resolveField(std::string_view path) {
-    if (path.starts_with(kSelectedNodePrefix)) {
-        const std::string_view member = path.substr(kSelectedNodePrefix.size());
-        // The identity of a node is not a value the user edits.
-        if (member == "m_ID") {
-            return {};
-        }
-        return {findNodeField(member), nullptr};
-    }
-    for (const ProjectField& field : projectFields()) {
-        if (field.key == path) {
-            return {nullptr, &field};
-        }
-    }
-    return {};
-}
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 
 int toInt(double v) {
     if (std::isnan(v)) {
@@ -46,39 +26,77 @@ int toInt(double v) {
     return static_cast<int>(std::clamp(v, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
 }
 
-double readField(const FieldRef& f, GlobalState& g, EffectNode* node) {
-    if (f.node != nullptr) {
-        return f.node->isFloat() ? f.node->floatValue(*node) : f.node->intValue(*node);
+double asDouble(const History::Number& n) {
+    return std::visit([](auto v) { return static_cast<double>(v); }, n);
+}
+
+bool targetIsFloat(const ValueTarget& target) {
+    return std::visit([](auto id) { return describe(id).isFloat(); }, target);
+}
+
+// The value as the target stores it, so that merging and "unchanged" compare like with like.
+History::Number stored(const ValueTarget& target, double v) {
+    if (targetIsFloat(target)) {
+        return static_cast<float>(v);
     }
-    return f.project->isFloat() ? f.project->floatValue(g) : f.project->intValue(g);
+    return toInt(v);
+}
+
+History::Number readValue(const ValueTarget& target, GlobalState& g, EffectNode* node) {
+    return std::visit(Overloaded{
+                          [&](MemberId id) -> History::Number {
+                              const NodeMember& m = describe(id);
+                              return m.isFloat() ? History::Number(m.floatValue(*node))
+                                                 : History::Number(m.intValue(*node));
+                          },
+                          [&](ProjectFieldId id) -> History::Number {
+                              const ProjectField& f = describe(id);
+                              return f.isFloat() ? History::Number(f.floatValue(g))
+                                                 : History::Number(f.intValue(g));
+                          },
+                      },
+                      target);
 }
 
 // Parameter writes happen while the simulation may run; they hold the node's lock.
-void writeField(const FieldRef& f, GlobalState& g, EffectNode* node, double v) {
-    if (f.node != nullptr) {
-        const auto lock = node->lockParams();
-        if (f.node->isFloat()) {
-            f.node->floatRef(*node) = static_cast<float>(v);
-        } else {
-            f.node->intRef(*node) = toInt(v);
-        }
-    } else if (f.project->isFloat()) {
-        f.project->floatRef(g) = static_cast<float>(v);
-    } else {
-        f.project->intRef(g) = toInt(v);
-    }
+void writeValue(const ValueTarget& target, GlobalState& g, EffectNode* node, const History::Number& value) {
+    std::visit(Overloaded{
+                   [&](MemberId id) {
+                       const NodeMember& m = describe(id);
+                       const auto lock = node->lockParams();
+                       if (m.isFloat()) {
+                           m.floatRef(*node) = static_cast<float>(asDouble(value));
+                       } else {
+                           m.intRef(*node) = toInt(asDouble(value));
+                       }
+                   },
+                   [&](ProjectFieldId id) {
+                       const ProjectField& f = describe(id);
+                       if (f.isFloat()) {
+                           f.floatRef(g) = static_cast<float>(asDouble(value));
+                       } else {
+                           f.intRef(g) = toInt(asDouble(value));
+                       }
+                   },
+               },
+               target);
 }
 
-// The value as the field stores it, so that merging and "unchanged" compare like with like.
-double stored(const FieldRef& f, double v) {
-    return f.isFloat() ? static_cast<double>(static_cast<float>(v)) : static_cast<double>(toInt(v));
+bool editsNode(const ValueTarget& target) {
+    return std::holds_alternative<MemberId>(target);
+}
+
+// The identity of a node is not a value the user edits.
+bool isIdentity(const ValueTarget& target) {
+    return editsNode(target) && describe(std::get<MemberId>(target)).use == MemberUse::Identity;
+}
+
+// The history label of a value: a node member's; project values have none.
+std::string_view labelOf(const ValueTarget& target) {
+    return editsNode(target) ? describe(std::get<MemberId>(target)).label : std::string_view();
 }
 
 } // namespace
-
-bool History::isKnownPath(std::string_view path) {
-    return static_cast<bool>(resolveField(path));
-}
 
 History::History(GlobalState& g, EditorHooks& hooks) : g_(g), hooks_(hooks) {
     clear();
@@ -86,9 +104,7 @@ History::History(GlobalState& g, EditorHooks& hooks) : g_(g), hooks_(hooks) {
 
 void History::clear() {
     entries_.clear();
-    Entry start;
-    start.title = kStartTitle;
-    entries_.push_back(std::move(start));
+    entries_.push_back(Entry{kStartTitle, Start{}});
     current_ = 0;
     hooks_.historyChanged();
 }
@@ -110,36 +126,30 @@ History::Entry* History::mergeCandidate() {
     return &entries_.back();
 }
 
-bool History::recordValue(std::string_view path, double value) {
-    const FieldRef field = resolveField(path);
-    EffectNode* node = g_.pSelNode;
-    if (!field || (field.node != nullptr && node == nullptr)) {
+bool History::recordValue(ValueTarget target, double value) {
+    EffectNode* node = editsNode(target) ? g_.pSelNode : nullptr;
+    if ((editsNode(target) && node == nullptr) || isIdentity(target)) {
         return false;
     }
-    value = stored(field, value);
-    const double present = readField(field, g_, node);
-    if (value == present) {
+    const Number wanted = stored(target, value);
+    const Number present = readValue(target, g_, node);
+    if (wanted == present) {
         return false;
     }
     const int nodeId = node != nullptr ? node->m_ID : 0;
     Entry* newest = mergeCandidate();
-    const bool merges = newest != nullptr && newest->kind == ValueEdit && newest->path == path &&
-                        (field.project != nullptr || newest->nodeId == nodeId);
-    if (!merges) {
-        Entry entry;
-        entry.kind = ValueEdit;
-        entry.path = std::string(path);
-        entry.before.number = present;
-        entry.nodeId = nodeId;
-        entry.valueType = field.isFloat() ? "float" : "int";
-        entry.title =
-            (node != nullptr ? node->m_name : std::string()) + "-" + std::string(propertyLabel(path));
-        add(std::move(entry));
-    } else {
+    const auto* last = newest != nullptr ? std::get_if<ValueEdit>(&newest->edit) : nullptr;
+    if (last != nullptr && last->target == target && last->nodeId == nodeId) {
         g_.modified = true;
         hooks_.titleChanged();
+    } else {
+        // A project value's entry is titled by the selected node too, with no label after the dash.
+        const EffectNode* selected = g_.pSelNode;
+        std::string title =
+            (selected != nullptr ? selected->m_name : std::string()) + "-" + std::string(labelOf(target));
+        add(Entry{std::move(title), ValueEdit{target, nodeId, present, {}}});
     }
-    writeField(field, g_, node, value);
+    writeValue(target, g_, node, wanted);
     return true;
 }
 
@@ -148,46 +158,30 @@ bool History::recordRename(const std::string& name) {
     if (node == nullptr || name == node->m_name) {
         return false;
     }
-    Entry entry;
-    entry.kind = Rename;
-    entry.before.text = node->m_name;
-    entry.nodeId = node->m_ID;
+    Rename rename{node->m_ID, node->m_name, {}};
     node->setName(name);
-    entry.title = "ノード名＜" + node->m_name + "＞に変更";
-    add(std::move(entry));
+    add(Entry{"ノード名＜" + node->m_name + "＞に変更", std::move(rename)});
     return true;
 }
 
-void History::recordCurveEdit(int slot) {
+void History::recordCurveEdit(CurveSlot slot) {
     EffectNode* node = g_.pSelNode;
     if (node == nullptr || slot < 0 || slot >= kCurveSlotCount) {
         return;
     }
     Entry* newest = mergeCandidate();
-    if (newest != nullptr && newest->kind == CurveEdit && newest->nodeId == node->m_ID &&
-        static_cast<int>(newest->before.number) == slot) {
+    const auto* last = newest != nullptr ? std::get_if<CurveEdit>(&newest->edit) : nullptr;
+    if (last != nullptr && last->nodeId == node->m_ID && last->slot == slot) {
         return;
     }
-    Entry entry;
-    entry.kind = CurveEdit;
-    entry.before.number = slot;
-    entry.before.points = node->graph(slot).points();
-    entry.nodeId = node->m_ID;
-    entry.title = node->m_name + "-" + curveSlotName(slot) + "グラフ";
-    add(std::move(entry));
+    add(Entry{node->m_name + "-" + curveSlotName(slot) + "グラフ",
+              CurveEdit{node->m_ID, slot, node->graph(slot).points(), {}}});
 }
 
 namespace {
 
-// An entry about a node's place in the tree: its position and its parent's ID.
-History::Entry placeEntry(History::Kind kind, const EffectNode& node, std::string title) {
-    History::Entry entry;
-    entry.kind = kind;
-    entry.before.number = node.m_index;
-    entry.before.parentId = node.m_parent != nullptr ? node.m_parent->m_ID : 0;
-    entry.nodeId = node.m_ID;
-    entry.title = std::move(title);
-    return entry;
+History::Place placeOf(const EffectNode& node) {
+    return {node.m_parent != nullptr ? node.m_parent->m_ID : 0, node.m_index};
 }
 
 std::unique_ptr<EffectNode> snapshotOf(const EffectNode& node) {
@@ -200,17 +194,15 @@ std::unique_ptr<EffectNode> snapshotOf(const EffectNode& node) {
 } // namespace
 
 void History::recordAdd(const EffectNode& node) {
-    add(placeEntry(Add, node, "＜" + node.m_name + "＞を追加"));
+    add(Entry{"＜" + node.m_name + "＞を追加", AddNode{node.m_ID, placeOf(node), nullptr}});
 }
 
 void History::recordDelete(const EffectNode& node) {
-    Entry entry = placeEntry(Delete, node, "＜" + node.m_name + "＞を削除");
-    entry.snapshot = snapshotOf(node);
-    add(std::move(entry));
+    add(Entry{"＜" + node.m_name + "＞を削除", DeleteNode{node.m_ID, placeOf(node), snapshotOf(node)}});
 }
 
 void History::recordMove(const EffectNode& node) {
-    add(placeEntry(Move, node, "ノードの移動"));
+    add(Entry{"ノードの移動", MoveNode{node.m_ID, placeOf(node), {}}});
 }
 
 bool History::undo() {
@@ -218,7 +210,7 @@ bool History::undo() {
         return false;
     }
     hooks_.stopWorker();
-    undoEntry(entries_[static_cast<std::size_t>(current_)]);
+    undoEdit(entries_[static_cast<std::size_t>(current_)].edit);
     --current_;
     afterStructuralChange();
     hooks_.resetView();
@@ -231,7 +223,7 @@ bool History::redo() {
     }
     hooks_.stopWorker();
     ++current_;
-    redoEntry(entries_[static_cast<std::size_t>(current_)]);
+    redoEdit(entries_[static_cast<std::size_t>(current_)].edit);
     afterStructuralChange();
     hooks_.resetView();
     return true;
@@ -243,12 +235,12 @@ bool History::jump(int index) {
     }
     hooks_.stopWorker();
     while (current_ > index) {
-        undoEntry(entries_[static_cast<std::size_t>(current_)]);
+        undoEdit(entries_[static_cast<std::size_t>(current_)].edit);
         --current_;
     }
     while (current_ < index) {
         ++current_;
-        redoEntry(entries_[static_cast<std::size_t>(current_)]);
+        redoEdit(entries_[static_cast<std::size_t>(current_)].edit);
     }
     afterStructuralChange();
     hooks_.showSelection();
@@ -285,98 +277,92 @@ void History::moveNode(int nodeId, int parentId, int index) {
     g_.pSelNode = &insertChildAt(*target, index, std::move(moved));
 }
 
-void History::undoEntry(Entry& entry) {
-    switch (entry.kind) {
-    case ValueEdit: {
-        const FieldRef field = resolveField(entry.path);
-        EffectNode* node = findNodeById(*g_.rootNode, entry.nodeId);
-        if (field && (field.project != nullptr || node != nullptr)) {
-            entry.after.number = readField(field, g_, node);
-            writeField(field, g_, node, entry.before.number);
-        }
-        break;
-    }
-    case Rename:
-        if (EffectNode* node = findNodeById(*g_.rootNode, entry.nodeId)) {
-            entry.after.text = node->m_name;
-            node->setName(entry.before.text);
-        }
-        break;
-    case CurveEdit:
-        if (EffectNode* node = findNodeById(*g_.rootNode, entry.nodeId)) {
-            Graph& curve = node->graph(static_cast<int>(entry.before.number));
-            entry.after.points = curve.points();
-            curve.setPoints(entry.before.points);
-        }
-        break;
-    case Add:
-        if (EffectNode* parent = findNodeById(*g_.rootNode, entry.before.parentId)) {
-            EffectNode* added = parent->child(static_cast<int>(entry.before.number));
-            if (added != nullptr) {
-                if (!entry.snapshot) {
-                    entry.snapshot = snapshotOf(*added);
-                }
-                deleteNode(g_, *added);
-            }
-        }
-        break;
-    case Delete:
-        if (EffectNode* parent = findNodeById(*g_.rootNode, entry.before.parentId);
-            parent && entry.snapshot) {
-            auto restored = std::make_unique<EffectNode>();
-            restored->copyFrom(*entry.snapshot);
-            g_.pSelNode = &insertChildAt(*parent, static_cast<int>(entry.before.number), std::move(restored));
-        }
-        break;
-    case Move:
-        if (EffectNode* node = findNodeById(*g_.rootNode, entry.nodeId); node && node->m_parent) {
-            entry.after.parentId = node->m_parent->m_ID;
-            entry.after.number = node->m_index;
-            moveNode(entry.nodeId, entry.before.parentId, static_cast<int>(entry.before.number));
-        }
-        break;
-    }
+void History::undoEdit(Edit& edit) {
+    EffectNode& root = *g_.rootNode;
+    std::visit(Overloaded{
+                   [](Start&) {},
+                   [&](ValueEdit& e) {
+                       EffectNode* node = findNodeById(root, e.nodeId);
+                       if (!editsNode(e.target) || node != nullptr) {
+                           e.after = readValue(e.target, g_, node);
+                           writeValue(e.target, g_, node, e.before);
+                       }
+                   },
+                   [&](Rename& e) {
+                       if (EffectNode* node = findNodeById(root, e.nodeId)) {
+                           e.after = node->m_name;
+                           node->setName(e.before);
+                       }
+                   },
+                   [&](CurveEdit& e) {
+                       if (EffectNode* node = findNodeById(root, e.nodeId)) {
+                           Graph& curve = node->graph(e.slot);
+                           e.after = curve.points();
+                           curve.setPoints(e.before);
+                       }
+                   },
+                   [&](AddNode& e) {
+                       EffectNode* parent = findNodeById(root, e.at.parentId);
+                       if (EffectNode* added = parent != nullptr ? parent->child(e.at.index) : nullptr) {
+                           if (!e.snapshot) {
+                               e.snapshot = snapshotOf(*added);
+                           }
+                           deleteNode(g_, *added);
+                       }
+                   },
+                   [&](DeleteNode& e) {
+                       if (EffectNode* parent = findNodeById(root, e.at.parentId); parent && e.snapshot) {
+                           auto restored = std::make_unique<EffectNode>();
+                           restored->copyFrom(*e.snapshot);
+                           g_.pSelNode = &insertChildAt(*parent, e.at.index, std::move(restored));
+                       }
+                   },
+                   [&](MoveNode& e) {
+                       if (EffectNode* node = findNodeById(root, e.nodeId); node && node->m_parent) {
+                           e.to = placeOf(*node);
+                           moveNode(e.nodeId, e.from.parentId, e.from.index);
+                       }
+                   },
+               },
+               edit);
 }
 
-void History::redoEntry(Entry& entry) {
-    switch (entry.kind) {
-    case ValueEdit: {
-        const FieldRef field = resolveField(entry.path);
-        EffectNode* node = findNodeById(*g_.rootNode, entry.nodeId);
-        if (field && (field.project != nullptr || node != nullptr)) {
-            writeField(field, g_, node, entry.after.number);
-        }
-        break;
-    }
-    case Rename:
-        if (EffectNode* node = findNodeById(*g_.rootNode, entry.nodeId)) {
-            node->setName(entry.after.text);
-        }
-        break;
-    case CurveEdit:
-        if (EffectNode* node = findNodeById(*g_.rootNode, entry.nodeId)) {
-            node->graph(static_cast<int>(entry.before.number)).setPoints(entry.after.points);
-        }
-        break;
-    case Add:
-        if (EffectNode* parent = findNodeById(*g_.rootNode, entry.before.parentId);
-            parent && entry.snapshot) {
-            auto added = std::make_unique<EffectNode>();
-            added->copyFrom(*entry.snapshot);
-            g_.pSelNode = &insertChildAt(*parent, static_cast<int>(entry.before.number), std::move(added));
-        }
-        break;
-    case Delete:
-        if (EffectNode* parent = findNodeById(*g_.rootNode, entry.before.parentId)) {
-            if (EffectNode* victim = parent->child(static_cast<int>(entry.before.number))) {
-                deleteNode(g_, *victim);
-            }
-        }
-        break;
-    case Move:
-        moveNode(entry.nodeId, entry.after.parentId, static_cast<int>(entry.after.number));
-        break;
-    }
+void History::redoEdit(Edit& edit) {
+    EffectNode& root = *g_.rootNode;
+    std::visit(Overloaded{
+                   [](Start&) {},
+                   [&](ValueEdit& e) {
+                       EffectNode* node = findNodeById(root, e.nodeId);
+                       if (!editsNode(e.target) || node != nullptr) {
+                           writeValue(e.target, g_, node, e.after);
+                       }
+                   },
+                   [&](Rename& e) {
+                       if (EffectNode* node = findNodeById(root, e.nodeId)) {
+                           node->setName(e.after);
+                       }
+                   },
+                   [&](CurveEdit& e) {
+                       if (EffectNode* node = findNodeById(root, e.nodeId)) {
+                           node->graph(e.slot).setPoints(e.after);
+                       }
+                   },
+                   [&](AddNode& e) {
+                       if (EffectNode* parent = findNodeById(root, e.at.parentId); parent && e.snapshot) {
+                           auto added = std::make_unique<EffectNode>();
+                           added->copyFrom(*e.snapshot);
+                           g_.pSelNode = &insertChildAt(*parent, e.at.index, std::move(added));
+                       }
+                   },
+                   [&](DeleteNode& e) {
+                       EffectNode* parent = findNodeById(root, e.at.parentId);
+                       if (EffectNode* victim = parent != nullptr ? parent->child(e.at.index) : nullptr) {
+                           deleteNode(g_, *victim);
+                       }
+                   },
+                   [&](MoveNode& e) { moveNode(e.nodeId, e.to.parentId, e.to.index); },
+               },
+               edit);
 }
 
 } // namespace vintrel

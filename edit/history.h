@@ -1,38 +1,69 @@
 #pragma once
 
-#include "model/global_state.h"
 #include "edit/editor_hooks.h"
+#include "model/global_state.h"
+#include "model/value_target.h"
 
 #include <memory>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace vintrel {
 
-// The linear undo history of the editor. Value edits are identified by member path
-// ("g.pSelNode->m_kill.span", or a project path such as "g.project.isCameraMove") and node ID;
-// nodes are found by ID on every apply, never kept by pointer, since moves and undo replace
-// nodes.
+// The linear undo history of the editor. Each entry is one typed edit: a value of a node member
+// or of the project, a rename, a curve, an added, deleted or moved node. Nodes are named by ID
+// and found again on every apply, never kept by pointer, since moves and undo replace nodes.
 class History {
 public:
-    enum Kind { ValueEdit, Rename, CurveEdit, Add, Delete, Move };
+    // A value as its member stores it.
+    using Number = std::variant<int, float>;
 
-    struct Value {
-        double number = 0; // an int or float value, a curve slot, or a child index
-        std::string text;
-        std::vector<CurvePoint> points;
+    // A node's place in the tree: its parent's ID and its position among the children.
+    struct Place {
         int parentId = 0;
+        int index = 0;
     };
 
-    struct Entry {
-        std::string path; // value edits: the member path
-        Value before;
-        Value after;
+    struct Start {};
+    struct ValueEdit {
+        ValueTarget target;
+        int nodeId = 0; // 0 for a project value
+        Number before;
+        Number after;
+    };
+    struct Rename {
         int nodeId = 0;
-        std::string valueType; // "int" or "float"
+        std::string before;
+        std::string after;
+    };
+    struct CurveEdit {
+        int nodeId = 0;
+        CurveSlot slot = SlotWidth;
+        std::vector<CurvePoint> before;
+        std::vector<CurvePoint> after;
+    };
+    // The added subtree is kept from its first undo on, to be inserted again by redo.
+    struct AddNode {
+        int nodeId = 0;
+        Place at;
+        std::unique_ptr<EffectNode> snapshot;
+    };
+    struct DeleteNode {
+        int nodeId = 0;
+        Place at;
+        std::unique_ptr<EffectNode> snapshot;
+    };
+    struct MoveNode {
+        int nodeId = 0;
+        Place from;
+        Place to;
+    };
+    using Edit = std::variant<Start, ValueEdit, Rename, CurveEdit, AddNode, DeleteNode, MoveNode>;
+
+    struct Entry {
         std::string title;
-        Kind kind = ValueEdit;
-        std::unique_ptr<EffectNode> snapshot; // the added or deleted subtree
+        Edit edit;
     };
 
     static constexpr const char* kStartTitle = "スタート";
@@ -42,14 +73,14 @@ public:
     // Back to the single entry "スタート" (start-up and after a project was opened).
     void clear();
 
-    // A value edit of the selected node (or of the project for a "g.project." path): records
-    // or merges an entry and stores the value. False when the path is unknown, nothing is
-    // selected, or the value is unchanged.
-    bool recordValue(std::string_view path, double value);
+    // A value edit of the selected node's member or of a project value: records or merges an
+    // entry and stores the value. False when a member is edited with nothing selected, for the
+    // node's identity, or when the value is unchanged.
+    bool recordValue(ValueTarget target, double value);
     // Renames the selected node; false when the name is unchanged.
     bool recordRename(const std::string& name);
     // Call before changing curve `slot` of the selected node.
-    void recordCurveEdit(int slot);
+    void recordCurveEdit(CurveSlot slot);
     // Call after `node` was added and selected.
     void recordAdd(const EffectNode& node);
     // Call before `node` is deleted.
@@ -63,9 +94,6 @@ public:
     bool redo();
     bool jump(int index);
 
-    // Whether `path` names a value that edits can change.
-    static bool isKnownPath(std::string_view path);
-
     const std::vector<Entry>& entries() const { return entries_; }
     int current() const { return current_; }
 
@@ -73,8 +101,8 @@ private:
     Entry& add(Entry entry);
     // The newest applied entry when nothing was undone after it, else null.
     Entry* mergeCandidate();
-    void undoEntry(Entry& entry);
-    void redoEntry(Entry& entry);
+    void undoEdit(Edit& edit);
+    void redoEdit(Edit& edit);
     void moveNode(int nodeId, int parentId, int index);
     void afterStructuralChange();
 

@@ -11,16 +11,7 @@ void NodeRuntime::refresh() {
         curveGeneration = 1;
     }
     const auto lock = node->lockParams();
-    params.emitter = node->m_emitter;
-    params.timing = node->m_timing;
-    params.kill = node->m_kill;
-    params.move = node->m_move;
-    params.shape = node->m_shape;
-    params.texture = node->m_texture;
-    params.scale = node->m_scale;
-    params.color = node->m_color;
-    params.rotate = node->m_rotate;
-    params.isDraw = node->m_isDraw;
+    params = node->params();
 }
 
 void NodeRuntime::fillCurveRow(CurveRow& row, int age, std::uint32_t lifetime) {

@@ -9,22 +9,6 @@
 
 namespace vintrel {
 
-// The parameters of a node as the simulation reads them during one frame.
-struct NodeParams {
-    EmitterParams emitter;
-    TimingParams timing;
-    KillParams kill;
-    MoveParams move;
-    ShapeParams shape;
-    TextureParams texture;
-    ScaleParams scale;
-    ColorParams color;
-    RotateParams rotate;
-    int isDraw = 1;
-
-    friend bool operator==(const NodeParams&, const NodeParams&) = default;
-};
-
 // What the simulation keeps of one node: a per-frame copy of its parameters (so that edits on
 // the user-interface thread are seen whole, before or after), its curves (whose tables are
 // safe to read while they are rebuilt) and its children. Built when the simulation resets; the

@@ -170,11 +170,11 @@ void randomFacing(const ShapeParams& shape, Particle& p) {
 
 Particle& Simulation::create(NodeRuntime& node, Particle* parent) {
     const NodeParams& params = node.params;
-    const EmitterParams& e = params.emitter;
+    const EmitterParams& e = params.m_emitter;
     Particle* p = allocate();
     p->node = &node;
     p->attachToParent(parent);
-    p->facing = &facing(params.shape.dir);
+    p->facing = &facing(params.m_shape.dir);
 
     Vec3 local = emitterPosition(e, parent);
     shrinkRange(e, local);
@@ -197,8 +197,8 @@ Particle& Simulation::create(NodeRuntime& node, Particle* parent) {
         p->pos += parent->pos;
     }
 
-    if (params.move.isOneWay == 1) {
-        p->dir = oneWayDirection(params.move);
+    if (params.m_move.isOneWay == 1) {
+        p->dir = oneWayDirection(params.m_move);
     } else {
         const bool fromRoot = parent == nullptr || parent->node->isRoot;
         if (fromRoot) {
@@ -225,7 +225,7 @@ Particle& Simulation::create(NodeRuntime& node, Particle* parent) {
     }
     p->dir = pmath::normalize(p->dir);
 
-    const RotateParams& r = params.rotate;
+    const RotateParams& r = params.m_rotate;
     p->spinAxis = axisVector(r.axis);
     p->spinSign = rotationSign(r.dir);
     p->orbitAxis =
@@ -233,22 +233,22 @@ Particle& Simulation::create(NodeRuntime& node, Particle* parent) {
             ? (parent != nullptr ? parent->delta : Vec3{})
             : axisVector(r.revAxis);
     p->orbitSign = rotationSign(r.revDir);
-    if (params.shape.dir == ShapeParams::Random) {
-        randomFacing(params.shape, *p);
+    if (params.m_shape.dir == ShapeParams::Random) {
+        randomFacing(params.m_shape, *p);
     }
 
     p->scale = {1, 1, 1};
     p->color = {1, 1, 1, 1};
     p->lifetime =
-        truncateToUnsigned(static_cast<float>(params.kill.span) * percentFactor(params.kill.span_err));
+        truncateToUnsigned(static_cast<float>(params.m_kill.span) * percentFactor(params.m_kill.span_err));
     p->killFrame =
-        truncateToUnsigned(static_cast<float>(params.kill.frame) * percentFactor(params.kill.frame_err));
-    p->speedFactor = percentFactor(params.move.speed_err);
-    p->sizeFactor = percentFactor(params.scale.max_err);
+        truncateToUnsigned(static_cast<float>(params.m_kill.frame) * percentFactor(params.m_kill.frame_err));
+    p->speedFactor = percentFactor(params.m_move.speed_err);
+    p->sizeFactor = percentFactor(params.m_scale.max_err);
     p->spinFactor = percentFactor(r.angle_err);
     p->orbitFactor = percentFactor(r.revAngle_err);
-    p->brightFactor = percentFactor(params.color.brigRnd);
-    p->alphaFactor = percentFactor(params.color.alphaRnd);
+    p->brightFactor = percentFactor(params.m_color.brigRnd);
+    p->alphaFactor = percentFactor(params.m_color.alphaRnd);
     p->prevPos = p->pos;
     if (node.isRoot) {
         p->dir = {};
@@ -258,7 +258,7 @@ Particle& Simulation::create(NodeRuntime& node, Particle* parent) {
 }
 
 void Simulation::emitDuringLife(NodeRuntime& child, Particle& parent) {
-    const TimingParams& t = child.params.timing;
+    const TimingParams& t = child.params.m_timing;
     if (t.often == 0 || t.type == TimingParams::ParentDeath) {
         return;
     }
@@ -280,10 +280,10 @@ void Simulation::emitDuringLife(NodeRuntime& child, Particle& parent) {
 }
 
 void Simulation::emitAtDeath(NodeRuntime& child, Particle& dying) {
-    if (child.params.timing.type != TimingParams::ParentDeath) {
+    if (child.params.m_timing.type != TimingParams::ParentDeath) {
         return;
     }
-    const TimingParams& t = child.params.timing;
+    const TimingParams& t = child.params.m_timing;
     const int count = truncateToInt(static_cast<float>(t.num) * percentFactor(t.num_err));
     dying.burstCount = count;
     for (int i = 0; i < count && list_.size() < kMaxParticles; ++i) {

@@ -198,10 +198,10 @@ bool diesNow(const Particle& p, const NodeParams& params, std::uint32_t frame) {
     if (static_cast<std::uint32_t>(p.age) >= p.lifetime) {
         return true;
     }
-    if (params.kill.isFrame != 0 && frame >= p.killFrame) {
+    if (params.m_kill.isFrame != 0 && frame >= p.killFrame) {
         return true;
     }
-    return params.kill.isLand != 0 && p.pos.y < 0.0f && p.delta.y < 0.0f;
+    return params.m_kill.isLand != 0 && p.pos.y < 0.0f && p.delta.y < 0.0f;
 }
 
 // A turn by an angle of zero: cos is exactly 1 and sin and 1 - cos are zeros, so the rotation
@@ -229,7 +229,7 @@ inline void turnAbout(Particle& p, const Vec3& centre, const Vec3& unitAxis, flo
 // is undone, then this frame's applied. orbitBefore and orbitNow are the revolution curve at the
 // last frame's age and at this one's.
 void applyRevolution(Particle& p, const NodeParams& params, float orbitBefore, float orbitNow) {
-    const RotateParams& r = params.rotate;
+    const RotateParams& r = params.m_rotate;
     const bool parentAxis =
         r.revAxis == RotateParams::RevParentOrientation || r.revAxis == RotateParams::RevParentTravel;
     if (p.parent != nullptr) {
@@ -239,7 +239,7 @@ void applyRevolution(Particle& p, const NodeParams& params, float orbitBefore, f
             p.orbitAxis = p.parent->delta;
         }
     }
-    const Vec3 centre = p.parent != nullptr ? p.parent->pos : toVec(params.emitter.pos);
+    const Vec3 centre = p.parent != nullptr ? p.parent->pos : toVec(params.m_emitter.pos);
     const float amount = static_cast<float>(r.revAngle) * p.orbitFactor * static_cast<float>(p.orbitSign);
     const float before = orbitBefore * amount;
     const float now = orbitNow * amount;
@@ -256,15 +256,15 @@ void applyRevolution(Particle& p, const NodeParams& params, float orbitBefore, f
 }
 
 void appendTrailPoint(Particle& p, const NodeParams& params, const float* curve) {
-    if (params.shape.type != ShapeParams::Trail) {
+    if (params.m_shape.type != ShapeParams::Trail) {
         return;
     }
     if (!p.trail) {
         p.trail = std::make_unique<TrailHistory>();
     }
     const Vec3 at = p.pos + p.shake;
-    const float width = curve[SlotOverallSize] * static_cast<float>(params.scale.max) / 10.0f;
-    p.trail->append({at.x, at.y, at.z, width}, params.scale.trailLength);
+    const float width = curve[SlotOverallSize] * static_cast<float>(params.m_scale.max) / 10.0f;
+    p.trail->append({at.x, at.y, at.z, width}, params.m_scale.trailLength);
 }
 
 void applyColour(Particle& p, const NodeParams& params, const float* curve) {
@@ -272,7 +272,7 @@ void applyColour(Particle& p, const NodeParams& params, const float* curve) {
     p.color.y = std::min(curve[SlotGreen] * p.brightFactor, 255.0f);
     p.color.z = std::min(curve[SlotBlue] * p.brightFactor, 255.0f);
     p.color.w = std::min(curve[SlotAlpha] * p.alphaFactor, 255.0f);
-    if (params.color.isAlphaParent != 0) {
+    if (params.m_color.isAlphaParent != 0) {
         p.color.w = p.parent != nullptr ? p.color.w * p.parent->color.w : 0.0f;
     }
 }
@@ -333,14 +333,14 @@ bool Simulation::update(Particle& p) {
     const float* curve = node.curveRow(p.age, p.lifetime);
     const float orbitBefore = curve[SlotOrbit];
     if (!node.isRoot) {
-        applyGravity(p, params.move);
-        applyAttractor(p, params.move);
-        if (params.move.isFollow != 0 && p.parent != nullptr) {
+        applyGravity(p, params.m_move);
+        applyAttractor(p, params.m_move);
+        if (params.m_move.isFollow != 0 && p.parent != nullptr) {
             p.pos += p.parent->delta;
         }
-        applyTravel(p, params.move, curve);
-        applySize(p, params.scale, curve);
-        applySpin(p, params.rotate, curve);
+        applyTravel(p, params.m_move, curve);
+        applySize(p, params.m_scale, curve);
+        applySpin(p, params.m_rotate, curve);
     }
     if (diesNow(p, params, currentFrame_)) {
         return true;
@@ -354,7 +354,7 @@ bool Simulation::update(Particle& p) {
     appendTrailPoint(p, params, curve);
     applyColour(p, params, curve);
     p.delta = p.pos - p.prevPos;
-    applyShake(p, params.move, curve);
+    applyShake(p, params.m_move, curve);
     return false;
 }
 

@@ -43,7 +43,7 @@ CameraFrame makeCameraFrame(const Mat4& view, const Vec3& eye, const Vec3& targe
 Vec3 inheritedShake(const Particle& p) {
     Vec3 chain;
     const Particle* current = &p;
-    while (current->params().move.isParentShake != 0 && current->parent != nullptr &&
+    while (current->params().m_move.isParentShake != 0 && current->parent != nullptr &&
            !current->parent->node->isRoot) {
         current = current->parent;
         chain += current->shake;
@@ -53,13 +53,13 @@ Vec3 inheritedShake(const Particle& p) {
 
 Mat4 particleWorldMatrix(const Particle& p, const CameraFrame* camera, bool facesCamera) {
     const NodeParams& params = p.params();
-    Mat4 world = params.shape.type == ShapeParams::Cylinder ? Mat4::identity()
+    Mat4 world = params.m_shape.type == ShapeParams::Cylinder ? Mat4::identity()
                                                             : matrixScaling(p.scale.x, p.scale.y, p.scale.z);
-    if (params.rotate.isSameParent != 0 && p.parent != nullptr) {
+    if (params.m_rotate.isSameParent != 0 && p.parent != nullptr) {
         world = world * *p.parent->facing * p.parent->spinMatrix;
     }
     world = world * *p.facing;
-    if (params.shape.isDir != 0) {
+    if (params.m_shape.isDir != 0) {
         const Vec3 v = length(p.delta) != 0.0f ? normalize(p.delta) : normalize(p.dir);
         world =
             world * (facesCamera && camera != nullptr ? screenAlignment(v, *camera) : directionAlignment(v));

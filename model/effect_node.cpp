@@ -1,5 +1,7 @@
 #include "model/effect_node.h"
 
+#include "model/node_members.h"
+
 #include "platform/text_codec.h"
 
 #include <cassert>
@@ -9,18 +11,13 @@ namespace vintrel {
 
 namespace {
 
-constexpr const char* kSlotNames[kCurveSlotCount] = {
-    "サイズ【幅】", "サイズ【高さ】", "サイズ【奥行き】",   "自転角度", "公転角度",       "カラー【赤】",
-    "カラー【緑】", "カラー【青】",   "カラー【不透明度】", "速度",     "サイズ【全体】", "ぶれ",
-};
-
 std::unique_ptr<Graph> makeCurve(int slot) {
     if (slot == SlotSpeed) {
-        return std::make_unique<GraphSpeed>(kSlotNames[slot], 0.0f);
+        return std::make_unique<GraphSpeed>(curveSlotName(slot), 0.0f);
     }
     // The rotation-angle curves rise from 0 at birth to the full angle at death.
     const bool rising = slot == SlotSpin || slot == SlotOrbit;
-    return std::make_unique<Graph>(kSlotNames[slot], rising ? 100.0f : 0.0f);
+    return std::make_unique<Graph>(curveSlotName(slot), rising ? 100.0f : 0.0f);
 }
 
 const EffectNode& topOf(const EffectNode& node) {
@@ -37,10 +34,6 @@ int nextId(int highest) {
 }
 
 } // namespace
-
-const char* curveSlotName(int slot) {
-    return slot >= 0 && slot < kCurveSlotCount ? kSlotNames[slot] : "";
-}
 
 EffectNode::EffectNode(EffectNode* parent) : m_parent(parent) {
     for (int slot = 0; slot < kCurveSlotCount; ++slot) {
@@ -68,20 +61,11 @@ void EffectNode::copyFrom(const EffectNode& other) {
     }
     m_parent = other.m_parent;
     m_name = other.m_name;
-    m_isDraw = other.m_isDraw;
     m_ID = other.m_ID;
     m_depth = other.m_depth;
     m_row = other.m_row;
     m_index = other.m_index;
-    m_emitter = other.m_emitter;
-    m_timing = other.m_timing;
-    m_kill = other.m_kill;
-    m_move = other.m_move;
-    m_shape = other.m_shape;
-    m_texture = other.m_texture;
-    m_scale = other.m_scale;
-    m_color = other.m_color;
-    m_rotate = other.m_rotate;
+    setParams(other.params());
     for (int slot = 0; slot < kCurveSlotCount; ++slot) {
         graph(slot).setPoints(other.graph(slot).points());
     }

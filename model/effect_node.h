@@ -154,11 +154,26 @@ enum CurveSlot {
     kCurveSlotCount
 };
 
-// Display name of a curve slot (UTF-8).
-const char* curveSlotName(int slot);
+// The parameters of a node: everything the simulation reads of it besides its curves, and what
+// a copy of the node carries over besides its identity, name and curves. The simulation copies
+// this whole struct once per frame.
+struct NodeParams {
+    int m_isDraw = 1;
+    EmitterParams m_emitter;
+    TimingParams m_timing;
+    KillParams m_kill;
+    MoveParams m_move;
+    ShapeParams m_shape;
+    TextureParams m_texture;
+    ScaleParams m_scale;
+    ColorParams m_color;
+    RotateParams m_rotate;
+
+    friend bool operator==(const NodeParams&, const NodeParams&) = default;
+};
 
 // One emitter node of the effect tree.
-class EffectNode {
+class EffectNode : public NodeParams {
 public:
     static constexpr int kCameraPositionId = 998;
     static constexpr int kCameraTargetId = 999;
@@ -188,6 +203,10 @@ public:
     // value. Structural changes stop the worker instead.
     std::unique_lock<std::mutex> lockParams() const { return std::unique_lock(m_paramMutex); }
 
+    // The parameters alone, as the simulation copies them.
+    const NodeParams& params() const { return *this; }
+    void setParams(const NodeParams& params) { static_cast<NodeParams&>(*this) = params; }
+
     Graph& graph(int slot) { return *m_graph[static_cast<std::size_t>(slot)]; }
     const Graph& graph(int slot) const { return *m_graph[static_cast<std::size_t>(slot)]; }
 
@@ -195,21 +214,10 @@ public:
     std::vector<std::unique_ptr<EffectNode>> m_children;
     EffectNode* m_parent = nullptr;
     std::string m_name; // UTF-8 in memory
-    int m_isDraw = 1;
     int m_ID = 0;
     int m_depth = 0;
     int m_row = 999999;
     int m_index = 0;
-
-    EmitterParams m_emitter;
-    TimingParams m_timing;
-    KillParams m_kill;
-    MoveParams m_move;
-    ShapeParams m_shape;
-    TextureParams m_texture;
-    ScaleParams m_scale;
-    ColorParams m_color;
-    RotateParams m_rotate;
 
     std::array<std::unique_ptr<Graph>, kCurveSlotCount> m_graph;
 

@@ -1,11 +1,14 @@
 #pragma once
 
 // The parameter panels as data: for each of the nine tabs, every control of its panel with its id,
-// kind and place in dialog units, the node member it edits (named by its member path, whose type
-// and history label the node field table holds), how the value is shown and read, the list
-// entries, the spinner range and the rule that enables it. One builder turns these tables into
-// widgets.
+// kind and place in dialog units, the node member it edits (whose type, label, hint, number format
+// and enable rule the member table holds), its list entries, and the hints of radio buttons and
+// pictures, which belong to the control rather than the member. One builder turns these tables
+// into widgets.
 
+#include "model/node_members.h"
+
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -31,13 +34,6 @@ enum class ControlKind {
     DirectionIndicator, // the move direction's two small dials that open the direction picker
 };
 
-// Whether the edit takes digits only or also a minus sign.
-enum class NumberEntry { Digits, Signed };
-
-// How a number field shows its member: as it is, or (the emitter's position and size) ten times
-// the stored float, read back divided by ten.
-enum class ValueScale { AsIs, Tenths };
-
 // What a drop-down list holds besides its fixed entries.
 enum class ListFill {
     Fixed,            // the entry's index is the value
@@ -45,38 +41,23 @@ enum class ListFill {
     NoneThenTextures, // "なし" (value −1), then one per texture: the value is the index − 1
 };
 
-// When a control is enabled, by the value of another member of the same node (its driver).
-enum class EnabledWhile {
-    Always,
-    ZeroOrOne, // the driver is 0 or 1
-    Two,       // the driver is 2
-    NotTwo,    // the driver is anything but 2
-    NonZero,   // the driver is set
-};
-
-struct SpinnerRange {
-    int id = 0;
-    int low = 0;
-    int high = 0;
-};
+// Whether a number field's spinner shows its member's hint.
+enum class SpinnerHint { Member, None };
 
 struct PanelControl {
     int id = 0;
     ControlKind kind = ControlKind::Label;
     DuRect rect;
-    std::string_view text;         // caption of frames, labels, checks and radios
-    std::string_view cylinderText; // a frame's caption while the node is a cylinder, if different
-    std::string_view member;       // the member path below the node ("m_kill.span")
-    NumberEntry entry = NumberEntry::Digits;
-    ValueScale scale = ValueScale::AsIs;
-    SpinnerRange spinner;
-    int readWidth = 4;  // characters of a number field's text that are read
+    std::string_view text;          // caption of frames, labels, checks and radios
+    std::string_view cylinderText;  // a frame's caption while the node is a cylinder, if different
+    std::optional<MemberId> member; // the node member it edits
+    int spinnerId = 0;              // a number field's spinner
+    SpinnerHint spinnerHint = SpinnerHint::Member;
     int radioValue = 0; // the value a radio button stands for
     std::span<const std::string_view> entries;
     ListFill fill = ListFill::Fixed;
-    int curveSlot = -1;
-    std::string_view enableDriver; // member path of the driver
-    EnabledWhile enabledWhile = EnabledWhile::Always;
+    std::optional<CurveSlot> curveSlot;
+    std::string_view hint; // a radio button's or a picture's own hint
 };
 
 struct ParameterPanelLayout {
@@ -107,11 +88,9 @@ std::span<const ParameterPanelLayout> parameterTabs();
 // trails. Null for an id that is no tab.
 const ParameterPanelLayout* parameterPanelFor(int tabId, int shapeType);
 
-// Whether a control with this rule is enabled for its driver's value.
-bool isEnabledFor(EnabledWhile rule, int driverValue);
-
-// The accessible name of a member's control: its history label, or for the two members that
-// have none, "ぶれ" and "ぶれ（親の影響）".
-std::string_view controlName(std::string_view member);
+// The hint of a panel control or spinner id for a node of shape type `shapeType`: a radio
+// button's or picture's own, a curve's, or its member's; nothing for an id that is no panel
+// control or whose control has none.
+std::optional<std::string_view> panelHint(int id, int shapeType);
 
 } // namespace vintrel

@@ -1,6 +1,6 @@
 #include "model/property_labels.h"
 
-#include "model/node_fields.h"
+#include "model/node_members.h"
 
 namespace vintrel {
 
@@ -9,7 +9,7 @@ std::string_view propertyLabel(std::string_view path) {
         return {};
     }
     path.remove_prefix(kSelectedNodePrefix.size());
-    const NodeField* field = findNodeField(path);
+    const NodeMember* field = findNodeMember(path);
     return field != nullptr ? field->label : std::string_view();
 }
 

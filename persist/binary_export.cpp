@@ -1,11 +1,13 @@
 #include "persist/binary_export.h"
 
+#include "model/node_members.h"
 #include "persist/atomic_file.h"
 #include "platform/text_codec.h"
 
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace vintrel {
 
@@ -17,11 +19,6 @@ class RecordWriter {
 public:
     void i32(int v) { raw(&v, sizeof v); }
     void f32(float v) { raw(&v, sizeof v); }
-    void f32(const FloatXYZ& v) {
-        f32(v.x);
-        f32(v.y);
-        f32(v.z);
-    }
     void bytes(std::string_view text) { out_.append(text); }
     std::string take() { return std::move(out_); }
 
@@ -30,67 +27,38 @@ private:
     std::string out_;
 };
 
-void writeMotion(RecordWriter& w, const MoveParams& m) {
-    w.i32(m.isOneWay);
-    w.i32(m.oneway_err);
-    // The direction and speed are stored twice; readers skip the second copy.
-    for (int copy = 0; copy < 2; ++copy) {
-        w.f32(m.dirX);
-        w.f32(m.dirY);
-        w.i32(m.speed);
-    }
-    w.i32(m.speed_err);
-    w.i32(m.isFollow);
-    w.i32(m.gravity);
-    w.f32(m.absorbPawer);
-    w.f32(m.absorbPos);
-    w.i32(m.shake);
-    w.i32(m.isParentShake);
+// The members in the order of their values in a node's record; a member written twice (the
+// direction and speed, which readers skip the second time) appears at both places.
+const std::vector<const NodeMember*>& recordOrder() {
+    static const std::vector<const NodeMember*> order = [] {
+        std::vector<const NodeMember*> members;
+        for (const NodeMember& member : nodeMembers()) {
+            for (const int position : member.binaryAt) {
+                if (position < 0) {
+                    continue;
+                }
+                if (members.size() <= static_cast<std::size_t>(position)) {
+                    members.resize(static_cast<std::size_t>(position) + 1);
+                }
+                members[static_cast<std::size_t>(position)] = &member;
+            }
+        }
+        return members;
+    }();
+    return order;
 }
 
 void writeNode(RecordWriter& w, const EffectNode& node, const MaterialList& materials) {
-    w.i32(node.m_isDraw);
-    w.i32(node.m_ID);
-    const EmitterParams& e = node.m_emitter;
-    w.i32(e.type);
-    w.f32(e.size);
-    w.f32(e.pos);
-    for (int v : {e.scope, e.err, e.fix, e.scaleFix, e.isEvenInterval}) {
-        w.i32(v);
-    }
-    const TimingParams& t = node.m_timing;
-    for (int v : {t.type, t.start, t.end, t.often, t.often_err, t.num, t.num_err}) {
-        w.i32(v);
-    }
-    const KillParams& k = node.m_kill;
-    for (int v : {k.span, k.span_err, k.isFrame, k.frame, k.frame_err, k.isLand}) {
-        w.i32(v);
-    }
-    writeMotion(w, node.m_move);
-    const ShapeParams& s = node.m_shape;
-    for (int v : {s.type, s.dir, s.isDir, s.isUnderCut}) {
-        w.i32(v);
-    }
-    const std::string textureName =
-        text::utf8ToCp932Lenient(vintrel::textureName(materials, node.m_texture.ID));
-    w.i32(static_cast<int>(textureName.size()));
-    w.bytes(textureName);
-    const TextureParams& tx = node.m_texture;
-    for (int v : {tx.isAdd, tx.isAnim, tx.w, tx.h, tx.speed, tx.isLoop}) {
-        w.i32(v);
-    }
-    const ScaleParams& sc = node.m_scale;
-    for (int v : {sc.max, sc.max_err, sc.trailLength, sc.trailThickChange}) {
-        w.i32(v);
-    }
-    const ColorParams& c = node.m_color;
-    for (int v : {c.isAlphaParent, c.brigRnd, c.alphaRnd}) {
-        w.i32(v);
-    }
-    const RotateParams& r = node.m_rotate;
-    for (int v : {r.axis, r.angle, r.angle_err, r.dir, r.isSameParent, r.revAxis, r.revAngle, r.revAngle_err,
-                  r.revDir}) {
-        w.i32(v);
+    for (const NodeMember* member : recordOrder()) {
+        if (member->binaryForm == BinaryForm::TextureName) {
+            const std::string name = text::utf8ToCp932Lenient(textureName(materials, member->intValue(node)));
+            w.i32(static_cast<int>(name.size()));
+            w.bytes(name);
+        } else if (member->isFloat()) {
+            w.f32(member->floatValue(node));
+        } else {
+            w.i32(member->intValue(node));
+        }
     }
     for (int slot = 0; slot < kCurveSlotCount; ++slot) {
         const Graph& curve = node.graph(slot);

@@ -1,6 +1,6 @@
 #include "persist/settings_file.h"
 
-#include "model/node_fields.h"
+#include "model/node_members.h"
 #include "model/project_fields.h"
 #include "platform/number_format.h"
 #include "platform/text_codec.h"
@@ -120,7 +120,7 @@ void writeViews(SettingsWriter& out, const std::vector<CameraView>& views) {
 
 void writeNodeKeys(SettingsWriter& out, const EffectNode& node) {
     out.textValue("m_name", node.m_name);
-    for (const NodeField& field : nodeFields()) {
+    for (const NodeMember& field : nodeMembers()) {
         if (field.isFloat()) {
             out.floatValue(field.key, field.floatValue(node));
         } else {
@@ -262,7 +262,7 @@ bool SettingsReader::readNodeKeys(EffectNode& node, const std::string& section) 
         return false;
     }
     node.m_name = text::cp932ToUtf8Lenient(name);
-    for (const NodeField& field : nodeFields()) {
+    for (const NodeMember& field : nodeMembers()) {
         if (field.isFloat()) {
             field.floatRef(node) = readFloat(section, field.key);
         } else {

@@ -185,7 +185,7 @@ bool EffectRenderer::drawViewWalk(Camera& camera, float viewAspect, CullMode cul
             [&](Particle& p) {
                 drawViewParticle(camera, p, visit++, pass, context);
                 if (pass == 1 && emitting != nullptr && p.node->node == emitting) {
-                    drawGuide(camera, context.frame, p, guided->params.emitter);
+                    drawGuide(camera, context.frame, p, guided->params.m_emitter);
                 }
             },
             StopPolicy::OnRequest);
@@ -256,7 +256,7 @@ void EffectRenderer::drawExportParticle(Camera& camera, Particle& p, int pass, D
     if (paths_.emptyDraws == EmptyDraws::Skipped) {
         // Pass 0 of a particle that is nowhere opaque discards every texel, and a flat mesh
         // in the walk that culls its side writes nothing: neither draws, nor causes a copy.
-        const bool discardsAll = pass == 0 && !planViewPasses(p.color.w, textureOf(p.params().texture.ID).alpha).opaquePass;
+        const bool discardsAll = pass == 0 && !planViewPasses(p.color.w, textureOf(p.params().m_texture.ID).alpha).opaquePass;
         const Mat4 wvp = transposed(draw.world * (camera.view * camera.projection));
         if (discardsAll || culledWhole(mesh->facing(wvp), context.cull)) {
             return;
@@ -282,7 +282,7 @@ void EffectRenderer::syncExportCopy(ExportTargets& targets) const {
 
 void EffectRenderer::placeOnMesh(const Particle& p, const Primitive& mesh, const CameraFrame& frame,
                                  PrimitiveDraw& draw) {
-    if (p.params().shape.type == ShapeParams::Cylinder) {
+    if (p.params().m_shape.type == ShapeParams::Cylinder) {
         draw.baseScale = matrixScaling(p.scale.x, p.scale.x, 1.0f);
         draw.tipScale = matrixScaling(p.scale.y, p.scale.y, p.scale.z);
     }
@@ -292,24 +292,24 @@ void EffectRenderer::placeOnMesh(const Particle& p, const Primitive& mesh, const
 Primitive* EffectRenderer::prepareDraw(Camera& camera, Particle& p, int pass, DrawContext& context,
                                        PrimitiveDraw& draw) {
     const NodeParams& params = p.params();
-    if (params.isDraw == 0) {
+    if (params.m_isDraw == 0) {
         return nullptr;
     }
-    Primitive* mesh = meshOf(params.shape.type);
+    Primitive* mesh = meshOf(params.m_shape.type);
     if (mesh == nullptr) {
         return nullptr;
     }
     draw.camera = &camera;
-    draw.texture = textureOf(params.texture.ID).texture.id();
-    if (params.texture.isAnim != 0) {
+    draw.texture = textureOf(params.m_texture.ID).texture.id();
+    if (params.m_texture.isAnim != 0) {
         draw.textureMatrix = advanceAtlas(p);
     }
-    if (params.shape.type == ShapeParams::Trail) {
+    if (params.m_shape.type == ShapeParams::Trail) {
         if (p.trail == nullptr) {
             return nullptr;
         }
         static_cast<TrailPrimitive*>(mesh)->rebuild(p.trail->points(), camera.eye,
-                                                    params.scale.trailThickChange != 0);
+                                                    params.m_scale.trailThickChange != 0);
         draw.world = particleWorldMatrix(p, &context.frame, false);
         draw.detail = 0;
     } else {
@@ -318,9 +318,9 @@ Primitive* EffectRenderer::prepareDraw(Camera& camera, Particle& p, int pass, Dr
     }
     draw.color = p.color;
     draw.alphaPass = pass == 1;
-    draw.additive = params.texture.isAdd != 0;
+    draw.additive = params.m_texture.isAdd != 0;
     draw.exporting = context.exporting;
-    draw.underCut = params.shape.isUnderCut;
+    draw.underCut = params.m_shape.isUnderCut;
     draw.nonLinear = inputs_.project.isNonLiner != 0;
     draw.targetWidth = inputs_.project.width;
     draw.targetHeight = inputs_.project.height;
@@ -340,7 +340,7 @@ Primitive* EffectRenderer::prepareDraw(Camera& camera, Particle& p, int pass, Dr
 }
 
 Mat4 EffectRenderer::advanceAtlas(Particle& p) const {
-    const TextureParams& texture = p.params().texture;
+    const TextureParams& texture = p.params().m_texture;
     const Mat4 cell = atlasTextureMatrix(texture.w, texture.h, p.animPosition);
     p.animPosition = nextAnimPosition(static_cast<float>(texture.speed), p.age, texture.w, texture.h,
                                       texture.isLoop != 0);
@@ -358,7 +358,7 @@ void EffectRenderer::drawViewParticle(Camera& camera, Particle& p, std::size_t v
             return;
         }
     }
-    const BlendMode blend = p.params().texture.isAdd != 0 ? BlendMode::Additive : BlendMode::Alpha;
+    const BlendMode blend = p.params().m_texture.isAdd != 0 ? BlendMode::Additive : BlendMode::Alpha;
     PrimitiveDraw draw;
     Primitive* mesh = prepareDraw(camera, p, pass, context, draw);
     if (mesh == nullptr) {
@@ -386,23 +386,23 @@ const EffectRenderer::ViewParticle& EffectRenderer::viewParticle(Camera& camera,
     kept = ViewParticle{};
     kept.particle = &p;
     const NodeParams& params = p.params();
-    Primitive* mesh = params.isDraw != 0 ? meshOf(params.shape.type) : nullptr;
+    Primitive* mesh = params.m_isDraw != 0 ? meshOf(params.m_shape.type) : nullptr;
     if (mesh == nullptr || !mesh->canBatch()) {
         return kept; // drawn on its own
     }
     kept.mesh = mesh;
-    kept.texture = textureOf(params.texture.ID).texture.id();
-    kept.blend = params.texture.isAdd != 0 ? BlendMode::Additive : BlendMode::Alpha;
-    kept.animated = params.texture.isAnim != 0;
+    kept.texture = textureOf(params.m_texture.ID).texture.id();
+    kept.blend = params.m_texture.isAdd != 0 ? BlendMode::Additive : BlendMode::Alpha;
+    kept.animated = params.m_texture.isAnim != 0;
     // What prepareDraw and Primitive::constants make of the particle, computed once a frame.
     PrimitiveDraw draw;
     draw.camera = &camera;
     placeOnMesh(p, *mesh, context.frame, draw);
     draw.color = p.color;
-    draw.underCut = params.shape.isUnderCut;
+    draw.underCut = params.m_shape.isUnderCut;
     kept.constants = mesh->instanceOf(draw, context.viewProjection);
     if (paths_.emptyDraws == EmptyDraws::Skipped) {
-        kept.passes = planViewPasses(p.color.w, textureOf(params.texture.ID).alpha);
+        kept.passes = planViewPasses(p.color.w, textureOf(params.m_texture.ID).alpha);
         kept.facing = mesh->facing(kept.constants.wvp);
     }
     return kept;

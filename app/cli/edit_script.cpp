@@ -157,9 +157,12 @@ private:
             return false;
         }
         const std::string fullPath = path.starts_with("g.") ? path : std::string(kSelectedNodePrefix) + path;
-        if (!history_.recordValue(fullPath, *value) && !history_.isKnownPath(fullPath)) {
+        const std::optional<ValueTarget> target = valueTargetOf(fullPath);
+        if (!target) {
             err_ << "vintrel-cli: unknown value " << path << '\n';
+            return true;
         }
+        history_.recordValue(*target, *value);
         return true;
     }
 
@@ -183,7 +186,7 @@ private:
         if (!points) {
             return false;
         }
-        history_.recordCurveEdit(*slot);
+        history_.recordCurveEdit(static_cast<CurveSlot>(*slot));
         g_.pSelNode->graph(*slot).setPoints(*points);
         return true;
     }

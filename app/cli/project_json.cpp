@@ -1,6 +1,6 @@
 #include "app/cli/project_json.h"
 
-#include "model/node_fields.h"
+#include "model/node_members.h"
 #include "model/project_fields.h"
 
 #include <charconv>
@@ -48,7 +48,7 @@ Json curveToJson(const Graph& curve) {
 Json nodeToJson(const EffectNode& node, NodeChildren children) {
     Json json;
     json["m_name"] = node.m_name;
-    for (const NodeField& field : nodeFields()) {
+    for (const NodeMember& field : nodeMembers()) {
         if (field.isFloat()) {
             json[std::string(field.key)] = jsonFloat(field.floatValue(node));
         } else {

@@ -17,10 +17,10 @@ namespace {
 using test::expectConsistent;
 using test::RecordingNotifier;
 
-constexpr const char* kSpan = "g.pSelNode->m_kill.span";
-constexpr const char* kPosX = "g.pSelNode->m_emitter.pos.x";
-constexpr const char* kDirX = "g.pSelNode->m_move.dirX";
-constexpr const char* kSpeed = "g.pSelNode->m_move.speed";
+constexpr MemberId kSpan = memberId("m_kill.span");
+constexpr MemberId kPosX = memberId("m_emitter.pos.x");
+constexpr MemberId kDirX = memberId("m_move.dirX");
+constexpr MemberId kSpeed = memberId("m_move.speed");
 
 // The whole tree below the root, one node a line: depth, ID, name, index, parent ID, a few
 // parameters and every curve's points; then the project field that edits can change.
@@ -95,7 +95,7 @@ protected:
     void select(int id) { g.pSelNode = &node(id); }
 
     // A recorded edit of curve `slot` of the selection, as the curve editor makes it.
-    void editCurve(int slot, std::vector<CurvePoint> points) {
+    void editCurve(CurveSlot slot, std::vector<CurvePoint> points) {
         history.recordCurveEdit(slot);
         g.pSelNode->graph(slot).setPoints(std::move(points));
     }
@@ -146,11 +146,12 @@ TEST_F(HistoryTest, TypingIntoOneFieldGivesOneEntry) {
 
     ASSERT_EQ(history.entries().size(), 2u);
     const History::Entry& entry = history.entries()[1];
-    EXPECT_EQ(entry.kind, History::ValueEdit);
     EXPECT_EQ(entry.title, "ノード1-寿命");
-    EXPECT_EQ(entry.before.number, 60);
-    EXPECT_EQ(entry.valueType, "int");
-    EXPECT_EQ(entry.nodeId, 1);
+    const auto* edit = std::get_if<History::ValueEdit>(&entry.edit);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->target, ValueTarget(kSpan));
+    EXPECT_EQ(edit->before, History::Number(60));
+    EXPECT_EQ(edit->nodeId, 1);
     EXPECT_EQ(first().m_kill.span, 30);
 
     hooks.clear();
@@ -171,7 +172,8 @@ TEST_F(HistoryTest, FloatFieldsKeepTheirFractions) {
     EXPECT_TRUE(history.recordValue(kPosX, 1.25));
     EXPECT_TRUE(history.recordValue(kPosX, -3.75));
     ASSERT_EQ(history.entries().size(), 2u);
-    EXPECT_EQ(history.entries()[1].valueType, "float");
+    const auto& edit = std::get<History::ValueEdit>(history.entries()[1].edit);
+    EXPECT_EQ(edit.before, History::Number(0.0f));
     EXPECT_EQ(history.entries()[1].title, "ノード1-発生源の位置（X)");
 
     ASSERT_TRUE(history.undo());
@@ -190,7 +192,7 @@ TEST_F(HistoryTest, EditsOfDifferentNodesOrFieldsAreSeparateEntries) {
 
     EXPECT_EQ(titles(),
               (std::vector<std::string>{"スタート", "ノード1-寿命", "ノード2-寿命", "ノード2-移動速度"}));
-    EXPECT_EQ(history.entries()[2].nodeId, 2);
+    EXPECT_EQ(std::get<History::ValueEdit>(history.entries()[2].edit).nodeId, 2);
 
     ASSERT_TRUE(history.undo());
     ASSERT_TRUE(history.undo());
@@ -215,7 +217,7 @@ TEST_F(HistoryTest, EditsMergeOnlyWithTheNewestAppliedEntry) {
     EXPECT_EQ(history.current(), 1);
     history.recordValue(kSpan, 40);
     ASSERT_EQ(history.entries().size(), 3u);
-    EXPECT_EQ(history.entries()[2].before.number, 10);
+    EXPECT_EQ(std::get<History::ValueEdit>(history.entries()[2].edit).before, History::Number(10));
 
     ASSERT_TRUE(history.undo());
     EXPECT_EQ(first().m_kill.span, 10);
@@ -231,8 +233,9 @@ TEST_F(HistoryTest, CurveEditsOfOneCurveMerge) {
     editCurve(SlotRed, {{0, 10}, {100, 100}});
     editCurve(SlotRed, final);
     ASSERT_EQ(history.entries().size(), 2u);
-    EXPECT_EQ(history.entries()[1].kind, History::CurveEdit);
-    EXPECT_EQ(history.entries()[1].before.points, original);
+    const auto& edit = std::get<History::CurveEdit>(history.entries()[1].edit);
+    EXPECT_EQ(edit.slot, SlotRed);
+    EXPECT_EQ(edit.before, original);
 
     editCurve(SlotGreen, {{0, 50}, {100, 50}});
     ASSERT_EQ(history.entries().size(), 3u);
@@ -277,14 +280,16 @@ TEST_F(HistoryTest, UnchangedValuesRecordNothing) {
     EXPECT_EQ(hooks.historyChanges, 0);
 }
 
-TEST_F(HistoryTest, IdentityAndUnknownPathsAreNotValues) {
-    EXPECT_FALSE(History::isKnownPath("g.pSelNode->m_ID"));
-    EXPECT_FALSE(History::isKnownPath("g.pSelNode->m_nothing"));
-    EXPECT_TRUE(History::isKnownPath(kSpan));
-    EXPECT_TRUE(History::isKnownPath("g.project.isCameraMove"));
+// The edit scripts name values by path: the node's identity and unknown members name none.
+TEST_F(HistoryTest, PathsNameMembersAndProjectValuesButNotTheIdentity) {
+    EXPECT_FALSE(valueTargetOf("g.pSelNode->m_ID"));
+    EXPECT_FALSE(valueTargetOf("g.pSelNode->m_nothing"));
+    EXPECT_FALSE(valueTargetOf("m_kill.span"));
+    EXPECT_EQ(valueTargetOf("g.pSelNode->m_kill.span"), ValueTarget(kSpan));
+    EXPECT_EQ(valueTargetOf("g.project.isCameraMove"), ValueTarget(projectFieldId("g.project.isCameraMove")));
+    EXPECT_EQ(describe(kSpan).key, "m_kill.span");
 
-    EXPECT_FALSE(history.recordValue("g.pSelNode->m_ID", 5));
-    EXPECT_FALSE(history.recordValue("g.pSelNode->m_nothing", 5));
+    EXPECT_FALSE(history.recordValue(memberId("m_ID"), 5));
     EXPECT_EQ(first().m_ID, 1);
     EXPECT_EQ(history.entries().size(), 1u);
     EXPECT_FALSE(g.modified);
@@ -299,7 +304,7 @@ TEST_F(HistoryTest, TitlesOfEveryKind) {
     select(1);
     history.recordRename("X");
     // m_move.shake has no label.
-    history.recordValue("g.pSelNode->m_move.shake", 3);
+    history.recordValue(memberId("m_move.shake"), 3);
     history.recordValue(kPosX, 2);
 
     EXPECT_EQ(titles(), (std::vector<std::string>{
@@ -313,13 +318,12 @@ TEST_F(HistoryTest, TitlesOfEveryKind) {
                             "X-",
                             "X-発生源の位置（X)",
                         }));
-    const std::vector<History::Kind> kinds{History::ValueEdit, History::CurveEdit, History::Add,
-                                           History::Move,      History::Delete,    History::Rename,
-                                           History::ValueEdit, History::ValueEdit};
+    // The alternatives of History::Edit: 1 value, 2 rename, 3 curve, 4 add, 5 delete, 6 move.
+    const std::vector<std::size_t> kinds{1, 3, 4, 6, 5, 2, 1, 1};
     for (std::size_t i = 0; i < kinds.size(); ++i) {
-        EXPECT_EQ(history.entries()[i + 1].kind, kinds[i]) << i + 1;
+        EXPECT_EQ(history.entries()[i + 1].edit.index(), kinds[i]) << i + 1;
     }
-    EXPECT_EQ(history.entries()[6].before.text, "ノード1");
+    EXPECT_EQ(std::get<History::Rename>(history.entries()[6].edit).before, "ノード1");
 }
 
 TEST_F(HistoryTest, EveryRecordSetsTheModifiedFlag) {
@@ -328,7 +332,7 @@ TEST_F(HistoryTest, EveryRecordSetsTheModifiedFlag) {
     const std::vector<std::pair<const char*, std::function<void()>>> records{
         {"value", [&] { history.recordValue(kSpan, 10); }},
         {"merged value", [&] { history.recordValue(kSpan, 11); }},
-        {"project value", [&] { history.recordValue("g.project.isCameraMove", 1); }},
+        {"project value", [&] { history.recordValue(projectFieldId("g.project.isCameraMove"), 1); }},
         {"rename", [&] { history.recordRename("X"); }},
         {"curve",
          [&] {
@@ -355,10 +359,10 @@ TEST_F(HistoryTest, EveryRecordSetsTheModifiedFlag) {
 }
 
 TEST_F(HistoryTest, ProjectFieldsUndoAndRedo) {
-    ASSERT_TRUE(history.recordValue("g.project.isCameraMove", 1));
+    ASSERT_TRUE(history.recordValue(projectFieldId("g.project.isCameraMove"), 1));
     EXPECT_EQ(g.project.isCameraMove, 1);
     ASSERT_EQ(history.entries().size(), 2u);
-    EXPECT_EQ(history.entries()[1].before.number, 0);
+    EXPECT_EQ(std::get<History::ValueEdit>(history.entries()[1].edit).before, History::Number(0));
 
     // The field belongs to the project, whatever node is selected when it is undone.
     addNamed(*g.rootNode, "ノード2");
@@ -515,7 +519,7 @@ TEST_F(HistoryTest, JumpsOverEveryKindGiveBackTheExactTrees) {
     select(1);
     ASSERT_TRUE(editor.deleteSelected()); // 炎 with 子 and ノード3
     recorded("delete of a subtree");
-    history.recordValue("g.project.isCameraMove", 1);
+    history.recordValue(projectFieldId("g.project.isCameraMove"), 1);
     recorded("project value");
     editCurve(SlotWidth, {{0, 90}, {100, 10}});
     recorded("curve of the copy");
@@ -604,7 +608,7 @@ TEST_F(HistoryTest, NodeIdsAbove255KeepWorking) {
     };
     history.recordValue(kSpan, 99);
     recorded();
-    EXPECT_EQ(history.entries().back().nodeId, 301);
+    EXPECT_EQ(std::get<History::ValueEdit>(history.entries().back().edit).nodeId, 301);
     history.recordRename("B2");
     recorded();
     editCurve(SlotAlpha, {{0, 0}, {50, 100}, {100, 0}});
@@ -625,7 +629,7 @@ TEST_F(HistoryTest, NodeIdsAbove255KeepWorking) {
     select(300);
     ASSERT_TRUE(editor.deleteSelected());
     recorded();
-    EXPECT_EQ(history.entries().back().before.parentId, 0);
+    EXPECT_EQ(std::get<History::DeleteNode>(history.entries().back().edit).at.parentId, 0);
 
     ASSERT_TRUE(history.jump(0));
     EXPECT_EQ(dump(g), trees[0]);

@@ -133,6 +133,25 @@ protected:
     }
 
     const History::Entry& newest() const { return history.entries().back(); }
+    template <class Edit>
+    bool newestIs() const {
+        return std::holds_alternative<Edit>(newest().edit);
+    }
+    // The place that the newest add, delete or move recorded (a move: where the node was).
+    History::Place newestPlace() const {
+        const History::Edit& edit = newest().edit;
+        if (const auto* added = std::get_if<History::AddNode>(&edit)) {
+            return added->at;
+        }
+        if (const auto* deleted = std::get_if<History::DeleteNode>(&edit)) {
+            return deleted->at;
+        }
+        if (const auto* moved = std::get_if<History::MoveNode>(&edit)) {
+            return moved->from;
+        }
+        ADD_FAILURE() << "the newest entry records no place";
+        return {};
+    }
 
     BuiltInProjectDefaults defaults;
     GlobalState g;
@@ -152,10 +171,10 @@ TEST_F(TreeCommandsTest, AddSiblingOfTheSecondOfThreeAppendsAfterTheThird) {
     EXPECT_EQ(g.pSelNode, g.rootNode->child(3));
     EXPECT_EQ(g.nodeCount, 5);
     ASSERT_EQ(history.entries().size(), 2u);
-    EXPECT_EQ(newest().kind, History::Add);
+    EXPECT_TRUE(newestIs<History::AddNode>());
     EXPECT_EQ(newest().title, "＜ノード4＞を追加");
-    EXPECT_EQ(newest().before.number, 3);
-    EXPECT_EQ(newest().before.parentId, 0);
+    EXPECT_EQ(newestPlace().index, 3);
+    EXPECT_EQ(newestPlace().parentId, 0);
     EXPECT_TRUE(g.modified);
     expectConsistent(g);
 }
@@ -172,8 +191,8 @@ TEST_F(TreeCommandsTest, AddChildAppendsBelowTheSelection) {
     EXPECT_EQ(g.pSelNode, &node(5));
     EXPECT_EQ(g.nodeCount, 6);
     EXPECT_EQ(newest().title, "＜ノード5＞を追加");
-    EXPECT_EQ(newest().before.number, 1);
-    EXPECT_EQ(newest().before.parentId, 2);
+    EXPECT_EQ(newestPlace().index, 1);
+    EXPECT_EQ(newestPlace().parentId, 2);
     expectConsistent(g);
 }
 
@@ -209,11 +228,11 @@ TEST_F(TreeCommandsTest, DeleteMovesTheSelectionAndCountsTheRemovedNodes) {
         EXPECT_EQ(shape(g), "B#2 C#3");
         EXPECT_EQ(g.pSelNode, &node(2));
         EXPECT_EQ(g.nodeCount, 3);
-        EXPECT_EQ(newest().kind, History::Delete);
+        EXPECT_TRUE(newestIs<History::DeleteNode>());
         EXPECT_EQ(newest().title, "＜A＞を削除");
-        EXPECT_EQ(newest().before.number, 0);
-        ASSERT_NE(newest().snapshot, nullptr);
-        EXPECT_EQ(shape(*newest().snapshot), "A#1(A1#4)");
+        EXPECT_EQ(newestPlace().index, 0);
+        ASSERT_NE(std::get<History::DeleteNode>(newest().edit).snapshot, nullptr);
+        EXPECT_EQ(shape(*std::get<History::DeleteNode>(newest().edit).snapshot), "A#1(A1#4)");
         expectConsistent(g);
     }
     {
@@ -223,7 +242,7 @@ TEST_F(TreeCommandsTest, DeleteMovesTheSelectionAndCountsTheRemovedNodes) {
         ASSERT_TRUE(editor.run(TreeEditor::Delete));
         EXPECT_EQ(shape(g), "B#2 C#3");
         EXPECT_EQ(g.pSelNode, &node(3));
-        EXPECT_EQ(newest().before.number, 2);
+        EXPECT_EQ(newestPlace().index, 2);
         expectConsistent(g);
     }
     {
@@ -234,7 +253,7 @@ TEST_F(TreeCommandsTest, DeleteMovesTheSelectionAndCountsTheRemovedNodes) {
         EXPECT_EQ(shape(g), "B#2 C#3");
         EXPECT_EQ(g.pSelNode, &node(3));
         EXPECT_EQ(g.nodeCount, 3);
-        EXPECT_EQ(newest().before.parentId, 3);
+        EXPECT_EQ(newestPlace().parentId, 3);
         expectConsistent(g);
     }
     EXPECT_EQ(history.entries().size(), 4u);
@@ -262,10 +281,10 @@ TEST_F(TreeCommandsTest, DuplicateInsertsARenamedCopyAboveWithFreshIds) {
     EXPECT_EQ(copiedChild.graph(SlotRed).points(), b.graph(SlotRed).points());
     EXPECT_EQ(&node(2), &b);
     ASSERT_EQ(history.entries().size(), 2u);
-    EXPECT_EQ(newest().kind, History::Add);
+    EXPECT_TRUE(newestIs<History::AddNode>());
     EXPECT_EQ(newest().title, "＜Aのｺﾋﾟｰ＞を追加");
-    EXPECT_EQ(newest().before.number, 0);
-    EXPECT_EQ(newest().before.parentId, 0);
+    EXPECT_EQ(newestPlace().index, 0);
+    EXPECT_EQ(newestPlace().parentId, 0);
     expectConsistent(g);
 
     // A nested node is copied into its own parent, directly above itself.
@@ -273,8 +292,8 @@ TEST_F(TreeCommandsTest, DuplicateInsertsARenamedCopyAboveWithFreshIds) {
     ASSERT_TRUE(editor.run(TreeEditor::Duplicate));
     EXPECT_EQ(shape(g), "Aのｺﾋﾟｰ#10(Bのｺﾋﾟｰ#9) A#1(Bのｺﾋﾟｰ#12 B#2) C#7");
     EXPECT_EQ(g.nodeCount, 7);
-    EXPECT_EQ(newest().before.number, 0);
-    EXPECT_EQ(newest().before.parentId, 1);
+    EXPECT_EQ(newestPlace().index, 0);
+    EXPECT_EQ(newestPlace().parentId, 1);
     expectConsistent(g);
 }
 
@@ -364,11 +383,11 @@ TEST_F(TreeCommandsTest, MovesKeepIdsSubtreesAndIndices) {
         EXPECT_EQ(g.pSelNode->m_ID, step.id);
         EXPECT_EQ(g.nodeCount, 6);
         ASSERT_EQ(history.entries().size(), entries + 1);
-        EXPECT_EQ(newest().kind, History::Move);
+        EXPECT_TRUE(newestIs<History::MoveNode>());
         EXPECT_EQ(newest().title, "ノードの移動");
-        EXPECT_EQ(newest().nodeId, step.id);
-        EXPECT_EQ(newest().before.parentId, step.parentBefore);
-        EXPECT_EQ(newest().before.number, step.indexBefore);
+        EXPECT_EQ(std::get<History::MoveNode>(newest().edit).nodeId, step.id);
+        EXPECT_EQ(newestPlace().parentId, step.parentBefore);
+        EXPECT_EQ(newestPlace().index, step.indexBefore);
         EXPECT_EQ(hooks.stops, 1);
         EXPECT_EQ(hooks.resets, 1);
         expectConsistent(g);

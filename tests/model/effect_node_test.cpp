@@ -1,5 +1,6 @@
 #include "model/effect_node.h"
 #include "model/material.h"
+#include "model/node_members.h"
 #include "support/test_trees.h"
 
 #include <gtest/gtest.h>

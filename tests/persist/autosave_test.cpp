@@ -186,8 +186,8 @@ TEST_F(AutosaveTest, EditsDuringWritesNeverReachAFile) {
             ASSERT_TRUE(saver.tick(g));
         }
         g.pSelNode = (i % 2 == 0) ? &first : &second;
-        history.recordValue("g.pSelNode->m_kill.span", 10 + i % 500);
-        history.recordValue("g.pSelNode->m_emitter.pos.x", (i % 999) * 0.1);
+        history.recordValue(memberId("m_kill.span"), 10 + i % 500);
+        history.recordValue(memberId("m_emitter.pos.x"), (i % 999) * 0.1);
         if (i % 5 == 0) {
             history.recordCurveEdit(SlotRed);
             const auto lock = g.pSelNode->lockParams();

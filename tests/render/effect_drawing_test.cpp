@@ -31,7 +31,7 @@ protected:
     NodeRuntime& node(const EffectNode* of = nullptr) {
         auto& runtime = nodes.emplace_back(std::make_unique<NodeRuntime>());
         runtime->node = of != nullptr ? of : g.rootNode->m_children.front().get();
-        runtime->params.shape.type = ShapeParams::Plane;
+        runtime->params.m_shape.type = ShapeParams::Plane;
         return *runtime;
     }
 
@@ -105,10 +105,10 @@ TEST_F(EffectDrawing, SortedParticlesAreDrawnFarthestFirstUnlessReversed) {
 
 TEST_F(EffectDrawing, HiddenNodesAndShapesWithoutAModelDrawNothing) {
     NodeRuntime& hidden = node();
-    hidden.params.isDraw = 0;
+    hidden.params.m_isDraw = 0;
     place(hidden, {0, 0, 0}, 1, {1, 1, 1, 1});
     NodeRuntime& missingModel = node();
-    missingModel.params.shape.type = ShapeParams::FirstModel + 3;
+    missingModel.params.m_shape.type = ShapeParams::FirstModel + 3;
     place(missingModel, {0, 0, 0}, 1, {1, 1, 1, 1});
     expectNear(pixel(drawView(), 32, 32), {0, 0, 0, 255}, 0, "nothing drawn");
     EXPECT_EQ(effects->drawCount(), 0u);
@@ -154,7 +154,7 @@ TEST_F(EffectDrawing, GuideStandsAtEachParticleThatEmitsTheSelectedNode) {
     simulation->clear();
     const auto hidden = [&](const EffectNode& of) -> NodeRuntime& {
         NodeRuntime& runtime = node(&of);
-        runtime.params.isDraw = 0; // only the guides can show
+        runtime.params.m_isDraw = 0; // only the guides can show
         return runtime;
     };
     NodeRuntime& root = hidden(*g.rootNode);
@@ -205,7 +205,7 @@ TEST_F(EffectDrawing, NeighboursSharingMeshTextureAndBlendGoInOneDraw) {
     EXPECT_EQ(effects->drawCallCount(), 1u);
     // A particle of another blend between them splits the draw in three.
     NodeRuntime& additive = node();
-    additive.params.texture.isAdd = 1;
+    additive.params.m_texture.isAdd = 1;
     place(additive, {0, 0, 0}, 1, {1, 0, 0, 0.5f});
     std::swap(particles[kCount / 2], particles.back());
     std::swap(simulation->mutableParticles()[kCount / 2], simulation->mutableParticles().back());
@@ -270,7 +270,7 @@ TEST_F(EffectDrawing, EmptyListShowsOnlyTheGrid) {
     EXPECT_GT(grey, 50);
     // A particle of a hidden node leaves the frame as it was.
     NodeRuntime& hidden = node();
-    hidden.params.isDraw = 0;
+    hidden.params.m_isDraw = 0;
     place(hidden, {0, 0, 0}, 1, {1, 1, 1, 1});
     renderer->renderViewFrame(target.framebuffer(), MouseSample{}, 0);
     EXPECT_EQ(target.read(), gridOnly);

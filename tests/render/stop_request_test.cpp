@@ -37,7 +37,7 @@ protected:
     std::size_t drawableParticles() const {
         std::size_t count = 0;
         for (const Particle* p : simulation->particles()) {
-            count += p->params().isDraw != 0 ? 1 : 0;
+            count += p->params().m_isDraw != 0 ? 1 : 0;
         }
         return count;
     }

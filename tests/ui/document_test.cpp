@@ -16,7 +16,7 @@ namespace {
 using test::FailingNotifier;
 using test::TempDir;
 
-constexpr const char* kSpan = "g.pSelNode->m_kill.span";
+constexpr MemberId kSpan = memberId("m_kill.span");
 
 class DocumentTest : public testing::Test {
 protected:
@@ -30,7 +30,7 @@ protected:
 
 TEST_F(DocumentTest, ValueEditIsRecordedPublishedAndAnnounced) {
     ProjectDocument document(g, defaults, notifier);
-    QSignalSpy values(&document, &ProjectDocument::valueChanged);
+    QSignalSpy values(&document, &ProjectDocument::nodeValueChanged);
     QSignalSpy modified(&document, &ProjectDocument::modifiedChanged);
 
     ASSERT_TRUE(document.setValue(kSpan, 30));
@@ -44,7 +44,7 @@ TEST_F(DocumentTest, ValueEditIsRecordedPublishedAndAnnounced) {
 
     // A project value reaches the worker's copy at once; a live change without the document
     // does not.
-    ASSERT_TRUE(document.setValue("g.project.isCameraMove", 1));
+    ASSERT_TRUE(document.setValue(projectFieldId("g.project.isCameraMove"), 1));
     EXPECT_EQ(g.frameInputs().project.isCameraMove, 1);
     g.project.fps = 5;
     EXPECT_EQ(g.frameInputs().project.fps, 60);
@@ -173,9 +173,9 @@ TEST_F(DocumentTest, EditsSavesAndAutosavesWhileTheWorkerSteps) {
     document.resetView();
     ASSERT_TRUE(document.workerRunning());
     for (int round = 0; round < 20; ++round) {
-        document.setValue("g.pSelNode->m_timing.num", round % 5 + 1);
-        document.setValue("g.pSelNode->m_emitter.pos.x", round * 0.5);
-        document.setValue("g.project.sort", round % 2);
+        document.setValue(memberId("m_timing.num"), round % 5 + 1);
+        document.setValue(memberId("m_emitter.pos.x"), round * 0.5);
+        document.setValue(projectFieldId("g.project.sort"), round % 2);
         document.setCurvePoints(0, {{0, 0.5f}, {1, static_cast<float>(round % 3) / 3.0f}});
         if (round % 5 == 0) {
             document.runTreeCommand(TreeEditor::AddChild);

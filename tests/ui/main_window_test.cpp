@@ -150,7 +150,7 @@ TEST_F(MainWindowTest, TextFieldKeepsItsOwnEditingKeys) {
 
 TEST_F(MainWindowTest, TitleShowsTheFileAndAStarWhileModified) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("無題.stn - Vintrel"));
-    document->setValue("g.pSelNode->m_kill.span", 25);
+    document->setValue(memberId("m_kill.span"), 25);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("無題.stn* - Vintrel"));
     prompts.savePath = dir.path() / "effect.stn";
     action(CommandId::Save)->trigger(); // untitled: asks where, like Save As
@@ -161,7 +161,7 @@ TEST_F(MainWindowTest, TitleShowsTheFileAndAStarWhileModified) {
 TEST_F(MainWindowTest, UndoAndRedoFromTheMenuChangeTheProject) {
     const int before = g.pSelNode->m_kill.span;
     EXPECT_FALSE(action(CommandId::Undo)->isEnabled());
-    document->setValue("g.pSelNode->m_kill.span", before + 5);
+    document->setValue(memberId("m_kill.span"), before + 5);
     ASSERT_TRUE(action(CommandId::Undo)->isEnabled());
     action(CommandId::Undo)->trigger();
     EXPECT_EQ(g.pSelNode->m_kill.span, before);
@@ -172,7 +172,7 @@ TEST_F(MainWindowTest, UndoAndRedoFromTheMenuChangeTheProject) {
 }
 
 TEST_F(MainWindowTest, ClosePromptCancelKeepsTheWindowAndNoClosesIt) {
-    document->setValue("g.pSelNode->m_kill.span", 3);
+    document->setValue(memberId("m_kill.span"), 3);
     prompts.saveAnswer = UserPrompts::SaveChoice::Cancel;
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
@@ -183,7 +183,7 @@ TEST_F(MainWindowTest, ClosePromptCancelKeepsTheWindowAndNoClosesIt) {
 
 // Yes saves first; a Save As that is cancelled keeps the window open, so nothing is lost.
 TEST_F(MainWindowTest, ClosePromptYesSavesOrStaysWhenTheSaveIsCancelled) {
-    document->setValue("g.pSelNode->m_kill.span", 3);
+    document->setValue(memberId("m_kill.span"), 3);
     prompts.saveAnswer = UserPrompts::SaveChoice::Save;
     EXPECT_FALSE(window->close());
     prompts.savePath = dir.path() / "kept.stn";
@@ -193,7 +193,7 @@ TEST_F(MainWindowTest, ClosePromptYesSavesOrStaysWhenTheSaveIsCancelled) {
 }
 
 TEST_F(MainWindowTest, NewAndOpenAskFirstAndHandOverToAFreshProcess) {
-    document->setValue("g.pSelNode->m_kill.span", 3);
+    document->setValue(memberId("m_kill.span"), 3);
     prompts.saveAnswer = UserPrompts::SaveChoice::Cancel;
     action(CommandId::New)->trigger();
     EXPECT_TRUE(session.handOvers.empty());
@@ -216,7 +216,7 @@ TEST_F(MainWindowTest, NewAndOpenAskFirstAndHandOverToAFreshProcess) {
 // A file that the new process could not open is refused before this project is given up: the
 // message names it, and the project stays as it was.
 TEST_F(MainWindowTest, OpenOfADamagedFileKeepsTheCurrentProject) {
-    document->setValue("g.pSelNode->m_kill.span", 3);
+    document->setValue(memberId("m_kill.span"), 3);
     prompts.saveAnswer = UserPrompts::SaveChoice::Discard;
     const std::filesystem::path damaged = dir.path() / "damaged.stn";
     test::writeFile(damaged, "SartuneData,6,1,fire.png,999,abc");
@@ -232,7 +232,7 @@ TEST_F(MainWindowTest, OpenOfADamagedFileKeepsTheCurrentProject) {
 }
 
 TEST_F(MainWindowTest, DroppedFileOnAModifiedProjectAsksOnce) {
-    document->setValue("g.pSelNode->m_kill.span", 3);
+    document->setValue(memberId("m_kill.span"), 3);
     prompts.saveAnswer = UserPrompts::SaveChoice::Discard;
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(writeProject("dropped.stn").string()))});
@@ -270,7 +270,7 @@ TEST_F(MainWindowTest, RecentFileLoadsIntoThisWindowAfterThePrompt) {
     const std::filesystem::path file = dir.path() / "recent.stn";
     ASSERT_TRUE(saveProject(other, file, notifier));
     window->recentFiles().add(file.string());
-    document->setValue("g.pSelNode->m_kill.span", 3);
+    document->setValue(memberId("m_kill.span"), 3);
     prompts.saveAnswer = UserPrompts::SaveChoice::Discard;
     window->files().openRecent(0);
     EXPECT_EQ(prompts.saveQuestions, 1);

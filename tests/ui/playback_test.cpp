@@ -188,7 +188,7 @@ TEST_F(PlaybackTest, EditWhileHeldSimulatesTheHeldFrameAgain) {
     const std::string before = shownTrace();
 
     document.startWorker();
-    ASSERT_TRUE(document.setValue("g.pSelNode->m_move.speed", 300));
+    ASSERT_TRUE(document.setValue(memberId("m_move.speed"), 300));
     ASSERT_EQ(settle(), 25);
     const std::string after = shownTrace();
     EXPECT_NE(after, before);

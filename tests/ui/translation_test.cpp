@@ -42,6 +42,9 @@
 namespace vintrel {
 namespace {
 
+constexpr int kCylinderShapeType = ShapeParams::Cylinder;
+constexpr int kTrailShapeType = ShapeParams::Trail;
+
 bool hasJapanese(const QString& text) {
     static const QRegularExpression kana(QStringLiteral("[\\x{3040}-\\x{30ff}\\x{3400}-\\x{9fff}\\x{ff01}-\\x{ffee}]"));
     return text.contains(kana);

@@ -16,7 +16,7 @@ namespace vintrel {
 namespace {
 
 constexpr const char* kContext = "vintrel::CameraSettingsDialog";
-constexpr const char* kCameraMovePath = "g.project.isCameraMove";
+constexpr ProjectFieldId kCameraMove = projectFieldId("g.project.isCameraMove");
 
 constexpr int kDialogWidthDu = 174;
 constexpr int kDialogHeightDu = 88;
@@ -69,8 +69,8 @@ CameraSettingsDialog::CameraSettingsDialog(ProjectDocument& document, QWidget* p
     build();
     showPose();
     showCameraMove();
-    connect(&document_, &ProjectDocument::valueChanged, this, [this](const QString& path) {
-        if (path == QLatin1String(kCameraMovePath)) {
+    connect(&document_, &ProjectDocument::projectValueChanged, this, [this](ProjectFieldId field) {
+        if (field == kCameraMove) {
             showCameraMove();
         }
     });
@@ -109,7 +109,7 @@ void CameraSettingsDialog::build() {
                            form.units().toPixelsY(kSeparatorRect.h));
     cameraMove_ = form.check(tr("カメラ移動"), kCameraMoveRect);
     connect(cameraMove_, &QCheckBox::clicked, this,
-            [this](bool on) { document_.setValue(kCameraMovePath, on ? 1 : 0); });
+            [this](bool on) { document_.setValue(kCameraMove, on ? 1 : 0); });
     okButton_ = form.button(tr("OK"), kOkRect);
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, &CameraSettingsDialog::accept);

@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 
-#include "model/property_labels.h"
 #include "model/tree_operations.h"
 #include "persist/project_file.h"
 
@@ -13,14 +12,6 @@
 #include <system_error>
 
 namespace vintrel {
-
-namespace {
-
-bool isProjectPath(std::string_view path) {
-    return !path.starts_with(kSelectedNodePrefix);
-}
-
-} // namespace
 
 ProjectDocument::ProjectDocument(GlobalState& g, const ProjectDefaults& defaults, Notifier& notifier,
                                  QObject* parent)
@@ -135,15 +126,18 @@ void ProjectDocument::setGuideShown(bool shown) {
 
 // ---- edits --------------------------------------------------------------------------------
 
-bool ProjectDocument::setValue(std::string_view path, double value) {
-    if (!history_.recordValue(path, value)) {
+bool ProjectDocument::setValue(ValueTarget target, double value) {
+    if (!history_.recordValue(target, value)) {
         return false;
     }
-    if (isProjectPath(path)) {
+    if (const auto* field = std::get_if<ProjectFieldId>(&target)) {
         publish();
+        replayIfHeld();
+        emit projectValueChanged(*field);
+    } else {
+        replayIfHeld();
+        emit nodeValueChanged(std::get<MemberId>(target));
     }
-    replayIfHeld();
-    emit valueChanged(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
     return true;
 }
 
@@ -173,7 +167,7 @@ void ProjectDocument::setNodeVisible(EffectNode& node, bool visible) {
 
 void ProjectDocument::beginCurveEdit(int slot) {
     if (g_.pSelNode != nullptr && slot >= 0 && slot < kCurveSlotCount) {
-        history_.recordCurveEdit(slot);
+        history_.recordCurveEdit(static_cast<CurveSlot>(slot));
     }
 }
 
@@ -191,7 +185,7 @@ void ProjectDocument::setCurvePoints(int slot, const std::vector<CurvePoint>& po
         g_.pSelNode->graph(slot).points() == points) {
         return;
     }
-    history_.recordCurveEdit(slot);
+    history_.recordCurveEdit(static_cast<CurveSlot>(slot));
     // The worker reads the curve's table, which is safe to read while it is rebuilt.
     g_.pSelNode->graph(slot).setPoints(points);
     g_.modified = true;
@@ -268,7 +262,7 @@ void ProjectDocument::remake() {
     g_.modified = true;
     noteFileState();
     resetView();
-    emit valueChanged(QStringLiteral("g.project.randomSeed"));
+    emit projectValueChanged(projectFieldId("g.project.randomSeed"));
 }
 
 void ProjectDocument::changeProject(const std::function<void(GlobalState&)>& change) {
@@ -317,7 +311,10 @@ void ProjectDocument::setBackgroundColor(int red, int green, int blue) {
     g_.modified = true;
     publish();
     noteFileState();
-    emit valueChanged(QStringLiteral("g.project.backColor"));
+    for (const ProjectFieldId part : {projectFieldId("g.project.backColor.x"), projectFieldId("g.project.backColor.y"),
+                                      projectFieldId("g.project.backColor.z")}) {
+        emit projectValueChanged(part);
+    }
 }
 
 // ---- files --------------------------------------------------------------------------------

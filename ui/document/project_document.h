@@ -74,7 +74,7 @@ public:
     // ---- edits ------------------------------------------------------------------------------
     // A value of the selected node ("g.pSelNode->m_kill.span") or of the project
     // ("g.project.isCameraMove"), recorded in the history. False when nothing changed.
-    bool setValue(std::string_view path, double value);
+    bool setValue(ValueTarget target, double value);
     // Renames the selected node, recorded in the history; the effect restarts.
     bool renameSelected(const std::string& name);
     // Shows or hides a node's particles (the node panel's eye). Not an undoable edit, but a
@@ -152,7 +152,8 @@ public:
     void publish();
 
 signals:
-    void valueChanged(const QString& path); // one value of the selected node or the project
+    void nodeValueChanged(vintrel::MemberId member); // a member of the selected node
+    void projectValueChanged(vintrel::ProjectFieldId field);
     void curveChanged(int slot);            // a curve of the selected node
     void treeChanged();                     // nodes added, removed, moved or renamed
     void selectionChanged();                // another node is selected, or the project was replaced

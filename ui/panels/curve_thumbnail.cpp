@@ -1,5 +1,6 @@
 #include "ui/panels/curve_thumbnail.h"
 
+#include "model/node_members.h"
 #include "ui/controls/panel_painter.h"
 #include "ui/controls/ui_colors.h"
 #include "ui/document/project_document.h"

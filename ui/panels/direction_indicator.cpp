@@ -26,7 +26,8 @@ DirectionIndicator::DirectionIndicator(ProjectDocument& document, QWidget* paren
     : QWidget(parent), document_(document) {
     setAccessibleName(tr("移動方向"));
     const auto repaint = [this] { update(); };
-    connect(&document_, &ProjectDocument::valueChanged, this, repaint);
+    connect(&document_, &ProjectDocument::nodeValueChanged, this, repaint);
+    connect(&document_, &ProjectDocument::projectValueChanged, this, repaint);
     connect(&document_, &ProjectDocument::selectionChanged, this, repaint);
     connect(&document_, &ProjectDocument::historyChanged, this, repaint);
 }

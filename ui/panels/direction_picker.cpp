@@ -13,9 +13,9 @@ namespace vintrel {
 namespace {
 
 constexpr const char* kTranslationContext = "vintrel::DirectionPicker";
-constexpr const char* kOneWayPath = "g.pSelNode->m_move.isOneWay";
-constexpr const char* kDirYPath = "g.pSelNode->m_move.dirY";
-constexpr const char* kDirXPath = "g.pSelNode->m_move.dirX";
+constexpr MemberId kOneWay = memberId("m_move.isOneWay");
+constexpr MemberId kDirY = memberId("m_move.dirY");
+constexpr MemberId kDirX = memberId("m_move.dirX");
 
 // The layout in dialog units: the top view on the left, the side view on the right, each with
 // its caption, the dial, the marks around the dial's face and the angle below it. The face is as
@@ -134,7 +134,8 @@ DirectionPicker::DirectionPicker(ProjectDocument& document, QWidget* parent)
     showNode();
 
     connect(&document_, &ProjectDocument::selectionChanged, this, &DirectionPicker::closeSelf);
-    connect(&document_, &ProjectDocument::valueChanged, this, &DirectionPicker::onValueChanged);
+    connect(&document_, &ProjectDocument::nodeValueChanged, this, &DirectionPicker::onMemberChanged);
+    connect(&document_, &ProjectDocument::projectValueChanged, this, &DirectionPicker::showNode);
     connect(&document_, &ProjectDocument::historyChanged, this, &DirectionPicker::showNode);
 }
 
@@ -147,7 +148,7 @@ QString DirectionPicker::sideAngleText() const {
 }
 
 void DirectionPicker::writeAngle(const DirectionDial& dial, double degrees) {
-    document_.setValue(dial.view() == DialView::Top ? kDirYPath : kDirXPath, degrees);
+    document_.setValue(dial.view() == DialView::Top ? kDirY : kDirX, degrees);
 }
 
 void DirectionPicker::showNode() {
@@ -161,9 +162,9 @@ void DirectionPicker::showNode() {
     sideAngle_->setText(tr("%1°").arg(shownSideAngle(node->m_move.dirX)));
 }
 
-void DirectionPicker::onValueChanged(const QString& path) {
+void DirectionPicker::onMemberChanged(MemberId member) {
     const EffectNode* node = document_.state().pSelNode;
-    if (path == QLatin1String(kOneWayPath) && (node == nullptr || node->m_move.isOneWay == 0)) {
+    if (member == kOneWay && (node == nullptr || node->m_move.isOneWay == 0)) {
         closeSelf();
         return;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/node_members.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -30,7 +32,7 @@ public:
 private:
     void writeAngle(const DirectionDial& dial, double degrees);
     void showNode();
-    void onValueChanged(const QString& path);
+    void onMemberChanged(MemberId member);
     void closeSelf();
 
     ProjectDocument& document_;

@@ -1,5 +1,6 @@
 #include "ui/panels/graph_zoom_popup.h"
 
+#include "model/node_members.h"
 #include "ui/controls/font_dialog_units.h"
 #include "ui/document/project_document.h"
 #include "ui/panels/curve_menu.h"

@@ -29,7 +29,7 @@ constexpr int kTitleTextX = 4;
 constexpr int kAngleUnitsPerNotch = 120;
 // The buttons' hints do not depend on the selected node's shape.
 constexpr int kAnyShapeType = 0;
-constexpr const char* kCameraMovePath = "g.project.isCameraMove";
+constexpr ProjectFieldId kCameraMove = projectFieldId("g.project.isCameraMove");
 
 bool isCameraNode(const EffectNode* node) {
     return node != nullptr &&
@@ -85,8 +85,8 @@ void NodePanel::connectDocument() {
     connect(&document_, &ProjectDocument::treeChanged, this, &NodePanel::refresh);
     connect(&document_, &ProjectDocument::selectionChanged, this, &NodePanel::refresh);
     connect(&document_, &ProjectDocument::viewReset, this, &NodePanel::refresh);
-    connect(&document_, &ProjectDocument::valueChanged, this, [this](const QString& path) {
-        if (path == QLatin1String(kCameraMovePath)) {
+    connect(&document_, &ProjectDocument::projectValueChanged, this, [this](ProjectFieldId field) {
+        if (field == kCameraMove) {
             refresh();
         }
     });

@@ -1,7 +1,6 @@
 #include "ui/panels/parameter_panel.h"
 
-#include "model/node_fields.h"
-#include "model/property_labels.h"
+#include "model/node_members.h"
 #include "ui/controls/numeric_field.h"
 #include "ui/controls/numeric_text.h"
 #include "ui/document/project_document.h"
@@ -26,10 +25,6 @@ namespace {
 QString text(std::string_view utf8) {
     return QCoreApplication::translate(
         "Panel", QByteArray(utf8.data(), static_cast<qsizetype>(utf8.size())).constData());
-}
-
-std::string selectedPath(std::string_view member) {
-    return std::string(kSelectedNodePrefix) + std::string(member);
 }
 
 // The names the shape and texture lists add after their fixed entries.
@@ -110,8 +105,8 @@ void ParameterPanel::build() {
         if (c.id != 0) {
             setHintId(widget, c.id);
         }
-        if (!c.member.empty()) {
-            widget->setAccessibleName(text(controlName(c.member)));
+        if (c.member) {
+            widget->setAccessibleName(text(describe(*c.member).controlName()));
         }
         bound_.push_back({&c, widget});
     }
@@ -149,29 +144,29 @@ QWidget* ParameterPanel::makeLabel(const PanelControl& c) {
 }
 
 QWidget* ParameterPanel::makeNumber(const PanelControl& c) {
+    const NodeMember& member = describe(*c.member);
+    const NumberFormat& format = member.number;
     auto* field = new NumericField(this);
-    field->setReadWidth(c.readWidth);
-    field->setAccessibleName(text(controlName(c.member)));
-    const double value = memberValue(c.member);
-    const NodeField* nodeField = findNodeField(c.member);
-    if (nodeField != nullptr && nodeField->isFloat()) {
-        field->setValue(static_cast<float>(c.scale == ValueScale::Tenths ? value * 10.0 : value));
+    field->setReadWidth(format.readWidth());
+    const double value = memberValue(member.id);
+    if (member.isFloat()) {
+        field->setValue(static_cast<float>(format.scale == ValueScale::Tenths ? value * 10.0 : value));
     } else {
         field->setValue(static_cast<int>(value));
     }
-    if (c.entry == NumberEntry::Digits) {
+    if (format.entry == NumberEntry::Digits) {
         field->setEntry(NumericField::Entry::Digits);
         field->setInputMethodHints(Qt::ImhDigitsOnly);
     }
     place(field, c.rect);
-    auto* spinner = new SpinnerButtons(*field, c.spinner.low, c.spinner.high, this);
+    auto* spinner = new SpinnerButtons(*field, format.low, format.high, this);
     spinner->setGeometry(field->x() + field->width() - SpinnerButtons::kWidth, field->y(), SpinnerButtons::kWidth,
                          field->height());
     field->setTextMargins(0, 0, SpinnerButtons::kWidth, 0);
-    setHintId(spinner, c.spinner.id);
+    setHintId(spinner, c.spinnerId);
     spinners_[&c] = spinner;
-    const auto writeValue = [this, &c](int typed) {
-        write(c, c.scale == ValueScale::Tenths ? typed / 10.0 : static_cast<double>(typed));
+    const auto writeValue = [this, &c, scale = format.scale](int typed) {
+        write(c, scale == ValueScale::Tenths ? typed / 10.0 : static_cast<double>(typed));
     };
     connect(field, &NumericField::valueEdited, this, writeValue);
     connect(spinner, &SpinnerButtons::stepped, this, writeValue);
@@ -186,7 +181,7 @@ QWidget* ParameterPanel::makeDropDown(const PanelControl& c) {
     for (const std::string& name : materialEntries(document_.state().materials, c.fill)) {
         list->addItem(QString::fromStdString(name));
     }
-    list->setCurrentIndex(listIndexOf(c.fill, memberInt(c.member)));
+    list->setCurrentIndex(listIndexOf(c.fill, memberInt(*c.member)));
     place(list, {c.rect.x, c.rect.y, c.rect.w, 0});
     list->resize(units_.toPixelsX(c.rect.w), list->sizeHint().height());
     connect(list, &QComboBox::activated, this,
@@ -196,12 +191,12 @@ QWidget* ParameterPanel::makeDropDown(const PanelControl& c) {
 
 QWidget* ParameterPanel::makeRadio(const PanelControl& c) {
     auto* button = new QRadioButton(text(c.text), this);
-    QButtonGroup*& group = radioGroups_[c.member];
+    QButtonGroup*& group = radioGroups_[*c.member];
     if (group == nullptr) {
         group = new QButtonGroup(this);
     }
     group->addButton(button);
-    button->setChecked(memberInt(c.member) == c.radioValue);
+    button->setChecked(memberInt(*c.member) == c.radioValue);
     place(button, c.rect);
     connect(button, &QRadioButton::toggled, this, [this, &c](bool on) {
         if (on) {
@@ -213,14 +208,14 @@ QWidget* ParameterPanel::makeRadio(const PanelControl& c) {
 
 QWidget* ParameterPanel::makeCheck(const PanelControl& c) {
     auto* box = new QCheckBox(text(c.text), this);
-    box->setChecked(memberInt(c.member) != 0);
+    box->setChecked(memberInt(*c.member) != 0);
     place(box, c.rect);
     connect(box, &QCheckBox::clicked, this, [this, &c](bool on) { write(c, on ? 1 : 0); });
     return box;
 }
 
 QWidget* ParameterPanel::makeCurve(const PanelControl& c) {
-    auto* picture = new CurveThumbnail(document_, c.curveSlot, this);
+    auto* picture = new CurveThumbnail(document_, *c.curveSlot, this);
     place(picture, c.rect);
     connect(picture, &CurveThumbnail::openRequested, this, &ParameterPanel::curveEditorRequested);
     return picture;
@@ -233,31 +228,31 @@ QWidget* ParameterPanel::makeDirection(const PanelControl& c) {
     return indicator;
 }
 
-double ParameterPanel::memberValue(std::string_view member) const {
+double ParameterPanel::memberValue(MemberId member) const {
     const EffectNode* node = document_.state().pSelNode;
-    const NodeField* field = findNodeField(member);
-    if (node == nullptr || field == nullptr) {
-        return 0;
-    }
-    return field->isFloat() ? static_cast<double>(field->floatValue(*node)) : field->intValue(*node);
+    return node != nullptr ? describe(member).value(*node) : 0.0;
 }
 
-int ParameterPanel::memberInt(std::string_view member) const {
+int ParameterPanel::memberInt(MemberId member) const {
     const double value = memberValue(member);
     return std::isfinite(value) ? static_cast<int>(std::clamp(value, -2147483648.0, 2147483647.0)) : 0;
 }
 
 void ParameterPanel::write(const PanelControl& c, double value) {
-    document_.setValue(selectedPath(c.member), value);
+    document_.setValue(*c.member, value);
     applyEnableRules();
 }
 
 void ParameterPanel::applyEnableRules() {
     for (const Bound& b : bound_) {
-        if (b.control->enabledWhile == EnabledWhile::Always) {
+        if (!b.control->member) {
             continue;
         }
-        const bool enabled = isEnabledFor(b.control->enabledWhile, memberInt(b.control->enableDriver));
+        const NodeMember& member = describe(*b.control->member);
+        if (member.enabledWhile == EnabledWhile::Always) {
+            continue;
+        }
+        const bool enabled = isEnabledFor(member.enabledWhile, memberInt(member.enableDriver));
         b.widget->setEnabled(enabled);
         // A number field's arrows follow it.
         if (const auto spinner = spinners_.find(b.control); spinner != spinners_.end()) {

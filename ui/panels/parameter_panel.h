@@ -52,8 +52,8 @@ private:
     void place(QWidget* widget, const DuRect& rect);
 
     // The member's value as an int (floats truncated); 0 when nothing is selected.
-    int memberInt(std::string_view member) const;
-    double memberValue(std::string_view member) const;
+    int memberInt(MemberId member) const;
+    double memberValue(MemberId member) const;
     void write(const PanelControl& c, double value);
     void applyEnableRules();
 
@@ -61,7 +61,7 @@ private:
     const ParameterPanelLayout& layout_;
     DialogUnitScale units_;
     std::vector<Bound> bound_;
-    std::map<std::string_view, QButtonGroup*> radioGroups_;
+    std::map<MemberId, QButtonGroup*> radioGroups_;
     std::map<const PanelControl*, QWidget*> spinners_;
 };
 

@@ -5,7 +5,7 @@
 add_library(vintrel_ui_hints STATIC
   ${CMAKE_CURRENT_LIST_DIR}/hint_table.cpp
 )
-target_link_libraries(vintrel_ui_hints PUBLIC vintrel_platform)
+target_link_libraries(vintrel_ui_hints PUBLIC vintrel_model)
 
 find_package(Qt6 REQUIRED COMPONENTS Gui Widgets)
 add_library(vintrel_ui_shell_parts STATIC

@@ -9,12 +9,8 @@
 
 namespace vintrel {
 
-// Shape types whose size curves mean something else (the values of ShapeParams::Type).
-inline constexpr int kCylinderShapeType = 3;
-inline constexpr int kTrailShapeType = 4;
-
-// The hint of a control or command id, UTF-8. The size curves' controls (1241, 1244, 1245) name
-// what the curve changes for the selected node's shape type. An id without a hint gives nothing.
+// The hint of a control or command id, UTF-8. The size curves' pictures name what the curve
+// changes for the selected node's shape type (a ShapeParams::Type). An id without a hint gives nothing.
 // Every text is a string literal, so data() is null-terminated.
 std::optional<std::string_view> hintFor(int id, int selectedShapeType);
 

@@ -221,11 +221,7 @@ void MainWindow::connectDocument() {
     connect(&document_, &ProjectDocument::projectChanged, this, &MainWindow::applyLayout);
     // A loaded or edited project may have another size: the view keeps its aspect.
     connect(&document_, &ProjectDocument::selectionChanged, this, &MainWindow::applyLayout);
-    connect(&document_, &ProjectDocument::valueChanged, this, [this](const QString& path) {
-        if (path.startsWith(QStringLiteral("g.project."))) {
-            applyLayout();
-        }
-    });
+    connect(&document_, &ProjectDocument::projectValueChanged, this, &MainWindow::applyLayout);
 }
 
 void MainWindow::updateTitle() {

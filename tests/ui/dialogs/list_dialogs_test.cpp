@@ -143,9 +143,9 @@ protected:
     HistoryRows& rows() { return dialog.rows(); }
     // Three edits of different fields: four entries with "スタート".
     void makeThreeEdits() {
-        document->setValue("g.pSelNode->m_kill.span", 10);
-        document->setValue("g.pSelNode->m_kill.span_err", 3);
-        document->setValue("g.project.isCameraMove", 1);
+        document->setValue(memberId("m_kill.span"), 10);
+        document->setValue(memberId("m_kill.span_err"), 3);
+        document->setValue(projectFieldId("g.project.isCameraMove"), 1);
     }
     // How many pixels of `row` (left of the scrollbar) have exactly `color`.
     int pixelsOf(int row, QColor color) {

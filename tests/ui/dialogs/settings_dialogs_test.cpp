@@ -267,7 +267,8 @@ TEST_F(CameraSettingsDialogTest, CameraMoveGoesThroughTheHistory) {
     dialog->cameraMoveCheck()->click();
     EXPECT_EQ(g.project.isCameraMove, 1);
     ASSERT_EQ(historySize(), 2u);
-    EXPECT_EQ(document->history().entries().back().path, "g.project.isCameraMove");
+    EXPECT_EQ(std::get<History::ValueEdit>(document->history().entries().back().edit).target,
+              ValueTarget(projectFieldId("g.project.isCameraMove")));
     expectFieldsEnabled(false);
 
     document->undo();

@@ -23,9 +23,9 @@ namespace {
 
 using test::TempDir;
 
-constexpr const char* kOneWayPath = "g.pSelNode->m_move.isOneWay";
-constexpr const char* kDirYPath = "g.pSelNode->m_move.dirY";
-constexpr const char* kSpeedPath = "g.pSelNode->m_move.speed";
+constexpr MemberId kOneWayPath = memberId("m_move.isOneWay");
+constexpr MemberId kDirYPath = memberId("m_move.dirY");
+constexpr MemberId kSpeedPath = memberId("m_move.speed");
 
 class DirectionWidgetsTest : public testing::Test {
 protected:
@@ -165,8 +165,9 @@ TEST_F(DirectionPickerTest, DraggingUpOnTheTopDialRecordsZeroAsOneEntry) {
 
     EXPECT_EQ(g.pSelNode->m_move.dirY, 0.0f);
     ASSERT_EQ(historySize(), before + 1);
-    EXPECT_EQ(newestEntry().path, kDirYPath);
-    EXPECT_EQ(newestEntry().before.number, 200.0);
+    const auto& edit = std::get<History::ValueEdit>(newestEntry().edit);
+    EXPECT_EQ(edit.target, ValueTarget(kDirYPath));
+    EXPECT_EQ(edit.before, History::Number(200.0f));
     EXPECT_EQ(newestEntry().title, "ノード1-移動方向（上から見た図）");
     EXPECT_EQ(picker->topAngleText(), QStringLiteral("0°"));
 

@@ -282,7 +282,7 @@ TEST_F(NodePanelTest, AButtonKeepsAnOpenRenameFirst) {
 }
 
 TEST_F(NodePanelTest, CameraRowsFollowTheTreeAndIgnoreTheButtons) {
-    ASSERT_TRUE(document->setValue("g.project.isCameraMove", 1));
+    ASSERT_TRUE(document->setValue(projectFieldId("g.project.isCameraMove"), 1));
     ASSERT_EQ(panel->listView()->model()->rowCount(), 3);
     EXPECT_EQ(panel->listView()->model()->index(1, 0).data().toString(), "カメラ位置(β)");
     EXPECT_EQ(panel->listView()->model()->index(2, 0).data().toString(), "注視点(β)");
@@ -303,7 +303,7 @@ TEST_F(NodePanelTest, CameraRowsFollowTheTreeAndIgnoreTheButtons) {
 
     clickRow(2);
     EXPECT_EQ(g.pSelNode, g.targetNode.get());
-    ASSERT_TRUE(document->setValue("g.project.isCameraMove", 0));
+    ASSERT_TRUE(document->setValue(projectFieldId("g.project.isCameraMove"), 0));
     EXPECT_EQ(panel->listView()->model()->rowCount(), 1);
 }
 

@@ -76,7 +76,8 @@ TEST_F(ParameterPanelTest, TypingIntoTheLifetimeGivesOneEntryWithTheOldValue) {
     }
     EXPECT_EQ(g.pSelNode->m_kill.span, 123);
     ASSERT_EQ(historySize(), 2u);
-    EXPECT_EQ(document->history().entries().back().before.number, before);
+    EXPECT_EQ(std::get<History::ValueEdit>(document->history().entries().back().edit).before,
+              History::Number(before));
     EXPECT_EQ(document->history().entries().back().title, "ノード1-寿命");
     document->undo();
     EXPECT_EQ(g.pSelNode->m_kill.span, before);
@@ -152,7 +153,7 @@ TEST_F(ParameterPanelTest, SizeTabLayoutFollowsTheShapeWhenOpened) {
     open(kScaleTab);
     EXPECT_EQ(control<QGroupBox>(1276)->title(), QStringLiteral("底半径"));
     ParameterPanel* shown = area->panel();
-    document->setValue("g.pSelNode->m_shape.type", 4);
+    document->setValue(memberId("m_shape.type"), 4);
     EXPECT_EQ(area->panel(), shown);
 }
 

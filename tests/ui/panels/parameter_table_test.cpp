@@ -1,6 +1,6 @@
 // The parameter panels' tables against the node's fields, the label table and the hint table.
 #include "model/effect_node.h"
-#include "model/node_fields.h"
+#include "model/node_members.h"
 #include "model/parameter_panels.h"
 #include "model/property_labels.h"
 #include "ui/shell/hint_table.h"
@@ -27,7 +27,11 @@ std::vector<const PanelControl*> everyControl() {
 }
 
 bool edits(const PanelControl& c) {
-    return !c.member.empty();
+    return c.member.has_value();
+}
+
+const NodeMember& memberOf(const PanelControl& c) {
+    return describe(*c.member);
 }
 
 TEST(ParameterTable, TabsInTheirOrderWithTheTrailLayoutForShapeFourOnly) {
@@ -57,20 +61,21 @@ TEST(ParameterTable, MembersExistWithTheStatedTypesAndDefaultsInRange) {
         if (!edits(*c)) {
             continue;
         }
-        SCOPED_TRACE(std::string(c->member));
-        const NodeField* field = findNodeField(c->member);
-        ASSERT_NE(field, nullptr);
-        if (c->scale == ValueScale::Tenths) {
+        const NodeMember* field = &memberOf(*c);
+        SCOPED_TRACE(std::string(field->key));
+        const NumberFormat& format = field->number;
+        if (format.scale == ValueScale::Tenths) {
             EXPECT_TRUE(field->isFloat());
         }
-        const double value = field->isFloat() ? field->floatValue(fresh) : field->intValue(fresh);
-        if (c->kind == ControlKind::NumberField && defaultOutsideSpinner.contains(c->member)) {
-            EXPECT_LT(value, c->spinner.low);
+        const double value = field->value(fresh);
+        if (c->kind == ControlKind::NumberField && defaultOutsideSpinner.contains(field->key)) {
+            EXPECT_LT(value, format.low);
         } else if (c->kind == ControlKind::NumberField) {
-            const double shown = c->scale == ValueScale::Tenths ? value * 10 : value;
-            EXPECT_GE(shown, c->spinner.low);
-            EXPECT_LE(shown, c->spinner.high);
-            EXPECT_NE(c->spinner.id, 0);
+            const double shown = format.scale == ValueScale::Tenths ? value * 10 : value;
+            EXPECT_GE(shown, format.low);
+            EXPECT_LE(shown, format.high);
+            EXPECT_LT(format.low, format.high);
+            EXPECT_NE(c->spinnerId, 0);
         }
         if (c->kind == ControlKind::DropDown && c->fill == ListFill::Fixed) {
             EXPECT_GE(value, 0);
@@ -89,18 +94,19 @@ TEST(ParameterTable, ControlsAreNamedByTheirHistoryLabels) {
         if (!edits(*c)) {
             continue;
         }
-        SCOPED_TRACE(std::string(c->member));
-        const std::string path = std::string(kSelectedNodePrefix) + std::string(c->member);
-        if (c->member == "m_move.shake" || c->member == "m_move.isParentShake") {
+        const NodeMember& member = memberOf(*c);
+        SCOPED_TRACE(std::string(member.key));
+        const std::string path = std::string(kSelectedNodePrefix) + std::string(member.key);
+        if (member.key == "m_move.shake" || member.key == "m_move.isParentShake") {
             EXPECT_TRUE(propertyLabel(path).empty());
-            EXPECT_FALSE(controlName(c->member).empty());
+            EXPECT_FALSE(member.controlName().empty());
         } else {
             EXPECT_FALSE(propertyLabel(path).empty());
-            EXPECT_EQ(controlName(c->member), propertyLabel(path));
+            EXPECT_EQ(member.controlName(), propertyLabel(path));
         }
     }
-    EXPECT_EQ(controlName("m_kill.span"), "寿命");
-    EXPECT_EQ(controlName("m_move.isParentShake"), "ぶれ（親の影響）");
+    EXPECT_EQ(describe(memberId("m_kill.span")).controlName(), "寿命");
+    EXPECT_EQ(describe(memberId("m_move.isParentShake")).controlName(), "ぶれ（親の影響）");
 }
 
 // Every control the user works has a hint, and so has every spinner, but for those the hint
@@ -111,7 +117,7 @@ TEST(ParameterTable, EveryWorkedControlAndSpinnerHasItsHint) {
         if (c->kind == ControlKind::GroupFrame || c->kind == ControlKind::Label) {
             continue;
         }
-        for (int id : {c->id, c->spinner.id}) {
+        for (int id : {c->id, c->spinnerId}) {
             if (id == 0) {
                 continue;
             }
@@ -137,27 +143,28 @@ TEST(ParameterTable, ListsRadiosAndRulesAsTheDialogsHoldThem) {
     EXPECT_EQ(byId[1007]->entries[3], "親の向き");
     EXPECT_EQ(byId[1222]->radioValue, 2);
     EXPECT_EQ(byId[1121]->radioValue, 1);
-    EXPECT_EQ(byId[1032]->scale, ValueScale::Tenths);
-    EXPECT_EQ(byId[1284]->scale, ValueScale::AsIs);
-    EXPECT_EQ(byId[1250]->readWidth, 5);
-    EXPECT_EQ(byId[1158]->readWidth, 4);
+    EXPECT_EQ(memberOf(*byId[1032]).number.scale, ValueScale::Tenths);
+    EXPECT_EQ(memberOf(*byId[1284]).number.scale, ValueScale::AsIs);
+    EXPECT_EQ(memberOf(*byId[1250]).number.readWidth(), 5);
+    EXPECT_EQ(memberOf(*byId[1158]).number.readWidth(), 4);
+    EXPECT_EQ(memberOf(*byId[1032]).number.readWidth(), 4); // -999 to 999 in tenths
     EXPECT_EQ(byId[1276]->cylinderText, "底半径");
 
     // Enable rules: "等間隔" for the two circles, the range error for scope 2, the period and
     // frequency for every timing but "親の消滅時", the animation fields while animating.
-    EXPECT_EQ(byId[1108]->enableDriver, "m_emitter.type");
-    EXPECT_TRUE(isEnabledFor(byId[1108]->enabledWhile, 1));
-    EXPECT_FALSE(isEnabledFor(byId[1108]->enabledWhile, 2));
-    EXPECT_TRUE(isEnabledFor(byId[1044]->enabledWhile, 2));
-    EXPECT_FALSE(isEnabledFor(byId[1044]->enabledWhile, 0));
+    EXPECT_EQ(memberOf(*byId[1108]).enableDriver, memberId("m_emitter.type"));
+    EXPECT_TRUE(isEnabledFor(memberOf(*byId[1108]).enabledWhile, 1));
+    EXPECT_FALSE(isEnabledFor(memberOf(*byId[1108]).enabledWhile, 2));
+    EXPECT_TRUE(isEnabledFor(memberOf(*byId[1044]).enabledWhile, 2));
+    EXPECT_FALSE(isEnabledFor(memberOf(*byId[1044]).enabledWhile, 0));
     for (int id : {1133, 1145, 1226, 1227}) {
-        EXPECT_FALSE(isEnabledFor(byId[id]->enabledWhile, 2)) << id;
-        EXPECT_TRUE(isEnabledFor(byId[id]->enabledWhile, 1)) << id;
+        EXPECT_FALSE(isEnabledFor(memberOf(*byId[id]).enabledWhile, 2)) << id;
+        EXPECT_TRUE(isEnabledFor(memberOf(*byId[id]).enabledWhile, 1)) << id;
     }
-    EXPECT_EQ(byId[1185]->enabledWhile, EnabledWhile::Always);
+    EXPECT_EQ(memberOf(*byId[1185]).enabledWhile, EnabledWhile::Always);
     for (int id : {1014, 1020, 1052, 1128}) {
-        EXPECT_EQ(byId[id]->enableDriver, "m_texture.isAnim") << id;
-        EXPECT_FALSE(isEnabledFor(byId[id]->enabledWhile, 0)) << id;
+        EXPECT_EQ(memberOf(*byId[id]).enableDriver, memberId("m_texture.isAnim")) << id;
+        EXPECT_FALSE(isEnabledFor(memberOf(*byId[id]).enabledWhile, 0)) << id;
     }
 }
 

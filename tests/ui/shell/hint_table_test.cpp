@@ -1,6 +1,7 @@
 // The hint strip's texts: control and command ids, the size curves' shape-dependent rows and the
 // camera drag modes.
 
+#include "model/effect_node.h"
 #include "ui/shell/hint_table.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,9 @@
 
 namespace vintrel {
 namespace {
+
+constexpr int kCylinderShapeType = ShapeParams::Cylinder;
+constexpr int kTrailShapeType = ShapeParams::Trail;
 
 constexpr int kBillboardShapeType = 0;
 

@@ -1,6 +1,7 @@
 // The hint strip: what it shows when the mouse enters a control, and how it draws it.
 
 #include "ui/controls/ui_colors.h"
+#include "model/effect_node.h"
 #include "ui/shell/hint_table.h"
 #include "ui/shell/hint_tracker.h"
 #include "ui/shell/status_window.h"
@@ -14,6 +15,9 @@
 
 namespace vintrel {
 namespace {
+
+constexpr int kCylinderShapeType = ShapeParams::Cylinder;
+constexpr int kTrailShapeType = ShapeParams::Trail;
 
 const QString kNewHint = QString::fromUtf8("新しくエフェクトを作成する。");
 const QString kOpenHint = QString::fromUtf8("エフェクトを開く。");
