@@ -22,7 +22,7 @@
 #include "ui/panels/direction_picker.h"
 #include "ui/panels/graph_zoom_popup.h"
 #include "ui/panels/parameter_area.h"
-#include "ui/shell/hint_table.h"
+#include "ui/hints/hint_table.h"
 #include "ui/shell/interface_language.h"
 #include "ui/shell/main_window.h"
 

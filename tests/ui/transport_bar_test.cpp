@@ -5,8 +5,8 @@
 #include "support/test_projects.h"
 #include "ui/document/project_document.h"
 #include "ui/shell/control_window.h"
-#include "ui/shell/hint_tracker.h"
-#include "ui/shell/status_window.h"
+#include "ui/hints/hint_tracker.h"
+#include "ui/hints/status_window.h"
 #include "ui/shell/transport_bar.h"
 
 #include <QSlider>

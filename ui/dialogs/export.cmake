@@ -13,5 +13,5 @@ add_library(vintrel_ui_export STATIC
 )
 set_target_properties(vintrel_ui_export PROPERTIES AUTOMOC ON)
 target_link_libraries(vintrel_ui_export PUBLIC
-  vintrel_export_rules vintrel_ui_document vintrel_ui_controls vintrel_ui_shell_parts vintrel_ui_parameters
+  vintrel_export_rules vintrel_ui_document vintrel_ui_controls vintrel_ui_hints vintrel_ui_parameters
   vintrel_output Qt6::Widgets)

@@ -12,7 +12,7 @@
 #include "ui/dialogs/export_runner.h"
 #include "ui/document/project_document.h"
 #include "ui/panels/spinner_buttons.h"
-#include "ui/shell/hint_tracker.h"
+#include "ui/hints/hint_tracker.h"
 
 #include <QCheckBox>
 #include <QComboBox>

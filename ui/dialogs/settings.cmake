@@ -22,5 +22,5 @@ add_library(vintrel_ui_settings_dialogs STATIC
 )
 set_target_properties(vintrel_ui_settings_dialogs PROPERTIES AUTOMOC ON)
 target_link_libraries(vintrel_ui_settings_dialogs PUBLIC
-  vintrel_ui_settings_core vintrel_ui_document vintrel_ui_controls vintrel_ui_shell_parts vintrel_ui_parameters
+  vintrel_ui_settings_core vintrel_ui_document vintrel_ui_controls vintrel_ui_hints vintrel_ui_parameters
   Qt6::Widgets)

@@ -14,4 +14,4 @@ add_library(vintrel_ui_curves STATIC
 )
 set_target_properties(vintrel_ui_curves PROPERTIES AUTOMOC ON)
 target_link_libraries(vintrel_ui_curves PUBLIC
-  vintrel_ui_curves_core vintrel_ui_document vintrel_ui_controls vintrel_ui_shell_parts Qt6::Widgets)
+  vintrel_ui_curves_core vintrel_ui_document vintrel_ui_controls vintrel_ui_hints Qt6::Widgets)

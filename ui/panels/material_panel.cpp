@@ -11,9 +11,9 @@
 #include "ui/panels/material_row.h"
 #include "ui/panels/node_command_button.h"
 #include "ui/panels/node_panel_artwork.h"
-#include "ui/shell/hint_table.h"
-#include "ui/shell/hint_tracker.h"
-#include "ui/shell/status_window.h"
+#include "ui/hints/hint_table.h"
+#include "ui/hints/hint_tracker.h"
+#include "ui/hints/status_window.h"
 
 #include <QCoreApplication>
 #include <QDropEvent>

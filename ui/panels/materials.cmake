@@ -17,5 +17,5 @@ add_library(vintrel_ui_materials STATIC
 set_target_properties(vintrel_ui_materials PROPERTIES AUTOMOC ON)
 # The command buttons and their cell layout are the node panel's.
 target_link_libraries(vintrel_ui_materials PUBLIC
-  vintrel_material_rules vintrel_ui_node_panel vintrel_ui_document vintrel_ui_controls vintrel_ui_shell_parts
+  vintrel_material_rules vintrel_ui_node_panel vintrel_ui_document vintrel_ui_controls vintrel_ui_hints
   vintrel_persist Qt6::Widgets Qt6::Gui)

@@ -16,4 +16,4 @@ add_library(vintrel_ui_node_panel STATIC
 )
 set_target_properties(vintrel_ui_node_panel PROPERTIES AUTOMOC ON)
 target_link_libraries(vintrel_ui_node_panel PUBLIC
-  vintrel_ui_node_panel_core vintrel_ui_document vintrel_ui_controls vintrel_ui_shell_parts Qt6::Widgets)
+  vintrel_ui_node_panel_core vintrel_ui_document vintrel_ui_controls vintrel_ui_hints Qt6::Widgets)

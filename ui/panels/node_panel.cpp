@@ -9,9 +9,9 @@
 #include "ui/panels/node_list_model.h"
 #include "ui/panels/node_list_view.h"
 #include "ui/panels/node_panel_artwork.h"
-#include "ui/shell/hint_table.h"
-#include "ui/shell/hint_tracker.h"
-#include "ui/shell/status_window.h"
+#include "ui/hints/hint_table.h"
+#include "ui/hints/hint_tracker.h"
+#include "ui/hints/status_window.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

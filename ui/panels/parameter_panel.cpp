@@ -7,7 +7,7 @@
 #include "ui/panels/curve_thumbnail.h"
 #include "ui/panels/direction_indicator.h"
 #include "ui/panels/spinner_buttons.h"
-#include "ui/shell/hint_tracker.h"
+#include "ui/hints/hint_tracker.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -8,5 +8,5 @@ add_library(vintrel_ui_parameters STATIC
 )
 set_target_properties(vintrel_ui_parameters PROPERTIES AUTOMOC ON)
 target_link_libraries(vintrel_ui_parameters PUBLIC
-  vintrel_ui_curves vintrel_ui_direction vintrel_ui_document vintrel_ui_controls vintrel_ui_shell_parts
+  vintrel_ui_curves vintrel_ui_direction vintrel_ui_document vintrel_ui_controls vintrel_ui_hints
   Qt6::Widgets)

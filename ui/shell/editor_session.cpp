@@ -7,9 +7,9 @@
 #include "ui/dialogs/export_runner.h"
 #include "ui/dialogs/update_checker.h"
 #include "ui/document/project_document.h"
-#include "ui/shell/hint_tracker.h"
+#include "ui/hints/hint_tracker.h"
 #include "ui/shell/main_window.h"
-#include "ui/shell/status_window.h"
+#include "ui/hints/status_window.h"
 #include "ui/shell/window_placement.h"
 
 #include <QApplication>

@@ -17,9 +17,9 @@
 #include "ui/panels/material_panel.h"
 #include "ui/panels/node_panel.h"
 #include "ui/panels/parameter_area.h"
-#include "ui/shell/hint_tracker.h"
+#include "ui/hints/hint_tracker.h"
 #include "ui/shell/picture_button_bar.h"
-#include "ui/shell/status_window.h"
+#include "ui/hints/status_window.h"
 #include "ui/shell/tab_window.h"
 
 #include <QAction>

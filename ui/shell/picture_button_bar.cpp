@@ -2,9 +2,9 @@
 
 #include "ui/shell/button_artwork.h"
 #include "ui/shell/command_actions.h"
-#include "ui/shell/hint_table.h"
-#include "ui/shell/hint_tracker.h"
-#include "ui/shell/status_window.h"
+#include "ui/hints/hint_table.h"
+#include "ui/hints/hint_tracker.h"
+#include "ui/hints/status_window.h"
 
 #include <QAction>
 #include <QCoreApplication>

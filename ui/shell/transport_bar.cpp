@@ -1,7 +1,7 @@
 #include "ui/shell/transport_bar.h"
 
 #include "ui/document/project_document.h"
-#include "ui/shell/hint_tracker.h"
+#include "ui/hints/hint_tracker.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -3,7 +3,7 @@
 #include "model/node_members.h"
 #include "model/parameter_panels.h"
 #include "model/property_labels.h"
-#include "ui/shell/hint_table.h"
+#include "ui/hints/hint_table.h"
 
 #include <gtest/gtest.h>
 #include <map>

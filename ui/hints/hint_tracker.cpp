@@ -1,6 +1,6 @@
-#include "ui/shell/hint_tracker.h"
+#include "ui/hints/hint_tracker.h"
 
-#include "ui/shell/status_window.h"
+#include "ui/hints/status_window.h"
 
 #include <QEvent>
 #include <QVariant>

@@ -1,7 +1,7 @@
-#include "ui/shell/status_window.h"
+#include "ui/hints/status_window.h"
 
 #include "ui/controls/ui_colors.h"
-#include "ui/shell/hint_table.h"
+#include "ui/hints/hint_table.h"
 
 #include <QCoreApplication>
 #include <QPainter>

@@ -2,9 +2,9 @@
 
 #include "ui/controls/ui_colors.h"
 #include "model/effect_node.h"
-#include "ui/shell/hint_table.h"
-#include "ui/shell/hint_tracker.h"
-#include "ui/shell/status_window.h"
+#include "ui/hints/hint_table.h"
+#include "ui/hints/hint_tracker.h"
+#include "ui/hints/status_window.h"
 
 #include <QApplication>
 #include <QEnterEvent>

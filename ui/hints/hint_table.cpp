@@ -1,4 +1,4 @@
-#include "ui/shell/hint_table.h"
+#include "ui/hints/hint_table.h"
 
 #include "model/parameter_panels.h"
 

@@ -2,7 +2,7 @@
 // camera drag modes.
 
 #include "model/effect_node.h"
-#include "ui/shell/hint_table.h"
+#include "ui/hints/hint_table.h"
 
 #include <gtest/gtest.h>
 #include <string_view>
