@@ -53,7 +53,7 @@ void SimulationWorker::loop() {
             steppedFrame_ = playback::shownFrame(simulation_);
         }
         if (sim.isExporting.load()) {
-            if (!sim.isExportPaused.load() && hooks_.runExport) {
+            if (hooks_.runExport) {
                 hooks_.runExport();
             }
         } else if (hooks_.drawView) {

@@ -95,7 +95,6 @@ struct SimulationStatus {
     std::atomic<bool> quitRequested{false};  // the worker ends
     std::atomic<bool> isRendering{false};    // the worker is drawing a frame
     std::atomic<bool> isExporting{false};    // the worker runs the export instead of the view
-    std::atomic<bool> isExportPaused{false};
     std::atomic<unsigned> particleCount{0};  // list size after the latest step
     std::atomic<unsigned> measuredFps{0};    // steps counted in the latest full second
 };

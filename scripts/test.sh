@@ -3,7 +3,8 @@
 # UndefinedBehaviorSanitizer (clang, so the libFuzzer harnesses build in the same tree) and runs
 # every test, the bounded fuzzing runs included; then builds the engine, persistence and
 # document tests with ThreadSanitizer and runs the ones where threads meet (the worker, the
-# autosave, the editor's document editing while the worker runs).
+# autosave, the editor's document editing while the worker runs, an export drawn while the
+# document is edited).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup-debian.sh"
@@ -27,9 +28,9 @@ tsan="$root/build/tsan"
 cmake -S "$root" -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ "${checked_flags[@]}" -DCMAKE_CXX_FLAGS=-fsanitize=thread \
   -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread -DVINTREL_TESTS=ON
-cmake --build "$tsan" --target test_engine test_model test_persist test_ui_document
-TSAN_OPTIONS=halt_on_error=1 ctest --test-dir "$tsan" --output-on-failure -j2 \
-  -R '^(SimulationWorker|AutosaveTest|CurveThreads)\.|^DocumentTest\.EditsSavesAndAutosavesWhileTheWorkerSteps$'
+cmake --build "$tsan" --target test_engine test_model test_persist test_ui_document test_export_job
+TSAN_OPTIONS="halt_on_error=1 suppressions=$root/tests/tsan.supp" ctest --test-dir "$tsan" --output-on-failure -j2 \
+  -R '^(SimulationWorker|AutosaveTest|CurveThreads|ExportJobTest)\.|^DocumentTest\.EditsSavesAndAutosavesWhileTheWorkerSteps$'
 
 # The build the README's main job makes, here with CMake's default generator: the programs bring
 # the video tool with them, and a video exported with that build is read back by ffprobe.

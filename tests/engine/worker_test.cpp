@@ -141,18 +141,6 @@ TEST(SimulationWorker, ExportingRunsTheExportInsteadOfDrawing) {
     EXPECT_TRUE(advanceUntil(clock, [&] { return seen.exports.load() >= 3; }));
     worker.stop(0ms);
     EXPECT_EQ(seen.draws.load(), 0);
-
-    // A paused export runs neither.
-    project.g.sim.isExportPaused = true;
-    const int exports = seen.exports.load();
-    worker.start();
-    for (int i = 0; i < 10; ++i) {
-        clock.now += 25;
-        std::this_thread::sleep_for(2ms);
-    }
-    worker.stop(0ms);
-    EXPECT_EQ(seen.exports.load(), exports);
-    EXPECT_EQ(seen.draws.load(), 0);
 }
 
 // The editing thread changes node parameters and curves while the worker steps: every value

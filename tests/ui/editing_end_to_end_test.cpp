@@ -31,6 +31,7 @@
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QProgressDialog>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -289,6 +290,26 @@ TEST_F(EditingEndToEnd, ExportWithAMovedCameraEqualsTheCommandLinesExport) {
         EXPECT_EQ(fromEditor.convertToFormat(QImage::Format_ARGB32), fromCli);
     }
     EXPECT_TRUE(notifier.messages.empty());
+}
+
+// "テスト" in the export dialog: the worker draws the preview still of the settings as they
+// stand, and the dialog shows it at the project's size; the project keeps its size.
+TEST_F(EditingEndToEnd, TheDialogsTestDrawsThePreviewStill) {
+    ExportDialog dialog(*document, window->exportRunner(), exporting, window.get());
+    QSignalSpy ready(&window->exportRunner(), &ExportRunner::previewReady);
+    typeInto(dialog.field(1089), QStringLiteral("3")); // smoothing
+    QTest::mouseClick(dialog.testButton(), Qt::LeftButton);
+    ASSERT_TRUE(ready.count() == 1 || ready.wait(60000));
+    const QString file = ready.front().at(0).toString();
+    ASSERT_FALSE(file.isEmpty());
+    EXPECT_EQ(QImage(file).size(), QSize(384, 384)) << "drawn at three times the project's size";
+    EXPECT_EQ(ready.front().at(1).toInt(), 128);
+    EXPECT_EQ(g.project.width, 128);
+    ASSERT_NE(dialog.previewWindow(), nullptr);
+    EXPECT_TRUE(dialog.previewWindow()->isVisible());
+    EXPECT_FALSE(document->workerRunning()) << "the worker stays stopped while the dialog is open";
+    EXPECT_TRUE(notifier.messages.empty());
+    dialog.previewWindow()->close();
 }
 
 QProgressDialog* exportProgressWindow() {

@@ -5,6 +5,12 @@ vintrel_test(test_ui_document
   SOURCES ui/document_test.cpp
   LIBS vintrel_ui_document Qt6::Test)
 
+# An export job drawn on a thread of its own while the document is edited (also run under
+# ThreadSanitizer).
+vintrel_test(test_export_job
+  SOURCES ui/export_job_test.cpp
+  LIBS vintrel_ui_document vintrel_output)
+
 vintrel_test(test_ui_main_window
   SOURCES support/widget_test_main.cpp ui/main_window_test.cpp
   LIBS vintrel_ui Qt6::Test

@@ -238,6 +238,7 @@ void ExportDialog::build() {
     testButton_ = new QPushButton(exportText("テスト"), this);
     testButton_->setGeometry(pixels({252, 114, 42, 12}));
     connect(testButton_, &QPushButton::clicked, this, &ExportDialog::runTest);
+    connect(&runner_, &ExportRunner::previewReady, this, &ExportDialog::showPreview);
 
     addGroup(exportText("配置"), {306, 6, 144, 128});
     sketch_ = new Sketch(draft_, this);
@@ -314,18 +315,22 @@ void ExportDialog::runTest() {
     draft_.previewFrame = std::clamp(draft_.previewFrame, 1, std::max(document_.state().project.frame, 1));
     fields_.at(kPreviewFrameField)->setValue(draft_.previewFrame);
     keepEdits();
+    // Keeping the edits restarts the view; the worker draws the still alone and stops again.
     document_.stopWorker();
-    const std::optional<std::filesystem::path> still = runner_.renderPreview();
+    runner_.requestPreview();
+}
+
+void ExportDialog::showPreview(const QString& file, int width, int height) {
     if (preview_) {
         preview_->close();
     }
-    if (still) {
-        const GlobalState& g = document_.state();
-        auto* preview = new ExportPreview(*still, g.project.width, g.project.height, toColor(g.project.backColor),
-                                          parentWidget());
-        preview->show();
-        preview_ = preview;
+    if (file.isEmpty()) {
+        return;
     }
+    auto* preview = new ExportPreview(std::filesystem::path(file.toStdString()), width, height,
+                                      toColor(document_.state().project.backColor), parentWidget());
+    preview->show();
+    preview_ = preview;
 }
 
 bool ExportDialog::acceptAndExport() {

@@ -75,6 +75,7 @@ private:
     void typeChosen(int type);
     void chooseGlowColor();
     void runTest();
+    void showPreview(const QString& file, int width, int height);
     void keepEdits();
     QRect pixels(QRect du) const;
 

@@ -1,8 +1,6 @@
 #include "ui/dialogs/export_runner.h"
 
-#include "output/export_output.h"
 #include "output/export_settings.h"
-#include "output/video_output.h"
 #include "render/renderer.h"
 #include "ui/dialogs/export_prompts.h"
 #include "ui/document/project_document.h"
@@ -53,23 +51,20 @@ ExportRunner::~ExportRunner() {
     }
 }
 
-// The worker stops, the size is multiplied for the supersampling, and the worker runs again: it
-// sees the export flag and makes its next pass the export's.
+// The project is captured in a job, and the worker, told that an export runs, makes its next
+// pass the job's.
 void ExportRunner::start() {
-    if (running_) {
+    if (running_ || previewRunning_) {
         return;
     }
     running_ = true;
-    document_.stopWorker();
     document_.autosaver().waitIdle();
     document_.setAutosaveGuard(true);
-    GlobalState& g = document_.workerState();
-    beginExportSize(g);
     progress_.position = 0;
     progress_.last = 1;
     progress_.cancel = false;
-    pending_ = true;
-    g.sim.isExporting = true;
+    std::unique_ptr<ExportJob> job =
+        ExportJob::capture(document_.state(), document_.viewCamera(), ExportJob::Purpose::Frames);
 
     auto* window = new QProgressDialog(translated("書き出し中"), QString(), 0, 1, window_);
     // Not the default button: Enter pressed while the frames are drawn must not throw them away.
@@ -89,35 +84,75 @@ void ExportRunner::start() {
     progressWindow_ = window;
     progressTimer_.start(kProgressPollMs);
 
-    if (document_.workerRunning() || (document_.startWorker(), document_.workerRunning())) {
+    if (!handToWorker(std::move(job))) {
+        // No worker to draw with (no view): nothing can be exported.
+        workerMessages_.showMessage(Notifier::kDefaultCaption, kCannotDraw);
+        framesDone(ExportRun{});
+    }
+}
+
+void ExportRunner::requestPreview() {
+    if (running_ || previewRunning_) {
         return;
     }
-    // No worker to draw with (no view): nothing can be exported.
-    pending_ = false;
-    g.sim.isExporting = false;
-    endExportSize(g);
-    workerMessages_.showMessage(Notifier::kDefaultCaption, kCannotDraw);
-    framesDone(ExportRun{});
+    previewRunning_ = true;
+    if (!handToWorker(
+            ExportJob::capture(document_.state(), document_.viewCamera(), ExportJob::Purpose::PreviewStill))) {
+        workerMessages_.showMessage(Notifier::kDefaultCaption, kCannotDraw);
+        previewDone(false);
+    }
+}
+
+bool ExportRunner::handToWorker(std::unique_ptr<ExportJob> job) {
+    {
+        const std::lock_guard lock(jobMutex_);
+        pendingJob_ = std::move(job);
+    }
+    SimulationStatus& status = document_.simulationStatus();
+    status.isExporting = true;
+    workerWasStopped_ = !document_.workerRunning();
+    if (!workerWasStopped_ || (document_.startWorker(), document_.workerRunning())) {
+        return true;
+    }
+    status.isExporting = false;
+    const std::lock_guard lock(jobMutex_);
+    pendingJob_.reset();
+    return false;
 }
 
 void ExportRunner::runPass() {
-    if (!pending_.exchange(false)) {
+    std::unique_ptr<ExportJob> job;
+    {
+        const std::lock_guard lock(jobMutex_);
+        job = std::move(pendingJob_);
+    }
+    if (!job) {
         return;
     }
-    GlobalState& g = document_.workerState();
+    const bool frames = job->purpose() == ExportJob::Purpose::Frames;
     ExportRun run;
     bool drawn = false;
-    const bool ran = view_.renderNow([&](Renderer& renderer) {
-        run = renderExportFrames(g, document_.simulation(), renderer, progress_, workerMessages_);
-        drawn = true;
+    // The view's context is current for the job's own renderer.
+    const bool ran = view_.renderNow([&](Renderer&) {
+        if (frames) {
+            run = job->renderFrames(progress_, workerMessages_);
+        } else {
+            drawn = job->renderPreview(workerMessages_);
+        }
     });
-    if (!ran || !drawn) {
-        // The frames were never started: the size goes back here.
-        endExportSize(g);
+    if (!ran) {
         workerMessages_.showMessage(Notifier::kDefaultCaption, kCannotDraw);
     }
-    g.sim.isExporting = false;
-    QMetaObject::invokeMethod(this, [this, run] { framesDone(run); }, Qt::QueuedConnection);
+    {
+        const std::lock_guard lock(jobMutex_);
+        drawnJob_ = std::move(job);
+    }
+    document_.simulationStatus().isExporting = false;
+    if (frames) {
+        QMetaObject::invokeMethod(this, [this, run] { framesDone(run); }, Qt::QueuedConnection);
+    } else {
+        QMetaObject::invokeMethod(this, [this, drawn] { previewDone(drawn); }, Qt::QueuedConnection);
+    }
 }
 
 void ExportRunner::updateProgress() {
@@ -137,11 +172,15 @@ void ExportRunner::framesDone(ExportRun run) {
     if (run.outcome == ExportRun::Outcome::Cancelled) {
         notifier_.showMessage(Notifier::kDefaultCaption, kStopped);
     }
-    if (run.outcome != ExportRun::Outcome::Completed) {
+    {
+        const std::lock_guard lock(jobMutex_);
+        writtenJob_ = std::move(drawnJob_);
+    }
+    if (run.outcome != ExportRun::Outcome::Completed || !writtenJob_) {
         finish(run.outcome, {});
         return;
     }
-    const std::optional<std::filesystem::path> output = prompts_.askOutputPath(document_.state().write.type);
+    const std::optional<std::filesystem::path> output = prompts_.askOutputPath(writtenJob_->state().write.type);
     if (!output) {
         finish(run.outcome, {});
         return;
@@ -162,10 +201,9 @@ void ExportRunner::writeOutput(const ExportRun& run, const std::filesystem::path
     if (outputThread_.joinable()) {
         outputThread_.join();
     }
-    const GlobalState& g = document_.state();
-    outputThread_ = std::thread([this, &g, run, output] {
+    outputThread_ = std::thread([this, job = writtenJob_, run, output] {
         std::string error;
-        const bool written = writeExportOutput(g, run, output, videoToolPath(g), error);
+        const bool written = job->writeOutput(run, output, error);
         QMetaObject::invokeMethod(
             this, [this, written, error, output] { outputDone(written, error, output); }, Qt::QueuedConnection);
     });
@@ -186,6 +224,7 @@ void ExportRunner::outputDone(bool written, const std::string& error, const std:
 }
 
 void ExportRunner::finish(ExportRun::Outcome outcome, const std::filesystem::path& output) {
+    writtenJob_.reset();
     document_.setAutosaveGuard(false);
     running_ = false;
     emit finished(outcome, QString::fromStdString(output.string()));
@@ -197,17 +236,24 @@ void ExportRunner::showQueuedMessages() {
     }
 }
 
-std::optional<std::filesystem::path> ExportRunner::renderPreview() {
-    GlobalState& g = document_.workerState();
-    bool drawn = false;
-    view_.renderNow([&](Renderer& renderer) {
-        drawn = renderPreviewFrame(g, document_.simulation(), renderer, workerMessages_);
-    });
-    showQueuedMessages();
-    if (!drawn) {
-        return std::nullopt;
+void ExportRunner::previewDone(bool drawn) {
+    previewRunning_ = false;
+    // The export dialog keeps the worker stopped while it is open.
+    if (workerWasStopped_) {
+        document_.stopWorker();
     }
-    return previewFile(g);
+    std::unique_ptr<ExportJob> job;
+    {
+        const std::lock_guard lock(jobMutex_);
+        job = std::move(drawnJob_);
+    }
+    showQueuedMessages();
+    if (!drawn || !job) {
+        emit previewReady({}, 0, 0);
+        return;
+    }
+    const GlobalState& s = job->state();
+    emit previewReady(QString::fromStdString(previewFile(s).string()), s.project.width, s.project.height);
 }
 
 } // namespace vintrel

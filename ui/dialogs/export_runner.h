@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/export_job.h"
 #include "output/export_loop.h"
 #include "platform/notifier.h"
 
@@ -8,6 +9,7 @@
 #include <QTimer>
 #include <atomic>
 #include <filesystem>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -24,11 +26,12 @@ class ExportPrompts;
 class ProjectDocument;
 class RenderAccess;
 
-// An export from the editor: the frames are drawn on the worker thread, in place of the view,
-// while a progress window shows the frames and offers "中断"; then the user chooses the output
-// file and the output is written on a thread of its own (a video waits for its tool), so the
-// editor stays responsive throughout and a failure is still reported. The preview still of the
-// export dialog renders on the GUI thread while the worker is stopped.
+// An export from the editor. The GUI thread captures the project in an ExportJob and hands it to
+// the worker, which draws the frames in place of the view while a progress window shows them
+// and offers "中断"; then the user chooses the output file and the output is written from the
+// same job on a thread of its own (a video waits for its tool), so the editor stays responsive
+// throughout and a failure is still reported. The export dialog's preview still goes the same
+// way: captured here, drawn by the worker, announced by previewReady().
 class ExportRunner final : public QObject {
     Q_OBJECT
 
@@ -43,17 +46,22 @@ public:
     // GUI thread: asks to stop after the frame being drawn (the progress window's "中断").
     void cancel() { progress_.cancel = true; }
 
-    // Worker thread: the worker's export pass; runs a started export once.
+    // Worker thread: the worker's export pass; draws a started export's frames or a requested
+    // preview once.
     void runPass();
 
-    // GUI thread, while the worker is stopped: the preview still into the render folder. The
-    // file, or nothing when it could not be drawn (reported).
-    std::optional<std::filesystem::path> renderPreview();
+    // GUI thread: asks the worker for the preview still of the export settings as they stand;
+    // previewReady() follows. Ignored while an export or a preview runs.
+    void requestPreview();
+    bool previewRunning() const { return previewRunning_; }
 
 signals:
     // The export ended: `outcome` as the frames ended, `output` the file written (empty when
     // nothing was written).
     void finished(ExportRun::Outcome outcome, const QString& output);
+    // The preview still was drawn into `file` (with the size it was drawn at), or could not be
+    // drawn (`file` empty; the reason was reported).
+    void previewReady(const QString& file, int width, int height);
 
 private:
     // The frames' progress, written by the worker and read by the progress window's timer.
@@ -79,7 +87,11 @@ private:
         std::vector<std::pair<std::string, std::string>> messages_;
     };
 
+    // Hands `job` to the worker and makes sure it runs; false when there is no worker to draw.
+    bool handToWorker(std::unique_ptr<ExportJob> job);
+    bool workerWasStopped_ = false; // the worker was started for the job it draws
     void framesDone(ExportRun run);
+    void previewDone(bool drawn);
     void writeOutput(const ExportRun& run, const std::filesystem::path& output);
     void outputDone(bool written, const std::string& error, const std::filesystem::path& output);
     void finish(ExportRun::Outcome outcome, const std::filesystem::path& output);
@@ -93,8 +105,13 @@ private:
     QWidget* window_;
     Progress progress_;
     QueuedNotifier workerMessages_;
-    std::atomic<bool> pending_{false};
+    // The job the worker draws next, handed over under the mutex; the job being written.
+    std::mutex jobMutex_;
+    std::unique_ptr<ExportJob> pendingJob_;
+    std::unique_ptr<ExportJob> drawnJob_;
+    std::shared_ptr<const ExportJob> writtenJob_;
     bool running_ = false;
+    bool previewRunning_ = false;
     QPointer<QProgressDialog> progressWindow_;
     QTimer progressTimer_;
     std::thread outputThread_;

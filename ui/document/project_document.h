@@ -38,9 +38,11 @@ public:
     const GlobalState& state() const { return g_; }
     const History& history() const { return history_; }
     Simulation& simulation() { return simulation_; }
-    // The state as the worker's drawing uses it: the view reads it under the published-copy rules
-    // and the export takes it over while it runs. Windows never write through it.
+    // The state as the view's drawing uses it, under the published-copy rules. Windows never
+    // write through it.
     GlobalState& workerState() { return g_; }
+    // The flags and counters shared with the worker.
+    SimulationStatus& simulationStatus() { return g_.sim; }
     Autosaver& autosaver() { return autosaver_; }
 
     // ---- the worker -------------------------------------------------------------------------

@@ -1,0 +1,81 @@
+#include "output/export_job.h"
+
+#include "engine/simulation.h"
+#include "output/export_output.h"
+#include "output/export_settings.h"
+#include "output/video_output.h"
+#include "platform/notifier.h"
+#include "render/renderer.h"
+
+namespace vintrel {
+
+namespace {
+
+constexpr const char* kCannotDraw = "3D ビューを描画できないため、書き出せません。";
+
+std::unique_ptr<EffectNode> copyOf(const EffectNode& node) {
+    auto copy = std::make_unique<EffectNode>();
+    copy->copyFrom(node);
+    return copy;
+}
+
+// A renderer of the job's copy in the current context; null, reported, when it cannot be made.
+std::unique_ptr<Renderer> rendererFor(GlobalState& state, Simulation& simulation, Notifier& notifier) {
+    std::string error;
+    std::unique_ptr<Renderer> renderer = Renderer::create(state, simulation, &error);
+    if (!renderer) {
+        notifier.showMessage(Notifier::kDefaultCaption, kCannotDraw);
+    }
+    return renderer;
+}
+
+} // namespace
+
+std::unique_ptr<ExportJob> ExportJob::capture(const GlobalState& g, const ViewCameraPose& camera, Purpose purpose) {
+    std::unique_ptr<ExportJob> job(new ExportJob(purpose));
+    GlobalState& s = job->state_;
+    s.rootNode = copyOf(*g.rootNode);
+    relinkAndRenumber(*s.rootNode);
+    if (g.cameraNode) {
+        s.cameraNode = copyOf(*g.cameraNode);
+    }
+    if (g.targetNode) {
+        s.targetNode = copyOf(*g.targetNode);
+    }
+    s.pSelNode = g.pSelNode != nullptr ? findNodeById(*s.rootNode, g.pSelNode->m_ID) : nullptr;
+    s.nodeCount = g.nodeCount;
+    s.project = g.project;
+    s.write = g.write;
+    s.mask = g.mask;
+    s.materials = g.materials;
+    s.viewCamera = camera;
+    s.workspace = g.workspace;
+    s.programFolder = g.programFolder;
+    s.currentFile = g.currentFile;
+    if (purpose == Purpose::Frames) {
+        beginExportSize(s);
+    }
+    return job;
+}
+
+ExportRun ExportJob::renderFrames(ExportProgress& progress, Notifier& notifier, IntermediateCompression compression) {
+    Simulation simulation(state_);
+    const std::unique_ptr<Renderer> renderer = rendererFor(state_, simulation, notifier);
+    if (!renderer) {
+        endExportSize(state_);
+        return {};
+    }
+    return renderExportFrames(state_, simulation, *renderer, progress, notifier, compression);
+}
+
+bool ExportJob::renderPreview(Notifier& notifier) {
+    Simulation simulation(state_);
+    const std::unique_ptr<Renderer> renderer = rendererFor(state_, simulation, notifier);
+    return renderer && renderPreviewFrame(state_, simulation, *renderer, notifier);
+}
+
+bool ExportJob::writeOutput(const ExportRun& run, const std::filesystem::path& output, std::string& error) const {
+    return writeExportOutput(state_, run, output, videoToolPath(state_), error);
+}
+
+} // namespace vintrel
