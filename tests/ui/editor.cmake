@@ -21,6 +21,7 @@ vintrel_test(test_ui_main_window
 add_executable(test_ui_end_to_end ui/editing_end_to_end_test.cpp)
 target_link_libraries(test_ui_end_to_end PRIVATE vintrel_ui Qt6::Test GTest::gtest)
 target_include_directories(test_ui_end_to_end PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_compile_options(test_ui_end_to_end PRIVATE -O0)
 target_compile_definitions(test_ui_end_to_end PRIVATE VINTREL_CLI_PATH="$<TARGET_FILE:vintrel-cli>")
 add_dependencies(test_ui_end_to_end vintrel-cli)
 add_test(NAME EditingEndToEnd
