@@ -74,8 +74,9 @@ public:
     bool seeking() const { return worker_ && worker_->seeking(); }
 
     // ---- edits ------------------------------------------------------------------------------
-    // A value of the selected node ("g.pSelNode->m_kill.span") or of the project
-    // ("g.project.isCameraMove"), recorded in the history. False when nothing changed.
+    // A member of the selected node (memberId("m_kill.span")) or a project value
+    // (projectFieldId("g.project.isCameraMove")), recorded in the history. False when nothing
+    // changed.
     bool setValue(ValueTarget target, double value);
     // Renames the selected node, recorded in the history; the effect restarts.
     bool renameSelected(const std::string& name);
