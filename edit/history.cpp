@@ -277,6 +277,21 @@ void History::moveNode(int nodeId, int parentId, int index) {
     g_.pSelNode = &insertChildAt(*target, index, std::move(moved));
 }
 
+EffectNode* History::nodeAt(const Place& at) const {
+    EffectNode* parent = findNodeById(*g_.rootNode, at.parentId);
+    return parent != nullptr ? parent->child(at.index) : nullptr;
+}
+
+void History::insertCopyAt(const Place& at, const EffectNode* snapshot) {
+    EffectNode* parent = findNodeById(*g_.rootNode, at.parentId);
+    if (parent == nullptr || snapshot == nullptr) {
+        return;
+    }
+    auto copy = std::make_unique<EffectNode>();
+    copy->copyFrom(*snapshot);
+    g_.pSelNode = &insertChildAt(*parent, at.index, std::move(copy));
+}
+
 void History::undoEdit(Edit& edit) {
     EffectNode& root = *g_.rootNode;
     std::visit(Overloaded{
@@ -302,21 +317,14 @@ void History::undoEdit(Edit& edit) {
                        }
                    },
                    [&](AddNode& e) {
-                       EffectNode* parent = findNodeById(root, e.at.parentId);
-                       if (EffectNode* added = parent != nullptr ? parent->child(e.at.index) : nullptr) {
+                       if (EffectNode* added = nodeAt(e.at)) {
                            if (!e.snapshot) {
                                e.snapshot = snapshotOf(*added);
                            }
                            deleteNode(g_, *added);
                        }
                    },
-                   [&](DeleteNode& e) {
-                       if (EffectNode* parent = findNodeById(root, e.at.parentId); parent && e.snapshot) {
-                           auto restored = std::make_unique<EffectNode>();
-                           restored->copyFrom(*e.snapshot);
-                           g_.pSelNode = &insertChildAt(*parent, e.at.index, std::move(restored));
-                       }
-                   },
+                   [&](DeleteNode& e) { insertCopyAt(e.at, e.snapshot.get()); },
                    [&](MoveNode& e) {
                        if (EffectNode* node = findNodeById(root, e.nodeId); node && node->m_parent) {
                            e.to = placeOf(*node);
@@ -347,16 +355,9 @@ void History::redoEdit(Edit& edit) {
                            node->graph(e.slot).setPoints(e.after);
                        }
                    },
-                   [&](AddNode& e) {
-                       if (EffectNode* parent = findNodeById(root, e.at.parentId); parent && e.snapshot) {
-                           auto added = std::make_unique<EffectNode>();
-                           added->copyFrom(*e.snapshot);
-                           g_.pSelNode = &insertChildAt(*parent, e.at.index, std::move(added));
-                       }
-                   },
+                   [&](AddNode& e) { insertCopyAt(e.at, e.snapshot.get()); },
                    [&](DeleteNode& e) {
-                       EffectNode* parent = findNodeById(root, e.at.parentId);
-                       if (EffectNode* victim = parent != nullptr ? parent->child(e.at.index) : nullptr) {
+                       if (EffectNode* victim = nodeAt(e.at)) {
                            deleteNode(g_, *victim);
                        }
                    },

@@ -101,6 +101,9 @@ private:
     Entry& add(Entry entry);
     // The newest applied entry when nothing was undone after it, else null.
     Entry* mergeCandidate();
+    // The node at a place, or null; a copy of `snapshot` inserted there and selected.
+    EffectNode* nodeAt(const Place& at) const;
+    void insertCopyAt(const Place& at, const EffectNode* snapshot);
     void undoEdit(Edit& edit);
     void redoEdit(Edit& edit);
     void moveNode(int nodeId, int parentId, int index);
