@@ -47,8 +47,9 @@ void SimulationWorker::loop() {
         if (seeking() && !sim.isExporting.load() && !seek()) {
             continue;
         }
+        // An export draws a simulation of its own: the view's holds its frame meanwhile.
         if (frameClock.tick(clock_.nowMs(), g_.frameInputs().project.fps) && !sim.isStopped.load() &&
-            playing_.load()) {
+            playing_.load() && !sim.isExporting.load()) {
             simulation_.step();
             steppedFrame_ = playback::shownFrame(simulation_);
         }

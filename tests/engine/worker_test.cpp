@@ -141,6 +141,7 @@ TEST(SimulationWorker, ExportingRunsTheExportInsteadOfDrawing) {
     EXPECT_TRUE(advanceUntil(clock, [&] { return seen.exports.load() >= 3; }));
     worker.stop(0ms);
     EXPECT_EQ(seen.draws.load(), 0);
+    EXPECT_EQ(sim.currentFrame(), 1u) << "the view's simulation holds its frame while an export runs";
 }
 
 // The editing thread changes node parameters and curves while the worker steps: every value
