@@ -184,13 +184,6 @@ History::Place placeOf(const EffectNode& node) {
     return {node.m_parent != nullptr ? node.m_parent->m_ID : 0, node.m_index};
 }
 
-std::unique_ptr<EffectNode> snapshotOf(const EffectNode& node) {
-    auto snapshot = std::make_unique<EffectNode>();
-    snapshot->copyFrom(node);
-    snapshot->m_parent = nullptr;
-    return snapshot;
-}
-
 } // namespace
 
 void History::recordAdd(const EffectNode& node) {
@@ -198,7 +191,7 @@ void History::recordAdd(const EffectNode& node) {
 }
 
 void History::recordDelete(const EffectNode& node) {
-    add(Entry{"＜" + node.m_name + "＞を削除", DeleteNode{node.m_ID, placeOf(node), snapshotOf(node)}});
+    add(Entry{"＜" + node.m_name + "＞を削除", DeleteNode{node.m_ID, placeOf(node), detachedCopy(node)}});
 }
 
 void History::recordMove(const EffectNode& node) {
@@ -287,9 +280,7 @@ void History::insertCopyAt(const Place& at, const EffectNode* snapshot) {
     if (parent == nullptr || snapshot == nullptr) {
         return;
     }
-    auto copy = std::make_unique<EffectNode>();
-    copy->copyFrom(*snapshot);
-    g_.pSelNode = &insertChildAt(*parent, at.index, std::move(copy));
+    g_.pSelNode = &insertChildAt(*parent, at.index, detachedCopy(*snapshot));
 }
 
 void History::undoEdit(Edit& edit) {
@@ -319,7 +310,7 @@ void History::undoEdit(Edit& edit) {
                    [&](AddNode& e) {
                        if (EffectNode* added = nodeAt(e.at)) {
                            if (!e.snapshot) {
-                               e.snapshot = snapshotOf(*added);
+                               e.snapshot = detachedCopy(*added);
                            }
                            deleteNode(g_, *added);
                        }

@@ -86,9 +86,8 @@ bool TreeEditor::duplicate() {
         return false;
     }
     begin(OpenEditors::Close);
-    auto copy = std::make_unique<EffectNode>();
-    copy->copyFrom(*selected);
-    EffectNode& inserted = insertChildAt(*selected->m_parent, childPosition(*selected), std::move(copy));
+    EffectNode& inserted =
+        insertChildAt(*selected->m_parent, childPosition(*selected), detachedCopy(*selected));
     relinkAndRenumber(inserted);
     g_.pSelNode = &inserted;
     copyRename(inserted, *g_.rootNode);

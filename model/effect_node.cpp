@@ -1,7 +1,6 @@
 #include "model/effect_node.h"
 
 #include "model/node_members.h"
-
 #include "platform/text_codec.h"
 
 #include <cassert>
@@ -69,6 +68,13 @@ void EffectNode::copyFrom(const EffectNode& other) {
     for (int slot = 0; slot < kCurveSlotCount; ++slot) {
         graph(slot).setPoints(other.graph(slot).points());
     }
+}
+
+std::unique_ptr<EffectNode> detachedCopy(const EffectNode& node) {
+    auto copy = std::make_unique<EffectNode>();
+    copy->copyFrom(node);
+    copy->m_parent = nullptr;
+    return copy;
 }
 
 EffectNode* EffectNode::child(int index) const {

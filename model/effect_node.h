@@ -225,6 +225,9 @@ private:
     mutable std::mutex m_paramMutex;
 };
 
+// An exact deep copy of `node` and its subtree (see copyFrom) that belongs to no parent yet.
+std::unique_ptr<EffectNode> detachedCopy(const EffectNode& node);
+
 // Depth-first search of a subtree, the node itself first.
 EffectNode* findNodeById(EffectNode& subtree, int id);
 // The largest m_ID in a subtree, or `start` when that is larger.

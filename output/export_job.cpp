@@ -13,12 +13,6 @@ namespace {
 
 constexpr const char* kCannotDraw = "3D ビューを描画できないため、書き出せません。";
 
-std::unique_ptr<EffectNode> copyOf(const EffectNode& node) {
-    auto copy = std::make_unique<EffectNode>();
-    copy->copyFrom(node);
-    return copy;
-}
-
 // A renderer of the job's copy in the current context; null, reported, when it cannot be made.
 std::unique_ptr<Renderer> rendererFor(GlobalState& state, Simulation& simulation, Notifier& notifier) {
     std::string error;
@@ -31,16 +25,16 @@ std::unique_ptr<Renderer> rendererFor(GlobalState& state, Simulation& simulation
 
 } // namespace
 
-std::unique_ptr<ExportJob> ExportJob::capture(const GlobalState& g, const ViewCameraPose& camera, Purpose purpose) {
+std::unique_ptr<ExportJob> ExportJob::capture(const GlobalState& g, const ViewCameraPose& camera,
+                                              Purpose purpose) {
     std::unique_ptr<ExportJob> job(new ExportJob(purpose));
     GlobalState& s = job->state_;
-    s.rootNode = copyOf(*g.rootNode);
-    relinkAndRenumber(*s.rootNode);
+    s.rootNode = detachedCopy(*g.rootNode);
     if (g.cameraNode) {
-        s.cameraNode = copyOf(*g.cameraNode);
+        s.cameraNode = detachedCopy(*g.cameraNode);
     }
     if (g.targetNode) {
-        s.targetNode = copyOf(*g.targetNode);
+        s.targetNode = detachedCopy(*g.targetNode);
     }
     s.pSelNode = g.pSelNode != nullptr ? findNodeById(*s.rootNode, g.pSelNode->m_ID) : nullptr;
     s.nodeCount = g.nodeCount;
@@ -58,7 +52,8 @@ std::unique_ptr<ExportJob> ExportJob::capture(const GlobalState& g, const ViewCa
     return job;
 }
 
-ExportRun ExportJob::renderFrames(ExportProgress& progress, Notifier& notifier, IntermediateCompression compression) {
+ExportRun ExportJob::renderFrames(ExportProgress& progress, Notifier& notifier,
+                                  IntermediateCompression compression) {
     Simulation simulation(state_);
     const std::unique_ptr<Renderer> renderer = rendererFor(state_, simulation, notifier);
     if (!renderer) {
@@ -74,7 +69,8 @@ bool ExportJob::renderPreview(Notifier& notifier) {
     return renderer && renderPreviewFrame(state_, simulation, *renderer, notifier);
 }
 
-bool ExportJob::writeOutput(const ExportRun& run, const std::filesystem::path& output, std::string& error) const {
+bool ExportJob::writeOutput(const ExportRun& run, const std::filesystem::path& output,
+                            std::string& error) const {
     return writeExportOutput(state_, run, output, videoToolPath(state_), error);
 }
 
