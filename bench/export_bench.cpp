@@ -27,7 +27,7 @@ public:
 };
 
 void exportSample(benchmark::State& state, const char* sample, bool plain) {
-    static std::unique_ptr<HeadlessGlContext> context = HeadlessGlContext::create();
+    static std::unique_ptr<HeadlessGlContext> context = HeadlessGlContext::create().value_or(nullptr);
     TemporaryFolder workspace;
     GlobalState g;
     if (context == nullptr || !loadSample(g, sample, workspace)) {
@@ -45,7 +45,7 @@ void exportSample(benchmark::State& state, const char* sample, bool plain) {
     g.write.height = sheetRowCount(g.write);
     Simulation simulation(g);
     simulation.reset();
-    const auto renderer = Renderer::create(g, simulation);
+    const auto renderer = Renderer::create(g, simulation, g.viewCamera).value_or(nullptr);
     if (renderer == nullptr) {
         state.SkipWithError("the renderer cannot be built");
         return;
@@ -59,13 +59,12 @@ void exportSample(benchmark::State& state, const char* sample, bool plain) {
     for (auto _ : state) {
         beginExportSize(g);
         const Clock::time_point start = Clock::now();
-        const ExportRun run = renderExportFrames(
-            g, simulation, *renderer, progress, notifier,
-            plain ? IntermediateCompression::QtDefault : IntermediateCompression::Fastest);
+        const ExportRun run =
+            renderExportFrames(g, simulation, *renderer, progress, notifier,
+                               plain ? IntermediateCompression::QtDefault : IntermediateCompression::Fastest);
         rendering += Clock::now() - start;
-        std::string error;
         if (run.outcome != ExportRun::Outcome::Completed ||
-            !writeExportOutput(g, run, workspace.path() / "sheet.png", {}, error)) {
+            !writeExportOutput(g, run, workspace.path() / "sheet.png", {})) {
             state.SkipWithError("the export failed");
             return;
         }

@@ -57,7 +57,7 @@ void measure(const char* name, GlobalState& g, int frame, HeadlessGlContext* con
     std::unique_ptr<Renderer> renderer;
     RenderTarget target;
     if (context != nullptr) {
-        renderer = Renderer::create(g, simulation);
+        renderer = Renderer::create(g, simulation, g.viewCamera).value_or(nullptr);
         if (renderer != nullptr && target.create(kViewWidth, kViewHeight)) {
             renderer->setViewSize(kViewWidth, kViewHeight);
             renderer->renderViewFrame(target.framebuffer(), MouseSample{}, 0); // fixed costs first
@@ -88,7 +88,7 @@ void measure(const char* name, GlobalState& g, int frame, HeadlessGlContext* con
 int main() {
     using namespace vintrel;
     using namespace vintrel::bench;
-    std::unique_ptr<HeadlessGlContext> context = HeadlessGlContext::create();
+    std::unique_ptr<HeadlessGlContext> context = HeadlessGlContext::create().value_or(nullptr);
     if (context == nullptr || !context->makeCurrent()) {
         std::printf("no headless OpenGL context: the view is not measured\n");
         context.reset();

@@ -21,7 +21,7 @@ constexpr int kWidth = 640;
 constexpr int kHeight = 360;
 
 HeadlessGlContext* context() {
-    static std::unique_ptr<HeadlessGlContext> shared = HeadlessGlContext::create();
+    static std::unique_ptr<HeadlessGlContext> shared = HeadlessGlContext::create().value_or(nullptr);
     return shared.get();
 }
 
@@ -36,7 +36,7 @@ void drawFrames(benchmark::State& state, GlobalState& g, const DrawingPaths& pat
     while (simulation.currentFrame() < warmUp) {
         simulation.step();
     }
-    const auto renderer = Renderer::create(g, simulation);
+    const auto renderer = Renderer::create(g, simulation, g.viewCamera).value_or(nullptr);
     RenderTarget target;
     if (renderer == nullptr || !target.create(kWidth, kHeight)) {
         state.SkipWithError("the renderer cannot be built");
@@ -62,7 +62,8 @@ void drawFrames(benchmark::State& state, GlobalState& g, const DrawingPaths& pat
         finishing += Clock::now() - submitted;
     }
     const auto perIteration = [&](Clock::duration total) {
-        return std::chrono::duration<double, std::milli>(total).count() / static_cast<double>(state.iterations());
+        return std::chrono::duration<double, std::milli>(total).count() /
+               static_cast<double>(state.iterations());
     };
     // Where an iteration's time goes: the step, issuing the frame's draws, and waiting for the
     // driver to finish them.

@@ -104,7 +104,7 @@ bool TreeEditor::deleteSelected() {
         return false;
     }
     if (!canDeleteNode(*selected)) {
-        notifier_.showMessage(kCannotDeleteCaption, kCannotDeleteMessage);
+        notifier_.show(kCannotDeleteCaption, Message{kCannotDeleteMessage});
         return false;
     }
     begin(OpenEditors::Close);

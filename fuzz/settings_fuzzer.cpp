@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
     GlobalState g;
     readSettings(g, IniDocument::parse(text), version);
-    if (checkTreeNumbering(*g.rootNode)) {
+    if (!checkTreeNumbering(*g.rootNode)) {
         return 0;
     }
     const std::string written = writeSettings(g);

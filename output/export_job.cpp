@@ -15,12 +15,12 @@ constexpr const char* kCannotDraw = "3D ビューを描画できないため、�
 
 // A renderer of the job's copy in the current context; null, reported, when it cannot be made.
 std::unique_ptr<Renderer> rendererFor(GlobalState& state, Simulation& simulation, Notifier& notifier) {
-    std::string error;
-    std::unique_ptr<Renderer> renderer = Renderer::create(state, simulation, &error);
+    Result<std::unique_ptr<Renderer>> renderer = Renderer::create(state, simulation, state.viewCamera);
     if (!renderer) {
-        notifier.showMessage(Notifier::kDefaultCaption, kCannotDraw);
+        notifier.show(Notifier::kDefaultCaption, Message{kCannotDraw});
+        return nullptr;
     }
-    return renderer;
+    return std::move(renderer).value();
 }
 
 } // namespace
@@ -69,9 +69,8 @@ bool ExportJob::renderPreview(Notifier& notifier) {
     return renderer && renderPreviewFrame(state_, simulation, *renderer, notifier);
 }
 
-bool ExportJob::writeOutput(const ExportRun& run, const std::filesystem::path& output,
-                            std::string& error) const {
-    return writeExportOutput(state_, run, output, videoToolPath(state_), error);
+Status ExportJob::writeOutput(const ExportRun& run, const std::filesystem::path& output) const {
+    return writeExportOutput(state_, run, output, videoToolPath(state_));
 }
 
 } // namespace vintrel

@@ -2,6 +2,7 @@
 
 #include "model/global_state.h"
 #include "output/export_loop.h"
+#include "platform/result.h"
 
 #include <filesystem>
 #include <memory>
@@ -25,7 +26,8 @@ public:
     };
 
     // Editing thread: a job for the project as it stands, seen from `camera`.
-    static std::unique_ptr<ExportJob> capture(const GlobalState& g, const ViewCameraPose& camera, Purpose purpose);
+    static std::unique_ptr<ExportJob> capture(const GlobalState& g, const ViewCameraPose& camera,
+                                              Purpose purpose);
 
     ExportJob(const ExportJob&) = delete;
     ExportJob& operator=(const ExportJob&) = delete;
@@ -40,9 +42,8 @@ public:
                            IntermediateCompression compression = IntermediateCompression::Fastest);
     bool renderPreview(Notifier& notifier);
 
-    // Output thread, after renderFrames completed: writes the chosen output. False with a
-    // message in `error`.
-    bool writeOutput(const ExportRun& run, const std::filesystem::path& output, std::string& error) const;
+    // Output thread, after renderFrames completed: writes the chosen output.
+    Status writeOutput(const ExportRun& run, const std::filesystem::path& output) const;
 
 private:
     explicit ExportJob(Purpose purpose) : purpose_(purpose) {}

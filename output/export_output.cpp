@@ -6,25 +6,24 @@
 
 namespace vintrel {
 
-bool writeExportOutput(const GlobalState& g, const ExportRun& run, const std::filesystem::path& output,
-                       const std::filesystem::path& videoTool, std::string& error) {
+Status writeExportOutput(const GlobalState& g, const ExportRun& run, const std::filesystem::path& output,
+                         const std::filesystem::path& videoTool) {
     if (run.outcome != ExportRun::Outcome::Completed) {
-        error = "the export did not complete; nothing was written";
-        return false;
+        return Message{"the export did not complete; nothing was written"};
     }
     const OutputFrames frames{renderFolder(g), run.lastIndex, g.project.width, g.project.height};
     switch (g.write.kind()) {
     case OutputKind::Sheet:
-        return writeSheet(frames, g, output, error);
+        return writeSheet(frames, g, output);
     case OutputKind::NumberedFiles:
-        return writeNumberedFiles(frames, g, output, error);
+        return writeNumberedFiles(frames, g, output);
     case OutputKind::Video:
-        return writeVideo(frames, g, output, videoTool, error);
+        return writeVideo(frames, g, output, videoTool);
     case OutputKind::AnimatedGif:
-        return writeGif(frames, g, output, error);
+        return writeGif(frames, g, output);
     }
     // A type from a damaged file: the sheet, as for the first entry of the list.
-    return writeSheet(frames, g, output, error);
+    return writeSheet(frames, g, output);
 }
 
 } // namespace vintrel

@@ -2,6 +2,7 @@
 
 #include "model/global_state.h"
 #include "output/export_loop.h"
+#include "platform/result.h"
 
 #include <filesystem>
 #include <string>
@@ -10,8 +11,8 @@ namespace vintrel {
 
 // Writes the chosen output from the intermediate frames of a completed export (frames 0 ..
 // run.lastIndex at the supersampled size, scaled down to the project size). `videoTool` is the
-// video companion program, used for the video only. False with a message in `error`.
-bool writeExportOutput(const GlobalState& g, const ExportRun& run, const std::filesystem::path& output,
-                       const std::filesystem::path& videoTool, std::string& error);
+// video companion program, used for the video only.
+Status writeExportOutput(const GlobalState& g, const ExportRun& run, const std::filesystem::path& output,
+                         const std::filesystem::path& videoTool);
 
 } // namespace vintrel

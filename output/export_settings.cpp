@@ -5,40 +5,34 @@
 
 namespace vintrel {
 
-namespace {
-
-constexpr const char* kFixCaption = "設定を修正してください。";
-
-} // namespace
-
-std::optional<ExportRangeProblem> checkExportRange(const WriteSettings& write, int projectFrames) {
+Status checkExportRange(const WriteSettings& write, int projectFrames) {
     if (write.end < write.start) {
-        return ExportRangeProblem{"開始フレームが終了フレームより大きくなっています", kFixCaption};
+        return Message{"開始フレームが終了フレームより大きくなっています"};
     }
     if (write.start == 0) {
-        return ExportRangeProblem{"開始フレームが正しくありません", kFixCaption};
+        return Message{"開始フレームが正しくありません"};
     }
     if (write.end > projectFrames || write.end == 0) {
-        return ExportRangeProblem{"終了フレームが正しくありません", kFixCaption};
+        return Message{"終了フレームが正しくありません"};
     }
     // Beyond the checks above: a start below 1 or a step below 1 cannot be exported either.
     if (write.start < 0) {
-        return ExportRangeProblem{"開始フレームが正しくありません", kFixCaption};
+        return Message{"開始フレームが正しくありません"};
     }
     if (write.step < 1) {
-        return ExportRangeProblem{"ステップが正しくありません", kFixCaption};
+        return Message{"ステップが正しくありません"};
     }
-    return std::nullopt;
+    return {};
 }
 
-std::optional<ExportRangeProblem> checkExportSize(const GlobalState& g) {
+Status checkExportSize(const GlobalState& g) {
     const long long factor = std::max(1, g.write.smooth);
     const long long width = static_cast<long long>(g.project.width) * factor;
     const long long height = static_cast<long long>(g.project.height) * factor;
     if (g.project.width < 1 || g.project.height < 1 || width > kMaxExportSide || height > kMaxExportSide) {
-        return ExportRangeProblem{"書き出しサイズが正しくありません", kFixCaption};
+        return Message{"書き出しサイズが正しくありません"};
     }
-    return std::nullopt;
+    return {};
 }
 
 int sheetRowCount(const WriteSettings& write) {

@@ -1,25 +1,23 @@
 #pragma once
 
 #include "model/global_state.h"
+#include "platform/result.h"
 
 #include <optional>
 #include <string>
 
 namespace vintrel {
 
-// A refusal of the export range: the text and the caption of its message.
-struct ExportRangeProblem {
-    std::string text;
-    std::string caption;
-};
+// The caption of a refused export range or size.
+constexpr const char* kExportSettingsCaption = "設定を修正してください。";
 
 // Checks the range before an export starts: start after end, start 0, end 0 or past the
 // effect's last frame are refused.
-std::optional<ExportRangeProblem> checkExportRange(const WriteSettings& write, int projectFrames);
+Status checkExportRange(const WriteSettings& write, int projectFrames);
 
 // Beyond the range: the supersampled size must be drawable (1 .. 16384 pixels a side), so
 // that no multiplication overflows and no target is asked for that the driver cannot make.
-std::optional<ExportRangeProblem> checkExportSize(const GlobalState& g);
+Status checkExportSize(const GlobalState& g);
 constexpr int kMaxExportSide = 16384;
 
 // Rows of the sheet for the range and the columns: at least 1, or 0 when the range is empty.

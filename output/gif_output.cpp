@@ -94,27 +94,24 @@ void settleTransparency(const liq_palette& palette, const std::vector<unsigned c
     }
 }
 
-bool quantizeFrame(const QImage& frame, bool transparent, PalettedFrame& out, std::string& error) {
+Status quantizeFrame(const QImage& frame, bool transparent, PalettedFrame& out) {
     const int width = frame.width();
     const int height = frame.height();
     const std::vector<unsigned char> pixels = oneBitAlphaPixels(frame, transparent);
     LiqPtr<liq_attr> attr(liq_attr_create());
     if (!attr || liq_set_max_colors(attr.get(), transparent ? 255 : 256) != LIQ_OK) {
-        error = "cannot set up the colour quantizer";
-        return false;
+        return Message{"cannot set up the colour quantizer"};
     }
     LiqPtr<liq_image> image(liq_image_create_rgba(attr.get(), pixels.data(), width, height, 0));
     liq_result* rawResult = nullptr;
     if (!image || liq_image_quantize(image.get(), attr.get(), &rawResult) != LIQ_OK) {
-        error = "cannot reduce a frame to 256 colours";
-        return false;
+        return Message{"cannot reduce a frame to 256 colours"};
     }
     LiqPtr<liq_result> result(rawResult);
     out.indices.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
     if (liq_write_remapped_image(result.get(), image.get(), out.indices.data(), out.indices.size()) !=
         LIQ_OK) {
-        error = "cannot map a frame to its palette";
-        return false;
+        return Message{"cannot map a frame to its palette"};
     }
     // Read after remapping: libimagequant refines the palette while it remaps.
     const liq_palette* palette = liq_get_palette(result.get());
@@ -127,7 +124,7 @@ bool quantizeFrame(const QImage& frame, bool transparent, PalettedFrame& out, st
     if (transparent) {
         settleTransparency(*palette, pixels, out);
     }
-    return true;
+    return {};
 }
 
 // A GIF colour table holds a power of two entries, at least 2.
@@ -185,75 +182,67 @@ bool putFrame(GifFileType* gif, const GifEncoding& how, PalettedFrame& frame) {
     return true;
 }
 
-bool checkEncoding(const GifEncoding& how, std::string& error) {
+Status checkEncoding(const GifEncoding& how) {
     if (how.width < 1 || how.height < 1 || how.width > kMaxGifSide || how.height > kMaxGifSide) {
-        error = "a GIF must be 1 .. 65535 pixels a side";
-        return false;
+        return Message{"a GIF must be 1 .. 65535 pixels a side"};
     }
     if (how.frameCount < 1) {
-        error = "a GIF needs at least one frame";
-        return false;
+        return Message{"a GIF needs at least one frame"};
     }
     if (how.delayCentiseconds < 0 || how.delayCentiseconds > 65535) {
-        error = "the GIF frame delay is out of range";
-        return false;
+        return Message{"the GIF frame delay is out of range"};
     }
-    return true;
+    return {};
 }
 
-bool encodeFrames(GifFileType* gif, const GifEncoding& how, const GifFrameSource& source,
-                  std::string& error) {
+Status encodeFrames(GifFileType* gif, const GifEncoding& how, const GifFrameSource& source) {
     if (EGifPutScreenDesc(gif, how.width, how.height, 8, 0, nullptr) != GIF_OK ||
         (how.loop && !putLoopExtension(gif))) {
-        error = "cannot write the GIF header";
-        return false;
+        return Message{"cannot write the GIF header"};
     }
     for (int k = 0; k < how.frameCount; ++k) {
-        QImage frame;
-        if (!source(k, frame, error)) {
-            return false;
+        const Result<QImage> frame = source(k);
+        if (!frame) {
+            return frame.error();
         }
-        if (frame.width() != how.width || frame.height() != how.height) {
-            error = "frame " + std::to_string(k) + " is not " + std::to_string(how.width) + " x " +
-                    std::to_string(how.height) + " pixels";
-            return false;
+        if (frame->width() != how.width || frame->height() != how.height) {
+            return Message{"frame %1 is not %2 x %3 pixels",
+                           {std::to_string(k), std::to_string(how.width), std::to_string(how.height)}};
         }
         PalettedFrame paletted;
-        if (!quantizeFrame(frame, how.transparent, paletted, error)) {
-            return false;
+        if (Status quantized = quantizeFrame(*frame, how.transparent, paletted); !quantized) {
+            return quantized;
         }
         if (!putFrame(gif, how, paletted)) {
-            error = "cannot write GIF frame " + std::to_string(k) + ": " + GifErrorString(gif->Error);
-            return false;
+            return Message{"cannot write GIF frame %1: %2", {std::to_string(k), GifErrorString(gif->Error)}};
         }
     }
-    return true;
+    return {};
 }
 
 } // namespace
 
-bool encodeGif(const GifEncoding& how, const GifFrameSource& source, std::string& bytes, std::string& error) {
-    if (!checkEncoding(how, error)) {
-        return false;
+Result<std::string> encodeGif(const GifEncoding& how, const GifFrameSource& source) {
+    if (Status checked = checkEncoding(how); !checked) {
+        return checked.error();
     }
     std::string encoded;
     int openError = 0;
     GifFileType* gif = EGifOpen(&encoded, appendToString, &openError);
     if (gif == nullptr) {
-        error = std::string("cannot start a GIF: ") + GifErrorString(openError);
-        return false;
+        return Message{"cannot start a GIF: %1", {GifErrorString(openError)}};
     }
     EGifSetGifVersion(gif, true);
-    const bool ok = encodeFrames(gif, how, source, error);
+    const Status encodedFrames = encodeFrames(gif, how, source);
     int closeError = 0;
-    if (EGifCloseFile(gif, &closeError) != GIF_OK && ok) {
-        error = std::string("cannot finish the GIF: ") + GifErrorString(closeError);
-        return false;
+    const bool closed = EGifCloseFile(gif, &closeError) == GIF_OK;
+    if (!encodedFrames) {
+        return encodedFrames.error();
     }
-    if (ok) {
-        bytes = std::move(encoded);
+    if (!closed) {
+        return Message{"cannot finish the GIF: %1", {GifErrorString(closeError)}};
     }
-    return ok;
+    return encoded;
 }
 
 int gifDelayCentiseconds(int fps) {
@@ -261,10 +250,9 @@ int gifDelayCentiseconds(int fps) {
     return std::max(2, static_cast<int>(std::lround(100.0 / rate)));
 }
 
-bool writeGif(const OutputFrames& frames, const GlobalState& g, const std::filesystem::path& output,
-              std::string& error) {
-    if (!checkOutputFrames(frames, error)) {
-        return false;
+Status writeGif(const OutputFrames& frames, const GlobalState& g, const std::filesystem::path& output) {
+    if (Status checked = checkOutputFrames(frames); !checked) {
+        return checked;
     }
     GifEncoding how;
     how.width = frames.width;
@@ -274,30 +262,24 @@ bool writeGif(const OutputFrames& frames, const GlobalState& g, const std::files
     how.loop = true;
     how.transparent = g.write.isAlpha != 0;
     const QColor background = opaqueBackground(g);
-    const GifFrameSource source = [&](int k, QImage& frame, std::string& reason) {
-        QImage scaled;
-        if (!loadScaledFrame(frames, k, scaled, reason)) {
-            return false;
+    const GifFrameSource source = [&](int k) -> Result<QImage> {
+        Result<QImage> scaled = loadScaledFrame(frames, k);
+        if (!scaled || how.transparent) {
+            return scaled;
         }
-        if (how.transparent) {
-            frame = scaled;
-            return true;
-        }
-        frame = blankFrame(frames.width, frames.height, background);
+        QImage frame = blankFrame(frames.width, frames.height, background);
         QPainter painter(&frame);
-        painter.drawImage(QPoint(0, 0), scaled);
-        return true;
+        painter.drawImage(QPoint(0, 0), *scaled);
+        return frame;
     };
-    std::string bytes;
-    if (!encodeGif(how, source, bytes, error)) {
-        return false;
+    const Result<std::string> bytes = encodeGif(how, source);
+    if (!bytes) {
+        return bytes.error();
     }
-    std::string reason;
-    if (!writeFileAtomically(output, bytes, reason)) {
-        error = "cannot write " + output.string() + ": " + reason;
-        return false;
+    if (Status written = writeFileAtomically(output, *bytes); !written) {
+        return Message{kCannotWrite, {output.string(), untranslated(written.error())}};
     }
-    return true;
+    return {};
 }
 
 } // namespace vintrel

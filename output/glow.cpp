@@ -278,8 +278,7 @@ void applyGlowToFile(const std::filesystem::path& png, float red, float green, f
         return;
     }
     // Failures are silent: the file stays as it was.
-    std::string error;
-    writeImageFile(applyGlow(frame, red, green, blue, radius, strength), ImageFormat::Png, true, png, error);
+    (void)writeImageFile(applyGlow(frame, red, green, blue, radius, strength), ImageFormat::Png, true, png);
 }
 
 } // namespace vintrel

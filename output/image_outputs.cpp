@@ -30,9 +30,8 @@ const char* writerFormat(ImageFormat format) {
     return "png";
 }
 
-bool saveImage(const QImage& image, const GlobalState& g, const std::filesystem::path& target,
-               std::string& error) {
-    return writeImageFile(image, formatForPath(target), startsTransparent(g, target), target, error);
+Status saveImage(const QImage& image, const GlobalState& g, const std::filesystem::path& target) {
+    return writeImageFile(image, formatForPath(target), startsTransparent(g, target), target);
 }
 
 // Columns and rows of the sheet after the defaults for values <= 0.
@@ -50,15 +49,15 @@ SheetGrid sheetGrid(const OutputFrames& frames, const GlobalState& g) {
     return grid;
 }
 
-bool drawFrameAt(QImage& canvas, const OutputFrames& frames, int k, QPoint at, std::string& error) {
-    QImage scaled;
-    if (!loadScaledFrame(frames, k, scaled, error)) {
-        return false;
+Status drawFrameAt(QImage& canvas, const OutputFrames& frames, int k, QPoint at) {
+    const Result<QImage> scaled = loadScaledFrame(frames, k);
+    if (!scaled) {
+        return scaled.error();
     }
     QPainter painter(&canvas);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter.drawImage(at, scaled);
-    return true;
+    painter.drawImage(at, *scaled);
+    return {};
 }
 
 } // namespace
@@ -100,40 +99,40 @@ std::filesystem::path renderedFramePath(const OutputFrames& frames, int k) {
     return frames.renderFolder / name;
 }
 
-bool checkOutputFrames(const OutputFrames& frames, std::string& error) {
+Message notEnoughMemoryForFrame(const OutputFrames& frames) {
+    return Message{"not enough memory for a frame of %1 x %2 pixels",
+                   {std::to_string(frames.width), std::to_string(frames.height)}};
+}
+
+Status checkOutputFrames(const OutputFrames& frames) {
     if (frames.lastIndex < 0) {
-        error = "there are no rendered frames to write";
-        return false;
+        return Message{"there are no rendered frames to write"};
     }
     if (frames.lastIndex >= kMaxOutputFrames) {
-        error = "too many frames to write: " + std::to_string(frames.lastIndex) + " is past the last index " +
-                std::to_string(kMaxOutputFrames - 1);
-        return false;
+        return Message{"too many frames to write: %1 is past the last index %2",
+                       {std::to_string(frames.lastIndex), std::to_string(kMaxOutputFrames - 1)}};
     }
     if (frames.width < 1 || frames.height < 1 || frames.width > kMaxOutputSide ||
         frames.height > kMaxOutputSide) {
-        error = "the output frame size " + std::to_string(frames.width) + " x " +
-                std::to_string(frames.height) + " is not 1 .. " + std::to_string(kMaxOutputSide) +
-                " pixels a side";
-        return false;
+        return Message{
+            "the output frame size %1 x %2 is not 1 .. %3 pixels a side",
+            {std::to_string(frames.width), std::to_string(frames.height), std::to_string(kMaxOutputSide)}};
     }
-    return true;
+    return {};
 }
 
-bool loadScaledFrame(const OutputFrames& frames, int k, QImage& scaled, std::string& error) {
+Result<QImage> loadScaledFrame(const OutputFrames& frames, int k) {
     const std::filesystem::path path = renderedFramePath(frames, k);
     QImage source;
     if (!source.load(QFile::decodeName(path.c_str())) || source.isNull()) {
-        error = "cannot read the rendered frame " + path.string();
-        return false;
+        return Message{"cannot read the rendered frame %1", {path.string()}};
     }
-    scaled = scaleDownArea(source.convertToFormat(QImage::Format_ARGB32_Premultiplied), frames.width,
-                           frames.height);
+    QImage scaled = scaleDownArea(source.convertToFormat(QImage::Format_ARGB32_Premultiplied), frames.width,
+                                  frames.height);
     if (scaled.isNull()) {
-        error = "cannot scale the rendered frame " + path.string();
-        return false;
+        return Message{"cannot scale the rendered frame %1", {path.string()}};
     }
-    return true;
+    return scaled;
 }
 
 QColor opaqueBackground(const GlobalState& g) {
@@ -153,21 +152,14 @@ QImage blankFrame(int width, int height, const QColor& fill) {
     return image;
 }
 
-bool encodeImage(const QImage& image, ImageFormat format, bool transparent, std::string& bytes,
-                 std::string& error) {
+Result<std::string> encodeImage(const QImage& image, ImageFormat format, bool transparent) {
     if (format == ImageFormat::Gif) {
         GifEncoding how;
         how.width = image.width();
         how.height = image.height();
         how.frameCount = 1;
         how.transparent = transparent;
-        return encodeGif(
-            how,
-            [&image](int, QImage& frame, std::string&) {
-                frame = image;
-                return true;
-            },
-            bytes, error);
+        return encodeGif(how, [&image](int) -> Result<QImage> { return image; });
     }
     const QImage stored =
         image.convertToFormat(hasAlpha(format) ? QImage::Format_ARGB32 : QImage::Format_RGB32);
@@ -176,47 +168,40 @@ bool encodeImage(const QImage& image, ImageFormat format, bool transparent, std:
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, writerFormat(format));
     if (!writer.write(stored)) {
-        error = writer.errorString().toStdString();
-        return false;
+        return systemReason(writer.errorString().toStdString());
     }
-    bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
-    return true;
+    return std::string(data.constData(), static_cast<std::size_t>(data.size()));
 }
 
-bool writeImageFile(const QImage& image, ImageFormat format, bool transparent,
-                    const std::filesystem::path& target, std::string& error) {
-    std::string bytes;
-    if (!encodeImage(image, format, transparent, bytes, error)) {
-        error = "cannot encode " + target.string() + ": " + error;
-        return false;
+Status writeImageFile(const QImage& image, ImageFormat format, bool transparent,
+                      const std::filesystem::path& target) {
+    const Result<std::string> bytes = encodeImage(image, format, transparent);
+    if (!bytes) {
+        return Message{kCannotEncode, {target.string(), untranslated(bytes.error())}};
     }
-    std::string reason;
-    if (!writeFileAtomically(target, bytes, reason)) {
-        error = "cannot write " + target.string() + ": " + reason;
-        return false;
+    if (Status written = writeFileAtomically(target, *bytes); !written) {
+        return Message{kCannotWrite, {target.string(), untranslated(written.error())}};
     }
-    return true;
+    return {};
 }
 
-bool writeSheet(const OutputFrames& frames, const GlobalState& g, const std::filesystem::path& output,
-                std::string& error) {
-    if (!checkOutputFrames(frames, error)) {
-        return false;
+Status writeSheet(const OutputFrames& frames, const GlobalState& g, const std::filesystem::path& output) {
+    if (Status checked = checkOutputFrames(frames); !checked) {
+        return checked;
     }
     const SheetGrid grid = sheetGrid(frames, g);
     const std::int64_t sheetWidth = static_cast<std::int64_t>(grid.columns) * frames.width;
     const std::int64_t sheetHeight = static_cast<std::int64_t>(grid.rows) * frames.height;
     if (sheetWidth > kMaxOutputSide || sheetHeight > kMaxOutputSide) {
-        error = "the sheet would be " + std::to_string(sheetWidth) + " x " + std::to_string(sheetHeight) +
-                " pixels; at most " + std::to_string(kMaxOutputSide) + " a side can be written";
-        return false;
+        return Message{
+            "the sheet would be %1 x %2 pixels; at most %3 a side can be written",
+            {std::to_string(sheetWidth), std::to_string(sheetHeight), std::to_string(kMaxOutputSide)}};
     }
     const QColor fill = startsTransparent(g, output) ? QColor(0, 0, 0, 0) : opaqueBackground(g);
     QImage sheet = blankFrame(static_cast<int>(sheetWidth), static_cast<int>(sheetHeight), fill);
     if (sheet.isNull()) {
-        error = "not enough memory for a sheet of " + std::to_string(sheetWidth) + " x " +
-                std::to_string(sheetHeight) + " pixels";
-        return false;
+        return Message{"not enough memory for a sheet of %1 x %2 pixels",
+                       {std::to_string(sheetWidth), std::to_string(sheetHeight)}};
     }
     for (int k = 0; k <= frames.lastIndex; ++k) {
         const std::int64_t row = k / grid.columns;
@@ -225,11 +210,11 @@ bool writeSheet(const OutputFrames& frames, const GlobalState& g, const std::fil
         }
         const QPoint at(static_cast<int>((k % grid.columns) * frames.width),
                         static_cast<int>(row * frames.height));
-        if (!drawFrameAt(sheet, frames, k, at, error)) {
-            return false;
+        if (Status drawn = drawFrameAt(sheet, frames, k, at); !drawn) {
+            return drawn;
         }
     }
-    return saveImage(sheet, g, output, error);
+    return saveImage(sheet, g, output);
 }
 
 std::filesystem::path numberedFilePath(const std::filesystem::path& output, int k) {
@@ -241,25 +226,25 @@ std::filesystem::path numberedFilePath(const std::filesystem::path& output, int 
     return output.parent_path() / name;
 }
 
-bool writeNumberedFiles(const OutputFrames& frames, const GlobalState& g, const std::filesystem::path& output,
-                        std::string& error) {
-    if (!checkOutputFrames(frames, error)) {
-        return false;
+Status writeNumberedFiles(const OutputFrames& frames, const GlobalState& g,
+                          const std::filesystem::path& output) {
+    if (Status checked = checkOutputFrames(frames); !checked) {
+        return checked;
     }
     const QColor fill = startsTransparent(g, output) ? QColor(0, 0, 0, 0) : opaqueBackground(g);
     for (int k = 0; k <= frames.lastIndex; ++k) {
         QImage image = blankFrame(frames.width, frames.height, fill);
         if (image.isNull()) {
-            error = "not enough memory for a frame of " + std::to_string(frames.width) + " x " +
-                    std::to_string(frames.height) + " pixels";
-            return false;
+            return notEnoughMemoryForFrame(frames);
         }
-        if (!drawFrameAt(image, frames, k, QPoint(0, 0), error) ||
-            !saveImage(image, g, numberedFilePath(output, k), error)) {
-            return false;
+        if (Status drawn = drawFrameAt(image, frames, k, QPoint(0, 0)); !drawn) {
+            return drawn;
+        }
+        if (Status saved = saveImage(image, g, numberedFilePath(output, k)); !saved) {
+            return saved;
         }
     }
-    return true;
+    return {};
 }
 
 } // namespace vintrel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/global_state.h"
+#include "platform/result.h"
 
 #include <QColor>
 #include <QImage>
@@ -39,12 +40,18 @@ constexpr int kMaxOutputFrames = 1000000;
 // "<renderFolder>/%05d.png" of frame k.
 std::filesystem::path renderedFramePath(const OutputFrames& frames, int k);
 
-// False with a message unless there are 1 .. kMaxOutputFrames frames and W x H is 1 .. kMaxOutputSide a side.
-bool checkOutputFrames(const OutputFrames& frames, std::string& error);
+// Fails unless there are 1 .. kMaxOutputFrames frames and W x H is 1 .. kMaxOutputSide a side.
+Status checkOutputFrames(const OutputFrames& frames);
 
-// Loads frame k and scales it by area averaging to W x H (premultiplied ARGB); false with a
+// The messages that name an output file and the reason it cannot be made.
+constexpr const char* kCannotEncode = "cannot encode %1: %2";
+constexpr const char* kCannotWrite = "cannot write %1: %2";
+// The message for a frame of W x H pixels that cannot be allocated.
+Message notEnoughMemoryForFrame(const OutputFrames& frames);
+
+// Loads frame k and scales it by area averaging to W x H (premultiplied ARGB); fails with a
 // message naming the file when it cannot be read.
-bool loadScaledFrame(const OutputFrames& frames, int k, QImage& scaled, std::string& error);
+Result<QImage> loadScaledFrame(const OutputFrames& frames, int k);
 
 // The project's background colour, opaque: each component truncated to an integer and held to
 // 0 .. 255.
@@ -59,21 +66,19 @@ QImage blankFrame(int width, int height, const QColor& fill);
 
 // Encodes `image` in `format` into `bytes`. `transparent` matters for GIF only: pixels with
 // alpha below 128 become the transparent index, otherwise the image is taken as opaque.
-bool encodeImage(const QImage& image, ImageFormat format, bool transparent, std::string& bytes,
-                 std::string& error);
+Result<std::string> encodeImage(const QImage& image, ImageFormat format, bool transparent);
 // Encodes `image` in `format` and writes it to `target` through a temporary file, so a failure
-// never leaves a half-written file; false with a message in `error`.
-bool writeImageFile(const QImage& image, ImageFormat format, bool transparent,
-                    const std::filesystem::path& target, std::string& error);
+// never leaves a half-written file.
+Status writeImageFile(const QImage& image, ImageFormat format, bool transparent,
+                      const std::filesystem::path& target);
 
 // Sheet: one image of (columns x W) x (rows x H), frame k in column k mod columns and row
 // k div columns, drawn over the background; cells outside the image are clipped (their frames
 // are not read). Columns (g.write.width) <= 0 count as 1; rows (g.write.height) <= 0 mean as many
 // rows as the frames need. A side over kMaxOutputSide is refused before anything is written.
-// The file is replaced atomically; false with a message when a frame cannot be read or the
-// file cannot be written.
-bool writeSheet(const OutputFrames& frames, const GlobalState& g, const std::filesystem::path& output,
-                std::string& error);
+// The file is replaced atomically; fails when a frame cannot be read or the file cannot be
+// written.
+Status writeSheet(const OutputFrames& frames, const GlobalState& g, const std::filesystem::path& output);
 
 // "fire.png" -> "fire00000.png", "fire00001.png" ... beside it: the name's stem, "%05d" of k
 // and its extension.
@@ -81,7 +86,7 @@ std::filesystem::path numberedFilePath(const std::filesystem::path& output, int 
 
 // Numbered files: one W x H image per frame, background then frame k, each replaced atomically.
 // Stops at the first frame that cannot be read or written, with a message.
-bool writeNumberedFiles(const OutputFrames& frames, const GlobalState& g, const std::filesystem::path& output,
-                        std::string& error);
+Status writeNumberedFiles(const OutputFrames& frames, const GlobalState& g,
+                          const std::filesystem::path& output);
 
 } // namespace vintrel

@@ -27,53 +27,48 @@ constexpr std::size_t kStderrKept = 8192; // bytes of the tool's stderr kept for
 constexpr int kStderrLines = 5;           // lines of it quoted
 
 // Frame k over the opaque background, encoded as BMP and written atomically.
-bool writeVideoFrame(const OutputFrames& frames, const QColor& background, int k, std::string& error) {
-    QImage scaled;
-    if (!loadScaledFrame(frames, k, scaled, error)) {
-        return false;
+Status writeVideoFrame(const OutputFrames& frames, const QColor& background, int k) {
+    const Result<QImage> scaled = loadScaledFrame(frames, k);
+    if (!scaled) {
+        return scaled.error();
     }
     QImage frame = blankFrame(frames.width, frames.height, background);
     if (frame.isNull()) {
-        error = "not enough memory for a frame of " + std::to_string(frames.width) + " x " +
-                std::to_string(frames.height) + " pixels";
-        return false;
+        return notEnoughMemoryForFrame(frames);
     }
     {
         QPainter painter(&frame);
-        painter.drawImage(QPoint(0, 0), scaled);
+        painter.drawImage(QPoint(0, 0), *scaled);
     }
-    std::string bytes;
-    std::string reason;
     const std::filesystem::path target = videoFramePath(frames, k);
-    if (!encodeImage(frame, ImageFormat::Bmp, false, bytes, reason) ||
-        !writeFileAtomically(target, bytes, reason)) {
-        error = "cannot write " + target.string() + ": " + reason;
-        return false;
+    const Result<std::string> bytes = encodeImage(frame, ImageFormat::Bmp, false);
+    if (!bytes) {
+        return Message{kCannotWrite, {target.string(), untranslated(bytes.error())}};
     }
-    return true;
+    if (Status written = writeFileAtomically(target, *bytes); !written) {
+        return Message{kCannotWrite, {target.string(), untranslated(written.error())}};
+    }
+    return {};
 }
 
 // Copies the tool into the render folder (atomically, so that a copy still running elsewhere is
 // not overwritten in place) and makes it executable.
-bool copyTool(const std::filesystem::path& tool, const std::filesystem::path& target, std::string& error) {
+Status copyTool(const std::filesystem::path& tool, const std::filesystem::path& target) {
     const std::optional<std::string> bytes = readWholeFile(tool);
     if (!bytes) {
-        error = "the video tool is missing or unreadable: " + tool.string();
-        return false;
+        return Message{"the video tool is missing or unreadable: %1", {tool.string()}};
     }
-    std::string reason;
-    if (!writeFileAtomically(target, *bytes, reason)) {
-        error = "cannot copy the video tool to " + target.string() + ": " + reason;
-        return false;
+    if (Status written = writeFileAtomically(target, *bytes); !written) {
+        return Message{"cannot copy the video tool to %1: %2",
+                       {target.string(), untranslated(written.error())}};
     }
     std::error_code ec;
     std::filesystem::permissions(target, std::filesystem::perms(0755), std::filesystem::perm_options::replace,
                                  ec);
     if (ec) {
-        error = "cannot make " + target.string() + " executable: " + ec.message();
-        return false;
+        return Message{"cannot make %1 executable: %2", {target.string(), ec.message()}};
     }
-    return true;
+    return {};
 }
 
 // The last few non-empty lines of `text`.
@@ -127,12 +122,11 @@ struct RunningTool {
     int stderrFd = -1;
 };
 
-bool spawnTool(const std::filesystem::path& program, const std::filesystem::path& folder, RunningTool& run,
-               std::string& error) {
+Status spawnTool(const std::filesystem::path& program, const std::filesystem::path& folder,
+                 RunningTool& run) {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) {
-        error = std::string("cannot start the video tool: ") + std::strerror(errno);
-        return false;
+        return Message{"cannot start the video tool: %1", {std::strerror(errno)}};
     }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -158,12 +152,11 @@ bool spawnTool(const std::filesystem::path& program, const std::filesystem::path
     ::close(fds[1]);
     if (rc != 0) {
         ::close(fds[0]);
-        error = "cannot start the video tool " + programText + ": " + std::strerror(rc);
-        return false;
+        return Message{"cannot start the video tool %1: %2", {programText, std::strerror(rc)}};
     }
     run.stderrFd = fds[0];
     ::fcntl(run.stderrFd, F_SETFL, ::fcntl(run.stderrFd, F_GETFL) | O_NONBLOCK);
-    return true;
+    return {};
 }
 
 enum class WaitResult { Exited, TimedOut, Lost };
@@ -209,17 +202,20 @@ int finishTool(const RunningTool& run, std::string& tail) {
     return status;
 }
 
-std::string describeFailure(int status, const std::string& tail) {
-    std::string text;
-    if (WIFEXITED(status)) {
-        text = "the video tool failed with exit code " + std::to_string(WEXITSTATUS(status));
-    } else if (WIFSIGNALED(status)) {
-        text = "the video tool was ended by signal " + std::to_string(WTERMSIG(status));
-    } else {
-        text = "the video tool failed";
-    }
+Message describeFailure(int status, const std::string& tail) {
     const std::string lines = lastLines(tail);
-    return lines.empty() ? text : text + ":\n" + lines;
+    const bool quoted = !lines.empty();
+    if (WIFEXITED(status)) {
+        return Message{quoted ? "the video tool failed with exit code %1:\n%2"
+                              : "the video tool failed with exit code %1",
+                       {std::to_string(WEXITSTATUS(status)), lines}};
+    }
+    if (WIFSIGNALED(status)) {
+        return Message{quoted ? "the video tool was ended by signal %1:\n%2"
+                              : "the video tool was ended by signal %1",
+                       {std::to_string(WTERMSIG(status)), lines}};
+    }
+    return Message{quoted ? "the video tool failed:\n%1" : "the video tool failed", {lines}};
 }
 
 } // namespace
@@ -263,10 +259,11 @@ bool isExecutableFile(const std::filesystem::path& file) {
 
 } // namespace
 
-std::optional<std::string> videoToolsProblem(const std::filesystem::path& tool, std::string_view searchPath) {
+Status videoToolsProblem(const std::filesystem::path& tool, std::string_view searchPath) {
     if (!isExecutableFile(tool)) {
-        return "the video tool is missing or cannot be run: " + tool.string() +
-               " (build the kelvask target with the programs, or name the tool in VINTREL_KELVASK)";
+        return Message{"the video tool is missing or cannot be run: %1"
+                       " (build the kelvask target with the programs, or name the tool in VINTREL_KELVASK)",
+                       {tool.string()}};
     }
     // As execvp searches: every folder of the path in turn, an empty entry meaning the current one.
     std::size_t begin = 0;
@@ -274,14 +271,14 @@ std::optional<std::string> videoToolsProblem(const std::filesystem::path& tool, 
         const std::size_t end = std::min(searchPath.find(':', begin), searchPath.size());
         const std::string_view folder = searchPath.substr(begin, end - begin);
         if (isExecutableFile(std::filesystem::path(folder.empty() ? "." : std::string(folder)) / "ffmpeg")) {
-            return std::nullopt;
+            return {};
         }
         begin = end + 1;
     }
-    return "ffmpeg, which makes the video, is not found on PATH (on Debian: apt install ffmpeg)";
+    return Message{"ffmpeg, which makes the video, is not found on PATH (on Debian: apt install ffmpeg)"};
 }
 
-std::optional<std::string> videoToolsProblem(const std::filesystem::path& tool) {
+Status videoToolsProblem(const std::filesystem::path& tool) {
     const char* path = std::getenv("PATH");
     return videoToolsProblem(tool, path != nullptr ? path : "/usr/bin:/bin");
 }
@@ -290,76 +287,68 @@ std::chrono::milliseconds videoToolTimeout(const OutputFrames& frames) {
     return std::chrono::seconds(60) + std::chrono::seconds(std::max(frames.lastIndex + 1, 0));
 }
 
-bool runVideoTool(const std::filesystem::path& program, const std::filesystem::path& workingFolder,
-                  std::chrono::milliseconds timeout, std::string& error) {
+Status runVideoTool(const std::filesystem::path& program, const std::filesystem::path& workingFolder,
+                    std::chrono::milliseconds timeout) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(program, ec)) {
-        error = "the video tool is missing: " + program.string();
-        return false;
+        return Message{kVideoToolMissing, {program.string()}};
     }
     if (!std::filesystem::is_directory(workingFolder, ec)) {
-        error = "the video tool's folder is missing: " + workingFolder.string();
-        return false;
+        return Message{"the video tool's folder is missing: %1", {workingFolder.string()}};
     }
     // The program is started after the change of folder, so a relative path would miss it.
     const std::filesystem::path absolute = std::filesystem::absolute(program, ec);
+    if (ec) {
+        return Message{"cannot resolve the video tool path %1: %2", {program.string(), ec.message()}};
+    }
     RunningTool run;
-    if (ec || !spawnTool(absolute, workingFolder, run, error)) {
-        if (ec) {
-            error = "cannot resolve the video tool path " + program.string() + ": " + ec.message();
-        }
-        return false;
+    if (Status started = spawnTool(absolute, workingFolder, run); !started) {
+        return started;
     }
     std::string tail;
     const WaitResult waited = awaitExit(run, timeout, tail);
     const int status = finishTool(run, tail);
     if (waited == WaitResult::TimedOut) {
-        error = "the video tool did not finish within " +
-                std::to_string(std::chrono::duration_cast<std::chrono::seconds>(timeout).count()) +
-                " s and was stopped";
-        return false;
+        return Message{"the video tool did not finish within %1 s and was stopped",
+                       {std::to_string(std::chrono::duration_cast<std::chrono::seconds>(timeout).count())}};
     }
     if (waited == WaitResult::Lost) {
-        error = "lost track of the video tool " + program.string();
-        return false;
+        return Message{"lost track of the video tool %1", {program.string()}};
     }
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        error = describeFailure(status, tail);
-        return false;
+        return describeFailure(status, tail);
     }
-    return true;
+    return {};
 }
 
-bool writeVideo(const OutputFrames& frames, const GlobalState& g, const std::filesystem::path& output,
-                const std::filesystem::path& tool, std::string& error) {
-    if (!checkOutputFrames(frames, error)) {
-        return false;
+Status writeVideo(const OutputFrames& frames, const GlobalState& g, const std::filesystem::path& output,
+                  const std::filesystem::path& tool) {
+    if (Status checked = checkOutputFrames(frames); !checked) {
+        return checked;
     }
     const std::string outputText = output.string();
     if (outputText.empty() || outputText.find_first_of("\r\n") != std::string::npos) {
-        error = "the video file name is empty or contains a line break";
-        return false;
+        return Message{"the video file name is empty or contains a line break"};
     }
     std::error_code ec;
     if (!std::filesystem::is_regular_file(tool, ec)) {
-        error = "the video tool is missing: " + tool.string();
-        return false;
+        return Message{kVideoToolMissing, {tool.string()}};
     }
     const QColor background = opaqueBackground(g);
     for (int k = 0; k <= frames.lastIndex; ++k) {
-        if (!writeVideoFrame(frames, background, k, error)) {
-            return false;
+        if (Status written = writeVideoFrame(frames, background, k); !written) {
+            return written;
         }
     }
-    std::string reason;
     const std::filesystem::path ini = frames.renderFolder / "render.ini";
-    if (!writeFileAtomically(ini, renderIniText(frames, g, output), reason)) {
-        error = "cannot write " + ini.string() + ": " + reason;
-        return false;
+    if (Status written = writeFileAtomically(ini, renderIniText(frames, g, output)); !written) {
+        return Message{kCannotWrite, {ini.string(), untranslated(written.error())}};
     }
     const std::filesystem::path copied = frames.renderFolder / "kelvask";
-    return copyTool(tool, copied, error) &&
-           runVideoTool(copied, frames.renderFolder, videoToolTimeout(frames), error);
+    if (Status copiedTool = copyTool(tool, copied); !copiedTool) {
+        return copiedTool;
+    }
+    return runVideoTool(copied, frames.renderFolder, videoToolTimeout(frames));
 }
 
 } // namespace vintrel

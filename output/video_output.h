@@ -11,6 +11,8 @@
 
 namespace vintrel {
 
+constexpr const char* kVideoToolMissing = "the video tool is missing: %1";
+
 // "<renderFolder>/%05d.bmp" of frame k, the frames the video tool reads.
 std::filesystem::path videoFramePath(const OutputFrames& frames, int k);
 
@@ -25,26 +27,26 @@ std::filesystem::path videoToolPath(const GlobalState& g);
 
 // Why a video cannot be made with `tool` on this machine, asked before any frame is drawn: the
 // tool is missing or cannot be run, or no ffmpeg is found on `searchPath` (a PATH value, colon
-// separated). Nothing when both are there.
-std::optional<std::string> videoToolsProblem(const std::filesystem::path& tool, std::string_view searchPath);
+// separated). Succeeds when both are there.
+Status videoToolsProblem(const std::filesystem::path& tool, std::string_view searchPath);
 // The same for this process's PATH.
-std::optional<std::string> videoToolsProblem(const std::filesystem::path& tool);
+Status videoToolsProblem(const std::filesystem::path& tool);
 
 // Runs `program` with no arguments, its working folder `workingFolder`, stdin and stdout on
 // /dev/null, and waits for it. The tool and whatever it starts run in their own process
-// group, which is killed when `timeout` passes. False with a message when the program is
+// group, which is killed when `timeout` passes. Fails with a message when the program is
 // missing, cannot start, ends by a signal, exits non-zero (with its last stderr lines) or
 // times out.
-bool runVideoTool(const std::filesystem::path& program, const std::filesystem::path& workingFolder,
-                  std::chrono::milliseconds timeout, std::string& error);
+Status runVideoTool(const std::filesystem::path& program, const std::filesystem::path& workingFolder,
+                    std::chrono::milliseconds timeout);
 
 // Time the tool may take: 60 s plus 1 s per frame.
 std::chrono::milliseconds videoToolTimeout(const OutputFrames& frames);
 
 // Video hand-over: every frame over the opaque background as "%05d.bmp", then render.ini, then
 // `tool` copied to "<renderFolder>/kelvask" and run there until it exits (see runVideoTool).
-// False with a message at the first step that fails.
-bool writeVideo(const OutputFrames& frames, const GlobalState& g, const std::filesystem::path& output,
-                const std::filesystem::path& tool, std::string& error);
+// Fails with the message of the first step that fails.
+Status writeVideo(const OutputFrames& frames, const GlobalState& g, const std::filesystem::path& output,
+                  const std::filesystem::path& tool);
 
 } // namespace vintrel

@@ -97,12 +97,14 @@ SettingsFolders chooseSettingsFolders(const std::filesystem::path& programFolder
     return {config / "vintrel" / "assets", data / "vintrel" / "workspace"};
 }
 
-std::filesystem::path shippedFile(const std::filesystem::path& programFolder, const std::filesystem::path& installedFolder,
-                                  const std::string& name) {
+std::filesystem::path shippedFile(const std::filesystem::path& programFolder,
+                                  const std::filesystem::path& installedFolder, const std::string& name) {
     const std::filesystem::path beside = programFolder / "assets" / name;
-    const std::filesystem::path installed = (programFolder / ".." / installedFolder / name).lexically_normal();
+    const std::filesystem::path installed =
+        (programFolder / ".." / installedFolder / name).lexically_normal();
     std::error_code ec;
-    return !std::filesystem::exists(beside, ec) && std::filesystem::exists(installed, ec) ? installed : beside;
+    return !std::filesystem::exists(beside, ec) && std::filesystem::exists(installed, ec) ? installed
+                                                                                          : beside;
 }
 
 std::filesystem::path programFolderOfThisProcess() {
@@ -279,7 +281,7 @@ int AppSettings::value(std::string_view key, int fallback) const {
     return readInt(kDefaultProject, key, fallback);
 }
 
-bool AppSettings::save(std::string& error) {
+Status AppSettings::save() {
     // Start from the file as it is now, as writing key by key would: another editor process may
     // have stored its own keys since this one was loaded. When it cannot be read, start from
     // what was loaded.
@@ -295,18 +297,15 @@ bool AppSettings::save(std::string& error) {
         std::error_code ec;
         std::filesystem::create_directories(folder, ec);
         if (ec) {
-            error = folder.string() + ": " + ec.message();
-            return false;
+            return Message{"%1: %2", {folder.string(), ec.message()}};
         }
     }
-    std::string reason;
-    if (!writeFileAtomically(file_, merged.serialize(), reason)) {
-        error = file_.string() + ": " + reason;
-        return false;
+    if (Status written = writeFileAtomically(file_, merged.serialize()); !written) {
+        return Message{"%1: %2", {file_.string(), untranslated(written.error())}};
     }
     document_ = std::move(merged);
     changes_.clear();
-    return true;
+    return {};
 }
 
 // ---- color.ini --------------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include "model/global_state.h"
 #include "platform/ini_document.h"
+#include "platform/result.h"
 
 #include <filesystem>
 #include <functional>
@@ -42,8 +43,8 @@ std::filesystem::path programFolderOfThisProcess();
 // unpacked copy has (programFolder/assets), else where an installation into a prefix puts it
 // (programFolder/../`installedFolder`, for example "share/vintrel" or "libexec/vintrel"). The
 // first path when neither exists.
-std::filesystem::path shippedFile(const std::filesystem::path& programFolder, const std::filesystem::path& installedFolder,
-                                  const std::string& name);
+std::filesystem::path shippedFile(const std::filesystem::path& programFolder,
+                                  const std::filesystem::path& installedFolder, const std::string& name);
 
 // ---- data.prm ---------------------------------------------------------------------------------
 
@@ -134,9 +135,9 @@ public:
     // ProjectDefaults: an integer of section DEFAULT_PROJECT, or `fallback` when it is missing.
     int value(std::string_view key, int fallback) const override;
 
-    // Writes the changed keys over the file on disk, creating its folder. Returns false with a
-    // reason in `error` and keeps the changes for a later try when the file cannot be written.
-    bool save(std::string& error);
+    // Writes the changed keys over the file on disk, creating its folder. Fails with the file
+    // and the reason, and keeps the changes for a later try, when the file cannot be written.
+    Status save();
 
     // The document as it stands (the loaded file with the changes applied).
     const IniDocument& document() const { return document_; }

@@ -36,31 +36,30 @@ void syncFolder(const std::filesystem::path& folder) {
 
 } // namespace
 
-bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes, std::string& error) {
+Status writeFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
     const std::filesystem::path folder = target.parent_path();
     // A short temporary name, so that a target whose name is as long as the file system allows
     // can still be written.
     std::string pattern = (folder / ".vintrel-save-XXXXXX").string();
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) {
-        error = std::strerror(errno);
-        return false;
+        return systemReason(std::strerror(errno));
     }
     const bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
     const int savedErrno = errno;
     ::fchmod(fd, 0644);
     if (::close(fd) != 0 || !ok) {
-        error = std::strerror(ok ? errno : savedErrno);
+        const int reason = ok ? errno : savedErrno;
         ::unlink(pattern.c_str());
-        return false;
+        return systemReason(std::strerror(reason));
     }
     if (::rename(pattern.c_str(), target.c_str()) != 0) {
-        error = std::strerror(errno);
+        const int reason = errno;
         ::unlink(pattern.c_str());
-        return false;
+        return systemReason(std::strerror(reason));
     }
     syncFolder(folder);
-    return true;
+    return {};
 }
 
 std::optional<std::string> readWholeFile(const std::filesystem::path& path) {

@@ -22,16 +22,15 @@ bool Autosaver::tick(const GlobalState& g) {
     }
     // The previous write has ended; its thread only needs joining.
     waitIdle();
-    std::string error;
-    std::optional<std::string> package = serializeProject(g, error);
+    Result<std::string> package = serializeProject(g);
     if (!package) {
         return false;
     }
     running_.store(true, std::memory_order_release);
     try {
         writer_ = std::thread([this, target = g.workspace / kAutosaveFileName, bytes = std::move(*package)] {
-            std::string writeError;
-            writeFileAtomically(target, bytes, writeError);
+            // A failed autosave is tried again at the next tick.
+            (void)writeFileAtomically(target, bytes);
             running_.store(false, std::memory_order_release);
         });
     } catch (const std::system_error&) {

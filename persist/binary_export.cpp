@@ -13,6 +13,8 @@ namespace vintrel {
 
 namespace {
 
+constexpr const char* kExportErrorCaption = "書き出しエラー";
+
 static_assert(std::endian::native == std::endian::little, "the binary export is written in host byte order");
 
 class RecordWriter {
@@ -86,9 +88,9 @@ std::string encodeBinaryExport(const EffectNode& root, const MaterialList& mater
 
 bool exportBinary(const GlobalState& g, const std::filesystem::path& path, Notifier& notifier) {
     const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
-    std::string error;
-    if (!writeFileAtomically(path, encodeBinaryExport(*g.rootNode, g.materials), error)) {
-        notifier.showMessage("書き出しエラー", "「" + path.string() + "」に書き出せませんでした。\n" + error);
+    if (Status written = writeFileAtomically(path, encodeBinaryExport(*g.rootNode, g.materials)); !written) {
+        notifier.show(kExportErrorCaption, Message{"「%1」に書き出せませんでした。\n%2",
+                                                   {path.string(), untranslated(written.error())}});
         return false;
     }
     // Every texture that can be copied is; the ones that cannot are named together.
@@ -98,13 +100,12 @@ bool exportBinary(const GlobalState& g, const std::filesystem::path& path, Notif
             continue;
         }
         auto data = readWholeFile(g.workspace / material.fileName());
-        std::string copyError;
-        if (!data || !writeFileAtomically(folder / material.name, *data, copyError)) {
+        if (!data || !writeFileAtomically(folder / material.name, *data)) {
             missing += (missing.empty() ? "「" : "、「") + material.name + "」";
         }
     }
     if (!missing.empty()) {
-        notifier.showMessage("書き出しエラー", "素材" + missing + "をコピーできませんでした。");
+        notifier.show(kExportErrorCaption, Message{"素材%1をコピーできませんでした。", {missing}});
         return false;
     }
     return true;

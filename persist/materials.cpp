@@ -131,9 +131,9 @@ MaterialList materialsInListedOrder(const fs::path& workspace, const std::vector
     return list;
 }
 
-bool writePlaceholderTexture(const fs::path& folder, std::string& error) {
+Status writePlaceholderTexture(const fs::path& folder) {
     const std::string_view png(reinterpret_cast<const char*>(kPlaceholderPng), sizeof kPlaceholderPng);
-    return writeFileAtomically(folder / kPlaceholderTextureName, png, error);
+    return writeFileAtomically(folder / kPlaceholderTextureName, png);
 }
 
 } // namespace vintrel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/material.h"
+#include "platform/result.h"
 
 #include <filesystem>
 #include <string>
@@ -27,8 +28,8 @@ MaterialList scanMaterials(const std::filesystem::path& workspace);
 MaterialList materialsInListedOrder(const std::filesystem::path& workspace,
                                     const std::vector<std::string>& entryNames);
 
-// Writes the placeholder texture, a 1 × 1 opaque white PNG, into `folder`. False with a reason in
-// `error` when it cannot be written.
-bool writePlaceholderTexture(const std::filesystem::path& folder, std::string& error);
+// Writes the placeholder texture, a 1 × 1 opaque white PNG, into `folder`; fails with the system's
+// reason.
+Status writePlaceholderTexture(const std::filesystem::path& folder);
 
 } // namespace vintrel

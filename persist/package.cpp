@@ -128,25 +128,22 @@ ParsedPackage parsePackage(std::string_view bytes) {
     return result;
 }
 
-bool encodePackage(const std::vector<PackageEntry>& entries, int version, std::string& out,
-                   std::string& error) {
-    out = std::string(kPackageMagic) + "," + formatInt(version) + "," +
-          formatInt(static_cast<int>(entries.size()) - 1) + ",";
+Result<std::string> encodePackage(const std::vector<PackageEntry>& entries, int version) {
+    std::string out = std::string(kPackageMagic) + "," + formatInt(version) + "," +
+                      formatInt(static_cast<int>(entries.size()) - 1) + ",";
     for (const PackageEntry& entry : entries) {
         const auto name = text::utf8ToCp932(entry.name);
         if (!name || !isSafeEntryName(entry.name) || name->find(',') != std::string::npos ||
             name->size() > kEntryNameMaxBytes) {
-            error = "ファイル名「" + entry.name + "」はプロジェクトに保存できません。";
-            return false;
+            return Message{"ファイル名「%1」はプロジェクトに保存できません。", {entry.name}};
         }
         if (entry.data.size() > static_cast<std::size_t>(INT_MAX)) {
-            error = "ファイル「" + entry.name + "」が大きすぎるため、保存できません。";
-            return false;
+            return Message{"ファイル「%1」が大きすぎるため、保存できません。", {entry.name}};
         }
         out += *name + "," + std::to_string(entry.data.size()) + ",";
         out += entry.data;
     }
-    return true;
+    return out;
 }
 
 } // namespace vintrel

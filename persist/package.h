@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +25,13 @@ constexpr const char* kNewerVersionMessage =
     "このファイルは、より新しいバージョンのVintrelで作成されたものです。\n"
     "開くためにはメニューの「ヘルプ」⇒「アップデート確認」を選択し\n"
     "最新版にアップデートしてください。";
+// The same two, naming the file after an empty line.
+constexpr const char* kUnsupportedFileAboutFile =
+    "対応していないファイルか、ファイルが壊れている可能性があります。\n\n%1";
+constexpr const char* kNewerVersionAboutFile =
+    "このファイルは、より新しいバージョンのVintrelで作成されたものです。\n"
+    "開くためにはメニューの「ヘルプ」⇒「アップデート確認」を選択し\n"
+    "最新版にアップデートしてください。\n\n%1";
 
 enum class PackageStatus { Ok, Unsupported, NewerVersion };
 
@@ -45,7 +54,6 @@ bool isSafeEntryName(std::string_view utf8Name);
 // Encodes a package; `entries` are the materials followed by the settings file. Fails with a
 // message when a name cannot be stored (a comma, a line break, a character without a form in
 // the files' code page).
-bool encodePackage(const std::vector<PackageEntry>& entries, int version, std::string& out,
-                   std::string& error);
+Result<std::string> encodePackage(const std::vector<PackageEntry>& entries, int version);
 
 } // namespace vintrel

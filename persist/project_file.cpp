@@ -30,15 +30,13 @@ std::optional<std::filesystem::path> unpackBeside(const std::vector<PackageEntry
         return std::nullopt;
     }
     for (const PackageEntry& entry : entries) {
-        std::string error;
-        if (!writeFileAtomically(staging / entry.name, entry.data, error)) {
+        if (!writeFileAtomically(staging / entry.name, entry.data)) {
             std::error_code ec;
             std::filesystem::remove_all(staging, ec);
             return std::nullopt;
         }
     }
-    std::string error;
-    if (!writePlaceholderTexture(staging, error)) {
+    if (!writePlaceholderTexture(staging)) {
         std::error_code ec;
         std::filesystem::remove_all(staging, ec);
         return std::nullopt;
@@ -76,39 +74,32 @@ bool recreateFolder(const std::filesystem::path& folder) {
     return std::filesystem::create_directories(folder, ec) && !ec;
 }
 
-std::optional<std::string> serializeProject(const GlobalState& g, std::string& error) {
-    if (auto problem = checkTreeNumbering(*g.rootNode)) {
-        error = std::move(*problem);
-        return std::nullopt;
+Result<std::string> serializeProject(const GlobalState& g) {
+    if (Status numbering = checkTreeNumbering(*g.rootNode); !numbering) {
+        return numbering.error();
     }
     std::vector<PackageEntry> entries;
     for (const Material& material : g.materials) {
         const std::string fileName = material.fileName();
         auto data = readWholeFile(g.workspace / fileName);
         if (!data) {
-            error = "素材ファイル「" + fileName + "」が見つからないため、保存できません。";
-            return std::nullopt;
+            return Message{kMaterialMissingMessage, {fileName}};
         }
         entries.push_back({fileName, std::move(*data)});
     }
     entries.push_back({kSettingsFileName, writeSettings(g)});
-    std::string package;
-    if (!encodePackage(entries, kCurrentFormatVersion, package, error)) {
-        return std::nullopt;
-    }
-    return package;
+    return encodePackage(entries, kCurrentFormatVersion);
 }
 
 bool saveProject(GlobalState& g, const std::filesystem::path& path, Notifier& notifier) {
-    std::string error;
-    const std::optional<std::string> package = serializeProject(g, error);
+    const Result<std::string> package = serializeProject(g);
     if (!package) {
-        notifier.showMessage(kSaveErrorCaption, error);
+        notifier.show(kSaveErrorCaption, package.error());
         return false;
     }
-    if (!writeFileAtomically(path, *package, error)) {
-        notifier.showMessage(kSaveErrorCaption,
-                             "「" + pathText(path) + "」に保存できませんでした。\n" + error);
+    if (Status written = writeFileAtomically(path, *package); !written) {
+        notifier.show(kSaveErrorCaption, Message{"「%1」に保存できませんでした。\n%2",
+                                                 {pathText(path), untranslated(written.error())}});
         return false;
     }
     // A settings file unpacked when the project was opened would otherwise go stale.
@@ -122,28 +113,25 @@ bool saveProject(GlobalState& g, const std::filesystem::path& path, Notifier& no
     return true;
 }
 
-std::string messageAboutFile(std::string_view message, const std::filesystem::path& path) {
-    return std::string(message) + "\n\n" + pathText(path);
-}
-
 namespace {
 
 // The package at `path`, read and checked; nothing when it cannot be opened (reported).
 std::optional<ParsedPackage> readPackage(const std::filesystem::path& path, Notifier& notifier) {
     const auto bytes = readWholeFile(path);
     if (!bytes) {
-        notifier.showMessage(kReadErrorCaption,
-                             "「" + pathText(path) +
-                                 "」は存在しないか、他のアプリケーションで開いているため読み込めません。");
-        notifier.showMessage(Notifier::kDefaultCaption, kUnsupportedFileMessage);
+        notifier.show(kReadErrorCaption,
+                      Message{"「%1」は存在しないか、他のアプリケーションで開いているため読み込めません。",
+                              {pathText(path)}});
+        notifier.show(Notifier::kDefaultCaption, Message{kUnsupportedFileMessage});
         return std::nullopt;
     }
     ParsedPackage package = parsePackage(*bytes);
     if (package.status != PackageStatus::Ok) {
-        notifier.showMessage(Notifier::kDefaultCaption,
-                             messageAboutFile(package.status == PackageStatus::NewerVersion ? kNewerVersionMessage
-                                                                                             : kUnsupportedFileMessage,
-                                              path));
+        // The message names the file after an empty line.
+        notifier.show(Notifier::kDefaultCaption,
+                      Message{package.status == PackageStatus::NewerVersion ? kNewerVersionAboutFile
+                                                                            : kUnsupportedFileAboutFile,
+                              {pathText(path)}});
         return std::nullopt;
     }
     return package;
@@ -164,12 +152,12 @@ bool loadProject(GlobalState& g, const std::filesystem::path& path, const Projec
     ParsedPackage& package = *read;
     const auto unpacked = unpackBeside(package.entries, g.workspace);
     if (!unpacked) {
-        notifier.showMessage(kReadErrorCaption, "作業フォルダーにファイルを書き込めません。");
+        notifier.show(kReadErrorCaption, Message{"作業フォルダーにファイルを書き込めません。"});
         return false;
     }
     resetProject(g, defaults);
     if (!replaceFolder(g.workspace, *unpacked)) {
-        notifier.showMessage(kReadErrorCaption, "作業フォルダーを作り直せません。");
+        notifier.show(kReadErrorCaption, Message{"作業フォルダーを作り直せません。"});
         return false;
     }
     g.rootNode->clearChildren();

@@ -2,6 +2,7 @@
 
 #include "model/global_state.h"
 #include "platform/notifier.h"
+#include "platform/result.h"
 
 #include <filesystem>
 #include <optional>
@@ -11,12 +12,13 @@
 namespace vintrel {
 
 constexpr const char* kAutosaveFileName = "__autoSave.stn__";
+constexpr const char* kMaterialMissingMessage = "素材ファイル「%1」が見つからないため、保存できません。";
 
 // The complete package of the project: the material files read from g.workspace followed by
-// the settings file, in the current format version. Nothing, with the reason in `error`, for a
-// tree that cannot be saved or a material file that cannot be read. The autosave calls this on
-// the editing thread and writes the bytes elsewhere.
-std::optional<std::string> serializeProject(const GlobalState& g, std::string& error);
+// the settings file, in the current format version. Fails for a tree that cannot be saved or a
+// material file that cannot be read. The autosave calls this on the editing thread and writes
+// the bytes elsewhere.
+Result<std::string> serializeProject(const GlobalState& g);
 
 // Saves the project as a package at `path`: the settings file and every material file from the
 // workspace. The target is replaced only once the new package is complete on disk. Saving to
@@ -34,10 +36,6 @@ bool loadProject(GlobalState& g, const std::filesystem::path& path, const Projec
 // Whether loadProject could open the package at `path`: it is read and checked, and nothing is
 // changed. False with the messages loadProject would give.
 bool checkProjectFile(const std::filesystem::path& path, Notifier& notifier);
-
-// A fixed message about a file, followed by the file's path after an empty line (the editor
-// translates the fixed part and shows the path as it is).
-std::string messageAboutFile(std::string_view message, const std::filesystem::path& path);
 
 // Empties `folder` (creating it when missing). False when something in it cannot be removed.
 bool recreateFolder(const std::filesystem::path& folder);

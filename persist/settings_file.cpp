@@ -150,20 +150,20 @@ constexpr const char* kTreeTooLarge =
 constexpr const char* kTreeHitsCameraNumber =
     "ノードの位置がカメラ用の番号（998・999）と重なるため、保存できません。";
 
-std::optional<std::string> checkChildren(const EffectNode& node, long long number, int depth) {
+Status checkChildren(const EffectNode& node, long long number, int depth) {
     if (node.childCount() > kMaxChildren || (node.childCount() > 0 && depth >= kMaxDepth)) {
-        return std::string(kTreeTooLarge);
+        return Message{kTreeTooLarge};
     }
     for (int k = 1; k <= node.childCount(); ++k) {
         const long long childNumber = number * 10 + k;
         if (childNumber >= kCameraSectionFirst && childNumber <= kCameraSectionLast) {
-            return std::string(kTreeHitsCameraNumber);
+            return Message{kTreeHitsCameraNumber};
         }
-        if (auto error = checkChildren(*node.child(k - 1), childNumber, depth + 1)) {
-            return error;
+        if (Status checked = checkChildren(*node.child(k - 1), childNumber, depth + 1); !checked) {
+            return checked;
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 // ---- reading -------------------------------------------------------------------------------
@@ -354,7 +354,7 @@ void SettingsReader::readCameraNodes(GlobalState& g) const {
 
 } // namespace
 
-std::optional<std::string> checkTreeNumbering(const EffectNode& root) {
+Status checkTreeNumbering(const EffectNode& root) {
     return checkChildren(root, 0, 0);
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/global_state.h"
 #include "platform/ini_document.h"
+#include "platform/result.h"
 
 #include <optional>
 #include <string>
@@ -17,7 +18,7 @@ constexpr const char* kSettingsFileName = "save.ini";
 // A tree that the section numbering cannot represent (more than nine children below a node,
 // more than nine levels, or a node numbered like a camera section) cannot be saved without
 // losing nodes; this returns the message to show, or nothing when the tree can be saved.
-std::optional<std::string> checkTreeNumbering(const EffectNode& root);
+Status checkTreeNumbering(const EffectNode& root);
 
 // The complete settings file of the project, in the files' code page.
 std::string writeSettings(const GlobalState& g);

@@ -163,8 +163,7 @@ fs::path createRunWorkspace(const fs::path& workspaceRoot) {
             }
             return {};
         }
-        std::string error;
-        if (!writePlaceholderTexture(folder, error)) {
+        if (!writePlaceholderTexture(folder)) {
             fs::remove_all(folder, ec);
             return {};
         }

@@ -57,13 +57,7 @@ EGLContext createCoreContext(EGLDisplay display) {
 
 } // namespace
 
-std::unique_ptr<HeadlessGlContext> HeadlessGlContext::create(std::string* error) {
-    auto fail = [error](const char* why) {
-        if (error != nullptr) {
-            *error = why;
-        }
-        return std::unique_ptr<HeadlessGlContext>();
-    };
+Result<std::unique_ptr<HeadlessGlContext>> HeadlessGlContext::create() {
     for (EGLDisplay display : {surfacelessDisplay(), deviceDisplay()}) {
         if (display == EGL_NO_DISPLAY) {
             continue;
@@ -89,11 +83,11 @@ std::unique_ptr<HeadlessGlContext> HeadlessGlContext::create(std::string* error)
         result->state_->display = display;
         result->state_->context = context;
         if (!result->makeCurrent()) {
-            return fail("the OpenGL 3.3 context cannot be made current");
+            return Message{"the OpenGL 3.3 context cannot be made current"};
         }
         return result;
     }
-    return fail("no EGL platform gives an OpenGL 3.3 core context (surfaceless Mesa or an EGL device)");
+    return Message{"no EGL platform gives an OpenGL 3.3 core context (surfaceless Mesa or an EGL device)"};
 }
 
 HeadlessGlContext::~HeadlessGlContext() {

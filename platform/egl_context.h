@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <memory>
 #include <string>
 
@@ -11,9 +13,9 @@ namespace vintrel {
 // objects; the context has no default framebuffer.
 class HeadlessGlContext {
 public:
-    // Creates the context and makes it current on the calling thread; null with a reason in
-    // `error` when no platform gives one.
-    static std::unique_ptr<HeadlessGlContext> create(std::string* error = nullptr);
+    // Creates the context and makes it current on the calling thread; fails when no platform
+    // gives one.
+    static Result<std::unique_ptr<HeadlessGlContext>> create();
     ~HeadlessGlContext();
     HeadlessGlContext(const HeadlessGlContext&) = delete;
     HeadlessGlContext& operator=(const HeadlessGlContext&) = delete;

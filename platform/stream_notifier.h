@@ -11,8 +11,8 @@ namespace vintrel {
 class StreamNotifier final : public Notifier {
 public:
     explicit StreamNotifier(std::ostream& out) : out_(out) {}
-    void showMessage(std::string_view caption, std::string_view text) override {
-        out_ << caption << ": " << text << '\n' << std::flush;
+    void show(std::string_view caption, const Message& message) override {
+        out_ << caption << ": " << untranslated(message) << '\n' << std::flush;
     }
 
 private:

@@ -28,7 +28,7 @@ bool ExportTargets::create(int width, int height, const QImage& mask, Notifier& 
     for (RenderTarget* target : {&main_, &copy_}) {
         RenderTarget::Failure failure = RenderTarget::Failure::None;
         if (!target->create(width, height, &failure)) {
-            notifier.showMessage("", failureText(failure, target == &copy_));
+            notifier.show("", Message{failureText(failure, target == &copy_)});
             release();
             return false;
         }

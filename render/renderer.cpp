@@ -13,32 +13,29 @@ Renderer::Renderer(GlobalState& g, Simulation& simulation) : g_(g), simulation_(
 
 Renderer::~Renderer() = default;
 
-std::unique_ptr<Renderer> Renderer::create(GlobalState& g, Simulation& simulation, std::string* error) {
+Result<std::unique_ptr<Renderer>> Renderer::create(GlobalState& g, Simulation& simulation,
+                                                   const ViewCameraPose& startPose) {
     if (epoxy_gl_version() < 33) {
-        if (error != nullptr) {
-            *error = "OpenGL 3.3 or later is needed to draw the view";
-        }
-        return nullptr;
+        return Message{"OpenGL 3.3 or later is needed to draw the view"};
     }
     std::unique_ptr<Renderer> renderer(new Renderer(g, simulation));
-    if (!renderer->build(error)) {
-        return nullptr;
+    if (Status built = renderer->build(startPose); !built) {
+        return built.error();
     }
     return renderer;
 }
 
-bool Renderer::build(std::string* error) {
+Status Renderer::build(const ViewCameraPose& startPose) {
     GpuStates::prepareContext();
     programs_ = std::make_unique<ShaderPrograms>();
-    if (!programs_->build(error)) {
-        return false;
+    if (Status built = programs_->build(); !built) {
+        return built;
     }
-    // The editor hands its pose over before the worker starts; the command-line tool and the
-    // tests, which run on one thread, leave the project's own pose to be read.
-    applyPose(g_.cameraHandover.takeRequest().value_or(g_.viewCamera));
+    // A pose the editor handed over since it chose the start pose wins.
+    applyPose(g_.cameraHandover.takeRequest().value_or(startPose));
     grid_ = std::make_unique<LineSet>(floorGrid());
     effects_ = std::make_unique<EffectRenderer>(g_, simulation_, *programs_);
-    return true;
+    return {};
 }
 
 void Renderer::applyPose(const ViewCameraPose& pose) {

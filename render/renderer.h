@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/global_state.h"
+#include "platform/result.h"
 #include "render/camera.h"
 #include "render/drawing_paths.h"
 
@@ -23,10 +24,11 @@ class ExportTargets;
 // thread owns it while it runs.
 class Renderer {
 public:
-    // Builds the programs, meshes, states and the grid in the current context. Null with a
-    // message in `error` when the context lacks what the drawing needs.
-    static std::unique_ptr<Renderer> create(GlobalState& g, Simulation& simulation,
-                                            std::string* error = nullptr);
+    // Builds the programs, meshes, states and the grid in the current context, the camera at
+    // `startPose` unless a pose was handed over. Fails when the context lacks what the drawing
+    // needs.
+    static Result<std::unique_ptr<Renderer>> create(GlobalState& g, Simulation& simulation,
+                                                    const ViewCameraPose& startPose);
     ~Renderer();
     Renderer(const Renderer&) = delete;
     Renderer& operator=(const Renderer&) = delete;
@@ -58,7 +60,7 @@ public:
 
 private:
     Renderer(GlobalState& g, Simulation& simulation);
-    bool build(std::string* error);
+    Status build(const ViewCameraPose& startPose);
     void applyPose(const ViewCameraPose& pose);
     float viewAspect() const;
 

@@ -47,9 +47,9 @@ gl::Shader compile(GLenum kind, const std::vector<std::string>& parts, const std
     return shader;
 }
 
-constexpr const char* kUniformNames[] = {"g_mWVP",       "g_mW",       "g_mTex",
-                                         "g_mScreen",    "g_mColor",   "g_mBottomScale",
-                                         "g_mTopScale",  "g_underCut", "g_meshVertexCount"};
+constexpr const char* kUniformNames[] = {"g_mWVP",      "g_mW",       "g_mTex",
+                                         "g_mScreen",   "g_mColor",   "g_mBottomScale",
+                                         "g_mTopScale", "g_underCut", "g_meshVertexCount"};
 
 std::size_t polyIndex(VertexEntry vertex, PixelEntry pixel) {
     return static_cast<std::size_t>(vertex) * 6 + static_cast<std::size_t>(pixel);
@@ -109,7 +109,15 @@ bool ShaderPrograms::linkInto(Linked& linked, const gl::Shader& vertex, const gl
     return true;
 }
 
-bool ShaderPrograms::build(std::string* error) {
+Status ShaderPrograms::build() {
+    std::string log;
+    if (!compileAndLink(&log)) {
+        return systemReason(log);
+    }
+    return {};
+}
+
+bool ShaderPrograms::compileAndLink(std::string* error) {
     const std::string head = preamble();
     gl::Shader lineVertex = compile(GL_VERTEX_SHADER, {head, shaders::line_vert}, "Line.vert [VS]", error);
     gl::Shader linePixel = compile(GL_FRAGMENT_SHADER, {head, shaders::line_frag}, "Line.frag [PS]", error);

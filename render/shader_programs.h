@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/math.h"
+#include "platform/result.h"
 #include "render/gl_objects.h"
 
 #include <array>
@@ -40,7 +41,13 @@ static_assert(sizeof(LineConstants) == 80, "one block of constants per draw");
 
 // Texture units of the particle program.
 // The last two are buffer textures of batched draws: the particles' constants and the mesh.
-enum TextureUnit : GLuint { kUnitDecal = 0, kUnitTarget = 1, kUnitMask = 2, kUnitParticles = 3, kUnitMeshVertices = 4 };
+enum TextureUnit : GLuint {
+    kUnitDecal = 0,
+    kUnitTarget = 1,
+    kUnitMask = 2,
+    kUnitParticles = 3,
+    kUnitMeshVertices = 4
+};
 
 // The line and particle programs, built once per context. Each Poly vertex and pixel entry
 // pair is one linked program. The constants are set as uniforms before every draw: a software
@@ -48,8 +55,8 @@ enum TextureUnit : GLuint { kUnitDecal = 0, kUnitTarget = 1, kUnitMask = 2, kUni
 // would make it finish those draws first.
 class ShaderPrograms {
 public:
-    // Compiles and links everything; false with the compiler's text in `error`.
-    bool build(std::string* error);
+    // Compiles and links everything; fails with the compiler's or linker's text.
+    Status build();
 
     void useLine(const LineConstants& constants);
     // The line program that takes each guide's matrices per instance (GuideBatch).
@@ -67,6 +74,7 @@ private:
         // g_underCut, g_meshVertexCount (-1 where the program does not use one).
         std::array<GLint, 9> locations{};
     };
+    bool compileAndLink(std::string* log);
     bool buildBatched(const std::string& head, std::string* error);
     bool linkInto(Linked& linked, const gl::Shader& vertex, const gl::Shader& pixel, const std::string& name,
                   std::string* error);

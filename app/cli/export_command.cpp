@@ -128,12 +128,12 @@ std::optional<ExportOptions> parseExportOptions(const std::map<std::string, std:
 int exportProject(GlobalState& g, const ExportOptions& options, const std::string& output, Notifier& notifier,
                   std::ostream& err) {
     applyOptions(g, options);
-    auto problem = checkExportRange(g.write, g.project.frame);
-    if (!problem) {
-        problem = checkExportSize(g);
+    Status checked = checkExportRange(g.write, g.project.frame);
+    if (checked) {
+        checked = checkExportSize(g);
     }
-    if (problem) {
-        err << "vintrel-cli: " << problem->text << " (" << problem->caption << ")\n";
+    if (!checked) {
+        err << "vintrel-cli: " << untranslated(checked.error()) << " (" << kExportSettingsCaption << ")\n";
         return 1;
     }
     if (g.programFolder.empty()) {
@@ -141,8 +141,8 @@ int exportProject(GlobalState& g, const ExportOptions& options, const std::strin
     }
     // Before any frame is drawn: a video needs its tool and ffmpeg.
     if (g.write.kind() == OutputKind::Video) {
-        if (const std::optional<std::string> missing = videoToolsProblem(videoToolPath(g))) {
-            err << "vintrel-cli: " << *missing << '\n';
+        if (Status tools = videoToolsProblem(videoToolPath(g)); !tools) {
+            err << "vintrel-cli: " << untranslated(tools.error()) << '\n';
             return 1;
         }
     }
@@ -160,9 +160,8 @@ int exportProject(GlobalState& g, const ExportOptions& options, const std::strin
         err << "vintrel-cli: the export stopped before its last frame\n";
         return 1;
     }
-    std::string error;
-    if (!writeExportOutput(g, run, output, videoToolPath(g), error)) {
-        err << "vintrel-cli: " << error << '\n';
+    if (Status written = writeExportOutput(g, run, output, videoToolPath(g)); !written) {
+        err << "vintrel-cli: " << untranslated(written.error()) << '\n';
         return 1;
     }
     return 0;

@@ -34,17 +34,20 @@ HeadlessScene::~HeadlessScene() {
 
 std::unique_ptr<HeadlessScene> openHeadlessScene(GlobalState& g, std::ostream& err) {
     auto scene = std::make_unique<HeadlessScene>();
-    std::string error;
-    scene->context = HeadlessGlContext::create(&error);
-    if (scene->context != nullptr) {
-        scene->simulation = std::make_unique<Simulation>(g);
-        scene->simulation->reset();
-        scene->renderer = Renderer::create(g, *scene->simulation, &error);
-    }
-    if (scene->renderer == nullptr) {
-        err << "vintrel-cli: cannot draw: " << error << '\n';
+    Result<std::unique_ptr<HeadlessGlContext>> context = HeadlessGlContext::create();
+    if (!context) {
+        err << "vintrel-cli: cannot draw: " << untranslated(context.error()) << '\n';
         return nullptr;
     }
+    scene->context = std::move(context).value();
+    scene->simulation = std::make_unique<Simulation>(g);
+    scene->simulation->reset();
+    Result<std::unique_ptr<Renderer>> renderer = Renderer::create(g, *scene->simulation, g.viewCamera);
+    if (!renderer) {
+        err << "vintrel-cli: cannot draw: " << untranslated(renderer.error()) << '\n';
+        return nullptr;
+    }
+    scene->renderer = std::move(renderer).value();
     return scene;
 }
 
@@ -87,9 +90,8 @@ int renderViewToPng(GlobalState& g, long long frame, std::optional<ImageSize> si
     }
     scene->renderer->setViewSize(size->width, size->height);
     scene->renderer->renderViewFrame(target.framebuffer(), MouseSample{}, 0);
-    std::string error;
-    if (!writeImageFile(target.read(), ImageFormat::Png, true, output, error)) {
-        err << "vintrel-cli: " << error << '\n';
+    if (Status written = writeImageFile(target.read(), ImageFormat::Png, true, output); !written) {
+        err << "vintrel-cli: " << untranslated(written.error()) << '\n';
         return 1;
     }
     return 0;

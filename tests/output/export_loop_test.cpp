@@ -7,6 +7,7 @@
 #include "output/export_settings.h"
 #include "render/gl_test_support.h"
 #include "render/renderer.h"
+#include "support/result_checks.h"
 #include "support/test_files.h"
 #include "support/test_notifiers.h"
 #include "support/test_projects.h"
@@ -46,7 +47,7 @@ protected:
         g.write.smooth = 1;
         simulation = std::make_unique<Simulation>(g);
         simulation->reset();
-        renderer = Renderer::create(g, *simulation);
+        renderer = Renderer::create(g, *simulation, g.viewCamera).value_or(nullptr);
         ASSERT_NE(renderer, nullptr);
     }
 
@@ -113,7 +114,8 @@ TEST_F(ExportLoopTest, CancelKeepsTheFramesWrittenAndRestoresTheSize) {
     EXPECT_EQ(g.project.height, 16);
     // No output comes of a cancelled run.
     std::string error;
-    EXPECT_FALSE(writeExportOutput(g, r, folder.path() / "sheet.png", {}, error));
+    error = test::failureText(writeExportOutput(g, r, folder.path() / "sheet.png", {}));
+    EXPECT_FALSE(error.empty());
     EXPECT_FALSE(fs::exists(folder.path() / "sheet.png"));
 }
 
@@ -152,16 +154,16 @@ TEST(ExportSettingsTest, RangeRefusalsAndSheetRows) {
     WriteSettings w;
     w.start = 5;
     w.end = 4;
-    EXPECT_EQ(checkExportRange(w, 60)->text, "開始フレームが終了フレームより大きくなっています");
-    EXPECT_EQ(checkExportRange(w, 60)->caption, "設定を修正してください。");
+    EXPECT_EQ(test::failureText(checkExportRange(w, 60)), "開始フレームが終了フレームより大きくなっています");
+    EXPECT_STREQ(kExportSettingsCaption, "設定を修正してください。");
     w.start = 0;
     w.end = 10;
-    EXPECT_EQ(checkExportRange(w, 60)->text, "開始フレームが正しくありません");
+    EXPECT_EQ(test::failureText(checkExportRange(w, 60)), "開始フレームが正しくありません");
     w.start = 1;
     w.end = 61;
-    EXPECT_EQ(checkExportRange(w, 60)->text, "終了フレームが正しくありません");
+    EXPECT_EQ(test::failureText(checkExportRange(w, 60)), "終了フレームが正しくありません");
     w.end = 60;
-    EXPECT_FALSE(checkExportRange(w, 60).has_value());
+    EXPECT_TRUE(test::succeeded(checkExportRange(w, 60)));
     // 10 frames in 4 columns need 3 rows.
     w.end = 10;
     w.step = 1;

@@ -63,7 +63,7 @@ protected:
         g.write.end = kFirstFrame + frameCount() - 1;
         g.write.step = 1;
         simulation = std::make_unique<Simulation>(g);
-        renderer = Renderer::create(g, *simulation);
+        renderer = Renderer::create(g, *simulation, g.viewCamera).value_or(nullptr);
         ASSERT_NE(renderer, nullptr);
     }
 

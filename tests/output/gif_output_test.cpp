@@ -1,5 +1,6 @@
 #include "output/gif_output.h"
 #include "output_test_support.h"
+#include "support/result_checks.h"
 #include "support/test_files.h"
 
 #include <QImage>
@@ -98,7 +99,7 @@ TEST(GifOutput, TransparentAnimationDecodesBack) {
     test::TempDir dir;
     const OutputFrames frames = renderFrames(dir.path(), 3, steppedColour);
     std::string error;
-    ASSERT_TRUE(writeGif(frames, *gifState(1), dir.path() / "a.gif", error)) << error;
+    ASSERT_TRUE(test::succeeded(writeGif(frames, *gifState(1), dir.path() / "a.gif")));
     const DecodedGif gif = decode(dir.path() / "a.gif");
     ASSERT_NE(gif, nullptr);
     EXPECT_EQ(gif->ImageCount, 3);
@@ -120,7 +121,7 @@ TEST(GifOutput, OpaqueFramesAreComposedOverTheBackground) {
     test::TempDir dir;
     const OutputFrames frames = renderFrames(dir.path(), 2, steppedColour);
     std::string error;
-    ASSERT_TRUE(writeGif(frames, *gifState(0), dir.path() / "o.gif", error)) << error;
+    ASSERT_TRUE(test::succeeded(writeGif(frames, *gifState(0), dir.path() / "o.gif")));
     const DecodedGif gif = decode(dir.path() / "o.gif");
     ASSERT_NE(gif, nullptr);
     ASSERT_EQ(gif->ImageCount, 2);
@@ -138,7 +139,7 @@ TEST(GifOutput, StillSheetKeepsTransparency) {
     const auto g = gifState(1);
     g->write.width = 2;
     g->write.height = 1;
-    ASSERT_TRUE(writeSheet(frames, *g, dir.path() / "s.gif", error)) << error;
+    ASSERT_TRUE(test::succeeded(writeSheet(frames, *g, dir.path() / "s.gif")));
     const DecodedGif gif = decode(dir.path() / "s.gif");
     ASSERT_NE(gif, nullptr);
     ASSERT_EQ(gif->ImageCount, 1);
@@ -152,7 +153,8 @@ TEST(GifOutput, MissingFrameFailsAndWritesNothing) {
     const OutputFrames frames = renderFrames(dir.path(), 3, steppedColour);
     std::filesystem::remove(renderedFramePath(frames, 2));
     std::string error;
-    EXPECT_FALSE(writeGif(frames, *gifState(1), dir.path() / "a.gif", error));
+    error = test::failureText(writeGif(frames, *gifState(1), dir.path() / "a.gif"));
+    EXPECT_FALSE(error.empty());
     EXPECT_NE(error.find("00002.png"), std::string::npos) << error;
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "a.gif"));
 
@@ -160,10 +162,7 @@ TEST(GifOutput, MissingFrameFailsAndWritesNothing) {
     bad.width = 0;
     bad.height = 4;
     bad.frameCount = 1;
-    std::string bytes;
-    EXPECT_FALSE(encodeGif(
-        bad, [](int, QImage&, std::string&) { return true; }, bytes, error));
-    EXPECT_TRUE(bytes.empty());
+    EXPECT_FALSE(encodeGif(bad, [](int) -> Result<QImage> { return QImage(); }));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "output/image_outputs.h"
 #include "output_test_support.h"
+#include "support/result_checks.h"
 #include "support/test_files.h"
 
 #include <QImage>
@@ -56,7 +57,7 @@ TEST(ImageOutputs, UpperCaseJpgIsWrittenAsPng) {
     test::TempDir dir;
     const OutputFrames frames = renderFrames(dir.path(), 1);
     std::string error;
-    ASSERT_TRUE(writeSheet(frames, *stateWith(1, 1, 1), dir.path() / "OUT.JPG", error)) << error;
+    ASSERT_TRUE(test::succeeded(writeSheet(frames, *stateWith(1, 1, 1), dir.path() / "OUT.JPG")));
     const std::string bytes = test::readFile(dir.path() / "OUT.JPG");
     EXPECT_EQ(bytes.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
 }
@@ -66,7 +67,7 @@ TEST(ImageOutputs, BackgroundRuleDependsOnAlphaAndExtension) {
     const OutputFrames frames = renderFrames(dir.path(), 1); // the second cell stays empty
     std::string error;
 
-    ASSERT_TRUE(writeSheet(frames, *stateWith(2, 1, 1), dir.path() / "s.jpg", error)) << error;
+    ASSERT_TRUE(test::succeeded(writeSheet(frames, *stateWith(2, 1, 1), dir.path() / "s.jpg")));
     const QImage jpeg = load(dir.path() / "s.jpg");
     ASSERT_EQ(jpeg.size(), QSize(2 * kW, kH));
     const QColor filled = jpeg.pixelColor(kW + 2, 1);
@@ -75,12 +76,12 @@ TEST(ImageOutputs, BackgroundRuleDependsOnAlphaAndExtension) {
     EXPECT_NEAR(filled.green(), 200, 6);
     EXPECT_NEAR(filled.blue(), 30, 6);
 
-    ASSERT_TRUE(writeSheet(frames, *stateWith(2, 1, 1), dir.path() / "s.png", error)) << error;
+    ASSERT_TRUE(test::succeeded(writeSheet(frames, *stateWith(2, 1, 1), dir.path() / "s.png")));
     const QImage clear = load(dir.path() / "s.png");
     EXPECT_EQ(qAlpha(clear.pixel(kW + 2, 1)), 0);
     EXPECT_EQ(clear.pixelColor(1, 1), frameColour(0));
 
-    ASSERT_TRUE(writeSheet(frames, *stateWith(2, 1, 0), dir.path() / "o.png", error)) << error;
+    ASSERT_TRUE(test::succeeded(writeSheet(frames, *stateWith(2, 1, 0), dir.path() / "o.png")));
     EXPECT_EQ(load(dir.path() / "o.png").pixelColor(kW + 2, 1), QColor(10, 200, 30, 255));
 }
 
@@ -89,7 +90,7 @@ TEST(ImageOutputs, SheetPlacesFramesRowByRowAndClips) {
     const OutputFrames frames = renderFrames(dir.path(), 10);
     std::string error;
 
-    ASSERT_TRUE(writeSheet(frames, *stateWith(4, 3, 1), dir.path() / "three.png", error)) << error;
+    ASSERT_TRUE(test::succeeded(writeSheet(frames, *stateWith(4, 3, 1), dir.path() / "three.png")));
     const QImage three = load(dir.path() / "three.png");
     ASSERT_EQ(three.size(), QSize(4 * kW, 3 * kH));
     for (int k = 0; k < 10; ++k) {
@@ -97,15 +98,15 @@ TEST(ImageOutputs, SheetPlacesFramesRowByRowAndClips) {
     }
     EXPECT_EQ(qAlpha(three.pixel(2 * kW + 1, 2 * kH + 1)), 0); // cell 10 has no frame
 
-    ASSERT_TRUE(writeSheet(frames, *stateWith(4, 2, 1), dir.path() / "two.png", error)) << error;
+    ASSERT_TRUE(test::succeeded(writeSheet(frames, *stateWith(4, 2, 1), dir.path() / "two.png")));
     const QImage two = load(dir.path() / "two.png");
     EXPECT_EQ(two.size(), QSize(4 * kW, 2 * kH));
     EXPECT_EQ(two.pixelColor(3 * kW + 1, kH + 1), frameColour(7));
 
     // Rows <= 0: as many as the frames need; columns <= 0: one.
-    ASSERT_TRUE(writeSheet(frames, *stateWith(4, 0, 1), dir.path() / "auto.png", error)) << error;
+    ASSERT_TRUE(test::succeeded(writeSheet(frames, *stateWith(4, 0, 1), dir.path() / "auto.png")));
     EXPECT_EQ(load(dir.path() / "auto.png").size(), QSize(4 * kW, 3 * kH));
-    ASSERT_TRUE(writeSheet(frames, *stateWith(0, -1, 1), dir.path() / "column.png", error)) << error;
+    ASSERT_TRUE(test::succeeded(writeSheet(frames, *stateWith(0, -1, 1), dir.path() / "column.png")));
     const QImage column = load(dir.path() / "column.png");
     EXPECT_EQ(column.size(), QSize(kW, 10 * kH));
     EXPECT_EQ(column.pixelColor(1, 9 * kH + 1), frameColour(9));
@@ -117,7 +118,7 @@ TEST(ImageOutputs, NumberedFilesAreNamedAfterTheOutput) {
     test::TempDir dir;
     const OutputFrames frames = renderFrames(dir.path(), 3);
     std::string error;
-    ASSERT_TRUE(writeNumberedFiles(frames, *stateWith(1, 1, 0), dir.path() / "fire.png", error)) << error;
+    ASSERT_TRUE(test::succeeded(writeNumberedFiles(frames, *stateWith(1, 1, 0), dir.path() / "fire.png")));
     for (int k = 0; k < 3; ++k) {
         const QImage image = load(numberedFilePath(dir.path() / "fire.png", k));
         ASSERT_EQ(image.size(), QSize(kW, kH)) << k;
@@ -140,7 +141,7 @@ TEST(ImageOutputs, TiffKeepsAlpha) {
     }
     ASSERT_TRUE(half.save(QString::fromStdString(renderedFramePath(frames, 0).string()), "PNG"));
     std::string error;
-    ASSERT_TRUE(writeNumberedFiles(frames, *stateWith(1, 1, 1), dir.path() / "t.tif", error)) << error;
+    ASSERT_TRUE(test::succeeded(writeNumberedFiles(frames, *stateWith(1, 1, 1), dir.path() / "t.tif")));
     const std::string bytes = test::readFile(dir.path() / "t00000.tif");
     EXPECT_EQ(bytes.substr(0, 2), "II");
     const QImage tiff = load(dir.path() / "t00000.tif");
@@ -154,27 +155,33 @@ TEST(ImageOutputs, FailuresReportAndWriteNothing) {
     OutputFrames frames = renderFrames(dir.path(), 3);
     std::filesystem::remove(renderedFramePath(frames, 1));
     std::string error;
-    EXPECT_FALSE(writeSheet(frames, *stateWith(3, 1, 1), dir.path() / "s.png", error));
+    error = test::failureText(writeSheet(frames, *stateWith(3, 1, 1), dir.path() / "s.png"));
+    EXPECT_FALSE(error.empty());
     EXPECT_NE(error.find("00001.png"), std::string::npos) << error;
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "s.png"));
 
-    EXPECT_FALSE(writeNumberedFiles(frames, *stateWith(3, 1, 1), dir.path() / "n.png", error));
+    error = test::failureText(writeNumberedFiles(frames, *stateWith(3, 1, 1), dir.path() / "n.png"));
+    EXPECT_FALSE(error.empty());
     EXPECT_NE(error.find("00001.png"), std::string::npos) << error;
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "n00001.png"));
 
     // 8193 columns of 4 pixels: over 32768 pixels wide.
-    EXPECT_FALSE(writeSheet(frames, *stateWith(8193, 1, 1), dir.path() / "wide.png", error));
+    error = test::failureText(writeSheet(frames, *stateWith(8193, 1, 1), dir.path() / "wide.png"));
+    EXPECT_FALSE(error.empty());
     EXPECT_NE(error.find("32768"), std::string::npos) << error;
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "wide.png"));
     frames.lastIndex = 999999; // a million rows of one column
-    EXPECT_FALSE(writeSheet(frames, *stateWith(1, 0, 1), dir.path() / "tall.png", error));
+    error = test::failureText(writeSheet(frames, *stateWith(1, 0, 1), dir.path() / "tall.png"));
+    EXPECT_FALSE(error.empty());
     EXPECT_NE(error.find("32768"), std::string::npos) << error;
 
     frames.lastIndex = -1;
-    EXPECT_FALSE(writeSheet(frames, *stateWith(1, 1, 1), dir.path() / "none.png", error));
+    error = test::failureText(writeSheet(frames, *stateWith(1, 1, 1), dir.path() / "none.png"));
+    EXPECT_FALSE(error.empty());
     EXPECT_FALSE(error.empty());
     frames.lastIndex = 0;
-    EXPECT_FALSE(writeSheet(frames, *stateWith(1, 1, 1), dir.path() / "missing" / "s.png", error));
+    error = test::failureText(writeSheet(frames, *stateWith(1, 1, 1), dir.path() / "missing" / "s.png"));
+    EXPECT_FALSE(error.empty());
     EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
 }
 

@@ -1,5 +1,6 @@
 #include "output/video_output.h"
 #include "output_test_support.h"
+#include "support/result_checks.h"
 #include "support/test_files.h"
 
 #include <QImage>
@@ -57,7 +58,7 @@ TEST(VideoOutput, WritesOpaqueBitmapsIniAndRunsTheToolInTheRenderFolder) {
     // The tool proves where it ran by leaving a file in its working folder.
     const auto tool = writeScript(dir.path() / "tool.sh", "touch ran-here");
     std::string error;
-    ASSERT_TRUE(writeVideo(frames, *videoState(), dir.path() / "out.mp4", tool, error)) << error;
+    ASSERT_TRUE(test::succeeded(writeVideo(frames, *videoState(), dir.path() / "out.mp4", tool)));
 
     for (int k = 0; k < 3; ++k) {
         const auto path = videoFramePath(frames, k);
@@ -81,29 +82,34 @@ TEST(VideoOutput, ToolFailuresAreReportedWithoutHanging) {
     std::string error;
 
     const auto missing = dir.path() / "no-such-tool";
-    EXPECT_FALSE(writeVideo(frames, *videoState(), dir.path() / "out.mp4", missing, error));
+    error = test::failureText(writeVideo(frames, *videoState(), dir.path() / "out.mp4", missing));
+    EXPECT_FALSE(error.empty());
     EXPECT_NE(error.find(missing.string()), std::string::npos) << error;
 
     const auto failing =
         writeScript(dir.path() / "fail.sh", "echo first >&2\necho 'codec exploded' >&2\nexit 3");
-    EXPECT_FALSE(writeVideo(frames, *videoState(), dir.path() / "out.mp4", failing, error));
+    error = test::failureText(writeVideo(frames, *videoState(), dir.path() / "out.mp4", failing));
+    EXPECT_FALSE(error.empty());
     EXPECT_NE(error.find("exit code 3"), std::string::npos) << error;
     EXPECT_NE(error.find("codec exploded"), std::string::npos) << error;
 
     const auto notExecutable = dir.path() / "plain.txt";
     test::writeFile(notExecutable, "not a program");
-    EXPECT_FALSE(runVideoTool(notExecutable, dir.path(), 5s, error));
+    error = test::failureText(runVideoTool(notExecutable, dir.path(), 5s));
+    EXPECT_FALSE(error.empty());
     EXPECT_NE(error.find("cannot start"), std::string::npos) << error;
 
     // A tool that leaves a child behind and never ends: both are stopped at the time-out.
     const auto hanging = writeScript(dir.path() / "hang.sh", "sleep 30 &\nsleep 30");
     const auto started = std::chrono::steady_clock::now();
-    EXPECT_FALSE(runVideoTool(hanging, dir.path(), 300ms, error));
+    error = test::failureText(runVideoTool(hanging, dir.path(), 300ms));
+    EXPECT_FALSE(error.empty());
     EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
     EXPECT_NE(error.find("did not finish"), std::string::npos) << error;
 
     const auto lineBreak = dir.path() / "a\nb.mp4";
-    EXPECT_FALSE(writeVideo(frames, *videoState(), lineBreak, failing, error));
+    error = test::failureText(writeVideo(frames, *videoState(), lineBreak, failing));
+    EXPECT_FALSE(error.empty());
     EXPECT_NE(error.find("line break"), std::string::npos) << error;
 }
 
@@ -131,12 +137,12 @@ TEST(VideoOutput, MissingToolsAreFoundBeforeTheFrames) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tool.string() + " on " + c.path);
-        const std::optional<std::string> problem = videoToolsProblem(c.tool, c.path);
+        const Status tools = videoToolsProblem(c.tool, c.path);
         if (c.named == nullptr) {
-            EXPECT_FALSE(problem.has_value()) << *problem;
+            EXPECT_TRUE(test::succeeded(tools));
         } else {
-            ASSERT_TRUE(problem.has_value());
-            EXPECT_NE(problem->find(c.named), std::string::npos) << *problem;
+            ASSERT_FALSE(tools);
+            EXPECT_NE(test::failureText(tools).find(c.named), std::string::npos) << test::failureText(tools);
         }
     }
 }
@@ -151,14 +157,16 @@ class Kelvask : public ::testing::Test {
 protected:
     bool run(const std::string& ini, std::string& error) {
         test::writeFile(dir.path() / "render.ini", ini);
-        return runVideoTool(VINTREL_KELVASK_PATH, dir.path(), 60s, error);
+        error = test::failureText(runVideoTool(VINTREL_KELVASK_PATH, dir.path(), 60s));
+        return error.empty();
     }
     test::TempDir dir;
 };
 
 TEST_F(Kelvask, RefusesBadSettingsAndMissingFrames) {
     std::string error;
-    EXPECT_FALSE(runVideoTool(VINTREL_KELVASK_PATH, dir.path(), 60s, error));
+    error = test::failureText(runVideoTool(VINTREL_KELVASK_PATH, dir.path(), 60s));
+    EXPECT_FALSE(error.empty());
     EXPECT_NE(error.find("render.ini"), std::string::npos) << error;
     EXPECT_FALSE(run("[info]\nend=-1\nfps=30\n[size]\nwidth=2\nheight=2\n[result]\nname=x.mp4\n", error));
     EXPECT_NE(error.find("end"), std::string::npos) << error;
@@ -183,7 +191,7 @@ TEST(KelvaskVideo, MakesAPlayableVideoFromThreeTinyFrames) {
     for (const char* name : {"out.mp4", "-odd \"name\" 'q'.avi"}) {
         const auto video = dir.path() / name;
         std::string error;
-        ASSERT_TRUE(writeVideo(frames, *videoState(), video, VINTREL_KELVASK_PATH, error)) << error;
+        ASSERT_TRUE(test::succeeded(writeVideo(frames, *videoState(), video, VINTREL_KELVASK_PATH)));
         ASSERT_TRUE(std::filesystem::exists(video)) << name;
         // Probed under a plain name, so that the shell command needs no quoting.
         const auto probed = dir.path() / ("probe" + video.extension().string());

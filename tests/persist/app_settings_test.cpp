@@ -1,6 +1,7 @@
 #include "model/global_state.h"
 #include "persist/app_settings.h"
 #include "persist/atomic_file.h"
+#include "support/result_checks.h"
 #include "support/test_files.h"
 
 #include <filesystem>
@@ -18,7 +19,7 @@ using test::TempDir;
 
 void putFile(const fs::path& file, std::string_view bytes) {
     std::string error;
-    ASSERT_TRUE(writeFileAtomically(file, bytes, error)) << error;
+    ASSERT_TRUE(test::succeeded(writeFileAtomically(file, bytes)));
 }
 
 std::string fileText(const fs::path& file) {
@@ -27,7 +28,7 @@ std::string fileText(const fs::path& file) {
 
 void saveOrFail(AppSettings& settings) {
     std::string error;
-    EXPECT_TRUE(settings.save(error)) << error;
+    EXPECT_TRUE(test::succeeded(settings.save()));
 }
 
 std::vector<std::string> tenSlots(std::vector<std::string> front) {
@@ -199,7 +200,8 @@ TEST(AppSettings, SaveThatCannotWriteReportsAndKeepsTheChanges) {
     AppSettings s(file);
     s.setWindowWidth(800);
     std::string error;
-    EXPECT_FALSE(s.save(error));
+    error = test::failureText(s.save());
+    EXPECT_FALSE(error.empty());
     EXPECT_NE(error.find((tmp.path() / "plain").string()), std::string::npos) << error;
     EXPECT_EQ(s.windowWidth(), 800);
     EXPECT_EQ(fileText(tmp.path() / "plain"), "x");

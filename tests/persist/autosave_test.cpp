@@ -1,6 +1,7 @@
-#include "persist/autosave.h"
 #include "edit/history.h"
+#include "persist/autosave.h"
 #include "persist/project_file.h"
+#include "support/result_checks.h"
 #include "support/test_files.h"
 #include "support/test_notifiers.h"
 #include "support/test_projects.h"
@@ -104,8 +105,7 @@ TEST_F(AutosaveTest, TheGuardKeepsTheTimerFromStartingOne) {
     saver.setGuard(false);
     EXPECT_TRUE(saver.tick(g));
     saver.waitIdle();
-    std::string error;
-    EXPECT_EQ(readFile(autosavePath()), serializeProject(g, error).value_or("?"));
+    EXPECT_EQ(readFile(autosavePath()), serializeProject(g).value_or("?"));
 }
 
 TEST_F(AutosaveTest, AProjectThatCannotBeSavedLeavesTheLastAutosave) {
@@ -118,18 +118,16 @@ TEST_F(AutosaveTest, AProjectThatCannotBeSavedLeavesTheLastAutosave) {
     for (int i = 0; i < 9; ++i) {
         g.rootNode->appendChild(std::make_unique<EffectNode>(g.rootNode.get()));
     }
-    std::string error;
-    EXPECT_FALSE(serializeProject(g, error).has_value());
-    EXPECT_EQ(error, "9個を超える子を持つノードか、9段より深い階層のノードがあるため、保存できません。");
+    EXPECT_EQ(test::failureText(serializeProject(g)),
+              "9個を超える子を持つノードか、9段より深い階層のノードがあるため、保存できません。");
     EXPECT_FALSE(saver.tick(g));
     EXPECT_EQ(readFile(autosavePath()), earlier);
 
     // Neither can a project whose material file has gone.
     g.rootNode->takeChild(9);
     fs::remove(g.workspace / "box.obj");
-    error.clear();
-    EXPECT_FALSE(serializeProject(g, error).has_value());
-    EXPECT_EQ(error, "素材ファイル「box.obj」が見つからないため、保存できません。");
+    EXPECT_EQ(test::failureText(serializeProject(g)),
+              "素材ファイル「box.obj」が見つからないため、保存できません。");
     EXPECT_FALSE(saver.tick(g));
     EXPECT_EQ(readFile(autosavePath()), earlier);
 }
@@ -148,9 +146,8 @@ TEST_F(AutosaveTest, AFailedWriteIsSilent) {
 }
 
 TEST_F(AutosaveTest, DestroyingTheSaverFinishesTheWrite) {
-    std::string error;
-    const auto expected = serializeProject(g, error);
-    ASSERT_TRUE(expected.has_value()) << error;
+    const Result<std::string> expected = serializeProject(g);
+    ASSERT_TRUE(test::succeeded(expected));
     {
         Autosaver saver;
         ASSERT_TRUE(saver.tick(g));
@@ -180,9 +177,9 @@ TEST_F(AutosaveTest, EditsDuringWritesNeverReachAFile) {
                 ASSERT_EQ(readFile(autosavePath()), *pending) << "autosave " << written.size();
                 written.push_back(std::move(*pending));
             }
-            std::string error;
-            pending = serializeProject(g, error);
-            ASSERT_TRUE(pending.has_value()) << error;
+            Result<std::string> serialized = serializeProject(g);
+            ASSERT_TRUE(test::succeeded(serialized));
+            pending = std::move(serialized).value();
             ASSERT_TRUE(saver.tick(g));
         }
         g.pSelNode = (i % 2 == 0) ? &first : &second;
@@ -207,8 +204,8 @@ TEST_F(AutosaveTest, EditsDuringWritesNeverReachAFile) {
         writeFile(copy, written[k]);
         GlobalState opened;
         ASSERT_TRUE(load(opened, copy, "opened")) << k;
-        std::string error;
-        EXPECT_EQ(serializeProject(opened, error).value_or(error), written[k]) << k;
+        const Result<std::string> saved = serializeProject(opened);
+        EXPECT_EQ(saved.value_or(test::failureText(saved)), written[k]) << k;
     }
     EXPECT_TRUE(notifier.messages.empty());
 }

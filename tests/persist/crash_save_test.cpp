@@ -2,6 +2,7 @@
 // a part of either.
 #include "persist/atomic_file.h"
 #include "persist/project_file.h"
+#include "support/result_checks.h"
 #include "support/test_files.h"
 #include "support/test_notifiers.h"
 
@@ -70,7 +71,7 @@ TEST(CrashDuringSave, TargetIsAlwaysTheOldOrTheNewPackage) {
     int sawNew = 0;
     for (int trial = 0; trial < kTrials; ++trial) {
         std::string error;
-        ASSERT_TRUE(writeFileAtomically(target, oldBytes, error)) << error;
+        ASSERT_TRUE(test::succeeded(writeFileAtomically(target, oldBytes)));
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {

@@ -1,4 +1,5 @@
 #include "persist/package.h"
+#include "support/result_checks.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -10,11 +11,9 @@ namespace {
 using namespace std::string_literals;
 
 std::string encodeOrFail(const std::vector<PackageEntry>& entries, int version = 6) {
-    std::string out;
-    std::string error;
-    EXPECT_TRUE(encodePackage(entries, version, out, error)) << error;
-    EXPECT_TRUE(error.empty()) << error;
-    return out;
+    const Result<std::string> out = encodePackage(entries, version);
+    EXPECT_TRUE(test::succeeded(out));
+    return out.value_or("");
 }
 
 // ---- writing ----------------------------------------------------------------------------------
@@ -48,10 +47,8 @@ TEST(PackageEncode, NameOf255BytesIsAcceptedAnd256Refused) {
     EXPECT_EQ(encodeOrFail({{name255, "z"}, {"save.ini", ""}}),
               "SartuneData,6,1," + name255 + ",1,zsave.ini,0,");
 
-    std::string out;
-    std::string error;
-    EXPECT_FALSE(encodePackage({{name256, "z"}, {"save.ini", ""}}, 6, out, error));
-    EXPECT_EQ(error, "ファイル名「" + name256 + "」はプロジェクトに保存できません。");
+    EXPECT_EQ(test::failureText(encodePackage({{name256, "z"}, {"save.ini", ""}}, 6)),
+              "ファイル名「" + name256 + "」はプロジェクトに保存できません。");
 }
 
 TEST(PackageEncode, NamesThatCannotBeReadBackAreRefused) {
@@ -64,10 +61,8 @@ TEST(PackageEncode, NamesThatCannotBeReadBackAreRefused) {
     };
     for (const std::string& name : badNames) {
         SCOPED_TRACE(name);
-        std::string out;
-        std::string error;
-        EXPECT_FALSE(encodePackage({{name, "z"}, {"save.ini", ""}}, 6, out, error));
-        EXPECT_EQ(error, "ファイル名「" + name + "」はプロジェクトに保存できません。");
+        EXPECT_EQ(test::failureText(encodePackage({{name, "z"}, {"save.ini", ""}}, 6)),
+                  "ファイル名「" + name + "」はプロジェクトに保存できません。");
     }
 }
 

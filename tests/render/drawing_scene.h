@@ -42,10 +42,10 @@ public:
         while (simulation->currentFrame() <= static_cast<std::uint32_t>(frame)) {
             simulation->step();
         }
-        std::string error;
-        renderer = Renderer::create(g, *simulation, &error);
+        Result<std::unique_ptr<Renderer>> made = Renderer::create(g, *simulation, g.viewCamera);
+        renderer = std::move(made).value_or(nullptr);
         if (renderer == nullptr) {
-            ADD_FAILURE() << error;
+            ADD_FAILURE() << untranslated(made.error());
             return false;
         }
         renderer->setViewSize(kViewWidth, kViewHeight);

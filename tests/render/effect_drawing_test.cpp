@@ -2,8 +2,8 @@
 // sorting and reversal, the selected node's guide, hidden nodes, and the view frame as a whole.
 
 #include "engine/simulation.h"
-#include "model/tree_operations.h"
 #include "gl_test_support.h"
+#include "model/tree_operations.h"
 #include "render/effect_renderer.h"
 #include "render/renderer.h"
 #include "support/test_files.h"
@@ -227,8 +227,7 @@ TEST_F(EffectDrawing, OnlyPassesAndWalksThatCanChangeAPixelDraw) {
         {1.0f, false, 2}, // both passes of the walk culling back faces
         {0.5f, false, 1}, // nowhere opaque: no pass 0
         {0.0f, false, 0}, // blends with alpha 0: no pass 1 either
-        {1.0f, true, 2},
-        {0.5f, true, 1},
+        {1.0f, true, 2},  {0.5f, true, 1},
     };
     const Mat4 away = matrixRotationY(kPi);
     const QImage empty = drawView();
@@ -245,15 +244,15 @@ TEST_F(EffectDrawing, OnlyPassesAndWalksThatCanChangeAPixelDraw) {
         EXPECT_EQ(reference != empty, c.alpha > 0.0f) << "the planes show unless invisible";
         effects->setPaths(DrawingPaths{});
         EXPECT_EQ(drawView(), reference) << "alpha " << c.alpha << (c.turnedAway ? ", turned away" : "");
-        EXPECT_EQ(effects->drawCallCount(), c.drawCalls) << "alpha " << c.alpha << (c.turnedAway ? ", turned away" : "");
+        EXPECT_EQ(effects->drawCallCount(), c.drawCalls)
+            << "alpha " << c.alpha << (c.turnedAway ? ", turned away" : "");
     }
 }
 
 TEST_F(EffectDrawing, EmptyListShowsOnlyTheGrid) {
-    Renderer::create(g, *simulation).reset(); // builds in this context without failing
-    std::string error;
-    const auto renderer = Renderer::create(g, *simulation, &error);
-    ASSERT_NE(renderer, nullptr) << error;
+    ASSERT_TRUE(test::succeeded(Renderer::create(g, *simulation, g.viewCamera))); // builds in this context
+    const auto renderer = Renderer::create(g, *simulation, g.viewCamera).value_or(nullptr);
+    ASSERT_NE(renderer, nullptr);
     renderer->setViewSize(kSize, kSize);
     g.project.backColor = FloatXYZ{0, 0, 255};
     renderer->renderViewFrame(target.framebuffer(), MouseSample{}, 0);

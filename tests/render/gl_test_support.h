@@ -10,6 +10,7 @@
 #include "render/render_target.h"
 #include "render/shader_programs.h"
 #include "render/texture.h"
+#include "support/result_checks.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -19,12 +20,12 @@
 namespace vintrel::test {
 
 inline HeadlessGlContext* sharedGlContext() {
-    static std::string error;
-    static std::unique_ptr<HeadlessGlContext> context = HeadlessGlContext::create(&error);
-    if (context == nullptr) {
-        ADD_FAILURE() << "no headless OpenGL context: " << error;
+    static Result<std::unique_ptr<HeadlessGlContext>> context = HeadlessGlContext::create();
+    if (!context) {
+        ADD_FAILURE() << "no headless OpenGL context: " << untranslated(context.error());
+        return nullptr;
     }
-    return context.get();
+    return context->get();
 }
 
 // The camera at (0, 0, -2) looking at the origin along +z with y up, square aspect: the unit
@@ -62,8 +63,7 @@ protected:
         ASSERT_NE(sharedGlContext(), nullptr);
         ASSERT_TRUE(sharedGlContext()->makeCurrent());
         GpuStates::prepareContext();
-        std::string error;
-        ASSERT_TRUE(programs.build(&error)) << error;
+        ASSERT_TRUE(test::succeeded(programs.build()));
         ASSERT_TRUE(target.create(kSize, kSize));
         meshes = createFixedMeshes();
         white = solidTexture(255, 255, 255, 255);

@@ -27,9 +27,9 @@ protected:
         simulation = std::make_unique<Simulation>(g);
         simulation->reset();
         simulation->step();
-        std::string error;
-        renderer = Renderer::create(g, *simulation, &error);
-        ASSERT_NE(renderer, nullptr) << error;
+        Result<std::unique_ptr<Renderer>> made = Renderer::create(g, *simulation, g.viewCamera);
+        ASSERT_TRUE(test::succeeded(made));
+        renderer = std::move(made).value();
         renderer->setViewSize(kSize, kSize);
     }
     void TearDown() override { g.sim.quitRequested = false; }

@@ -13,26 +13,29 @@
 
 namespace vintrel::test {
 
-// Keeps every message as (caption, text), in the order shown.
+// Keeps every message as (caption, text with its arguments), in the order shown, and the
+// messages themselves.
 class RecordingNotifier final : public Notifier {
 public:
-    void showMessage(std::string_view caption, std::string_view text) override {
-        messages.emplace_back(std::string(caption), std::string(text));
+    void show(std::string_view caption, const Message& message) override {
+        messages.emplace_back(std::string(caption), untranslated(message));
+        shown.push_back(message);
     }
     std::vector<std::pair<std::string, std::string>> messages;
+    std::vector<Message> shown;
 };
 
 // Ignores every message.
 class SilentNotifier final : public Notifier {
 public:
-    void showMessage(std::string_view, std::string_view) override {}
+    void show(std::string_view, const Message&) override {}
 };
 
 // For code that must not report anything: any message is a test failure.
 class FailingNotifier final : public Notifier {
 public:
-    void showMessage(std::string_view caption, std::string_view text) override {
-        ADD_FAILURE() << caption << ": " << text;
+    void show(std::string_view caption, const Message& message) override {
+        ADD_FAILURE() << caption << ": " << untranslated(message);
     }
 };
 

@@ -9,9 +9,9 @@
 #include "ui/dialogs/export_prompts.h"
 #include "ui/dialogs/export_runner.h"
 #include "ui/document/project_document.h"
-#include "ui/panels/material_panel.h"
 #include "ui/panels/curve_picture.h"
 #include "ui/panels/graph_zoom_popup.h"
+#include "ui/panels/material_panel.h"
 #include "ui/panels/node_list_view.h"
 #include "ui/panels/node_panel.h"
 #include "ui/panels/parameter_area.h"
@@ -21,19 +21,19 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QInputMethodEvent>
-#include <QMouseEvent>
 #include <QApplication>
 #include <QComboBox>
 #include <QImage>
-#include <QSignalSpy>
+#include <QInputMethodEvent>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QProcess>
-#include <QPushButton>
 #include <QProgressDialog>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -47,9 +47,13 @@ public:
     SaveChoice askSaveChanges() override { return SaveChoice::Discard; }
     bool askRemoveMissingRecent() override { return false; }
     std::optional<std::filesystem::path> askOpenPath(const std::filesystem::path&) override { return {}; }
-    std::optional<std::filesystem::path> askSavePath(const std::filesystem::path&) override { return savePath; }
+    std::optional<std::filesystem::path> askSavePath(const std::filesystem::path&) override {
+        return savePath;
+    }
     std::optional<QColor> askColor(const QColor&) override { return {}; }
-    std::optional<std::filesystem::path> askBinaryExportPath(const std::filesystem::path&) override { return {}; }
+    std::optional<std::filesystem::path> askBinaryExportPath(const std::filesystem::path&) override {
+        return {};
+    }
     std::filesystem::path savePath;
 };
 
@@ -70,7 +74,8 @@ public:
 
 QJsonObject projectInfo(const std::filesystem::path& file) {
     QProcess cli;
-    cli.start(QStringLiteral(VINTREL_CLI_PATH), {QStringLiteral("info"), QString::fromStdString(file.string())});
+    cli.start(QStringLiteral(VINTREL_CLI_PATH),
+              {QStringLiteral("info"), QString::fromStdString(file.string())});
     EXPECT_TRUE(cli.waitForFinished(60000));
     EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
     return QJsonDocument::fromJson(cli.readAllStandardOutput()).object();
@@ -96,8 +101,7 @@ protected:
         window->applyPlacement({0, 0, 1200, 800, false});
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        QString error;
-        if (window->view().createContext(&error)) {
+        if (window->view().createContext()) {
             ViewWindow& view = window->view();
             ExportRunner& runner = window->exportRunner();
             document->attachWorker({[&view] { view.drawFrame(); }, [&runner] { runner.runPass(); }});
@@ -117,8 +121,9 @@ protected:
     // vintrel-cli's export of a saved project into `output`, read back.
     QImage exportedByCli(const std::filesystem::path& project, const std::filesystem::path& output) {
         QProcess cli;
-        cli.start(QStringLiteral(VINTREL_CLI_PATH), {QStringLiteral("export"), QString::fromStdString(project.string()),
-                                                     QStringLiteral("-o"), QString::fromStdString(output.string())});
+        cli.start(QStringLiteral(VINTREL_CLI_PATH),
+                  {QStringLiteral("export"), QString::fromStdString(project.string()), QStringLiteral("-o"),
+                   QString::fromStdString(output.string())});
         EXPECT_TRUE(cli.waitForFinished(180000));
         EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
         return QImage(QString::fromStdString(output.string())).convertToFormat(QImage::Format_ARGB32);
@@ -167,8 +172,8 @@ TEST_F(EditingEndToEnd, SmallEffectMadeThroughThePanelsSavesExactlyThoseValues) 
     // The popup takes presses only after it has seen the mouse move. QTest::mouseMove goes
     // through the X server, whose event may come after the press on a busy machine: the move is
     // delivered directly instead.
-    QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(popup->mapToGlobal(at)), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(popup->mapToGlobal(at)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(popup, &move);
     QTest::mousePress(popup, Qt::LeftButton, {}, at);
     QTest::mouseRelease(popup, Qt::LeftButton, {}, at);
@@ -267,7 +272,8 @@ TEST_F(EditingEndToEnd, SheetExportedFromTheDialogEqualsTheCommandLinesExport) {
 // equals vintrel-cli's export of the saved project, for cameras on every side.
 TEST_F(EditingEndToEnd, ExportWithAMovedCameraEqualsTheCommandLinesExport) {
     g.pSelNode->m_emitter.pos = {2.5f, 1.5f, 1.0f};
-    const ViewCameraPose cameras[] = {{{6, 4, -6}, {0, 2, 0}}, {{-8, 3, 5}, {1, 0, -1}}, {{2, 9, -3}, {0, 0, 0}}};
+    const ViewCameraPose cameras[] = {
+        {{6, 4, -6}, {0, 2, 0}}, {{-8, 3, 5}, {1, 0, -1}}, {{2, 9, -3}, {0, 0, 0}}};
     for (const ViewCameraPose& camera : cameras) {
         SCOPED_TRACE(camera.eye.x);
         document->requestViewCamera(camera);
@@ -320,7 +326,8 @@ TEST_F(EditingEndToEnd, TheDialogsTestDrawsThePreviewStill) {
 
 QProgressDialog* exportProgressWindow() {
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* progress = qobject_cast<QProgressDialog*>(w); progress != nullptr && progress->isVisible()) {
+        if (auto* progress = qobject_cast<QProgressDialog*>(w);
+            progress != nullptr && progress->isVisible()) {
             return progress;
         }
     }

@@ -51,16 +51,14 @@ protected:
 
     // Runs `draw` on a thread of its own with an OpenGL context current there, and `meanwhile`
     // on this thread until the drawing ends.
-    template <class Draw, class Meanwhile>
-    void onDrawingThread(Draw draw, Meanwhile meanwhile) {
+    template <class Draw, class Meanwhile> void onDrawingThread(Draw draw, Meanwhile meanwhile) {
         std::atomic<bool> done{false};
         std::thread drawing([&] {
-            std::string error;
-            const std::unique_ptr<HeadlessGlContext> context = HeadlessGlContext::create(&error);
-            if (context != nullptr && context->makeCurrent()) {
+            const Result<std::unique_ptr<HeadlessGlContext>> context = HeadlessGlContext::create();
+            if (context && (*context)->makeCurrent()) {
                 draw();
             } else {
-                ADD_FAILURE() << "no headless OpenGL context: " << error;
+                ADD_FAILURE() << "no headless OpenGL context";
             }
             done = true;
         });

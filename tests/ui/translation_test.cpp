@@ -2,13 +2,16 @@
 // an English translation, and no Japanese is left on any control. The texts of the project itself
 // (node names, material names) are data and stay as they are.
 #include "model/effect_node.h"
-#include "output/export_settings.h"
-#include "persist/package.h"
-#include "persist/workspace.h"
 #include "model/parameter_panels.h"
+#include "output/export_settings.h"
+#include "persist/materials.h"
+#include "persist/package.h"
+#include "persist/project_file.h"
+#include "persist/workspace.h"
 #include "support/test_files.h"
 #include "support/test_notifiers.h"
 #include "support/test_projects.h"
+#include "ui/controls/message_text.h"
 #include "ui/dialogs/camera_settings_dialog.h"
 #include "ui/dialogs/export_dialog.h"
 #include "ui/dialogs/export_prompts.h"
@@ -19,10 +22,10 @@
 #include "ui/dialogs/version_dialog.h"
 #include "ui/dialogs/view_list_dialog.h"
 #include "ui/document/project_document.h"
+#include "ui/hints/hint_table.h"
 #include "ui/panels/direction_picker.h"
 #include "ui/panels/graph_zoom_popup.h"
 #include "ui/panels/parameter_area.h"
-#include "ui/hints/hint_table.h"
 #include "ui/shell/interface_language.h"
 #include "ui/shell/main_window.h"
 
@@ -46,7 +49,8 @@ constexpr int kCylinderShapeType = ShapeParams::Cylinder;
 constexpr int kTrailShapeType = ShapeParams::Trail;
 
 bool hasJapanese(const QString& text) {
-    static const QRegularExpression kana(QStringLiteral("[\\x{3040}-\\x{30ff}\\x{3400}-\\x{9fff}\\x{ff01}-\\x{ffee}]"));
+    static const QRegularExpression kana(
+        QStringLiteral("[\\x{3040}-\\x{30ff}\\x{3400}-\\x{9fff}\\x{ff01}-\\x{ffee}]"));
     return text.contains(kana);
 }
 
@@ -55,10 +59,12 @@ bool hasJapanese(const QString& text) {
 class RecordingTranslator final : public QTranslator {
 public:
     explicit RecordingTranslator(QTranslator& english) : english_(english) {}
-    QString translate(const char* context, const char* source, const char* disambiguation, int n) const override {
+    QString translate(const char* context, const char* source, const char* disambiguation,
+                      int n) const override {
         const QString found = english_.translate(context, source, disambiguation, n);
         if (found.isEmpty() && hasJapanese(QString::fromUtf8(source))) {
-            missing.insert(QStringLiteral("%1\t%2").arg(QString::fromUtf8(context), QString::fromUtf8(source)));
+            missing.insert(
+                QStringLiteral("%1\t%2").arg(QString::fromUtf8(context), QString::fromUtf8(source)));
         }
         return found;
     }
@@ -76,7 +82,9 @@ public:
     std::optional<std::filesystem::path> askOpenPath(const std::filesystem::path&) override { return {}; }
     std::optional<std::filesystem::path> askSavePath(const std::filesystem::path&) override { return {}; }
     std::optional<QColor> askColor(const QColor&) override { return {}; }
-    std::optional<std::filesystem::path> askBinaryExportPath(const std::filesystem::path&) override { return {}; }
+    std::optional<std::filesystem::path> askBinaryExportPath(const std::filesystem::path&) override {
+        return {};
+    }
     std::optional<QColor> askGlowColor(const QColor&) override { return {}; }
     std::optional<std::filesystem::path> askOutputPath(int) override { return {}; }
     void showProblem(const QString&, const QString&) override {}
@@ -88,14 +96,16 @@ std::set<QString> japaneseOn(QWidget& root) {
     std::set<QString> found;
     const auto check = [&found](const QObject* where, const QString& text) {
         if (hasJapanese(text)) {
-            found.insert(QStringLiteral("%1: %2").arg(QString::fromLatin1(where->metaObject()->className()), text));
+            found.insert(
+                QStringLiteral("%1: %2").arg(QString::fromLatin1(where->metaObject()->className()), text));
         }
     };
     QList<QWidget*> widgets = root.findChildren<QWidget*>();
     widgets.prepend(&root);
     for (QWidget* w : widgets) {
         const QWidget* parent = w->parentWidget();
-        if (w->inherits("QAbstractItemView") || (parent != nullptr && parent->inherits("QAbstractItemView"))) {
+        if (w->inherits("QAbstractItemView") ||
+            (parent != nullptr && parent->inherits("QAbstractItemView"))) {
             continue; // the node and material lists show the project's own names
         }
         check(w, w->windowTitle());
@@ -152,9 +162,11 @@ protected:
                 out << "left\t" << l.toStdString() << '\n';
             }
         }
-        EXPECT_TRUE(recorder.missing.empty()) << recorder.missing.size() << " texts without a translation, first "
-                                              << recorder.missing.begin()->toStdString();
-        EXPECT_TRUE(left.empty()) << left.size() << " controls still in Japanese, first " << left.begin()->toStdString();
+        EXPECT_TRUE(recorder.missing.empty())
+            << recorder.missing.size() << " texts without a translation, first "
+            << recorder.missing.begin()->toStdString();
+        EXPECT_TRUE(left.empty()) << left.size() << " controls still in Japanese, first "
+                                  << left.begin()->toStdString();
     }
 
     QTranslator english;
@@ -201,8 +213,9 @@ TEST_F(EnglishInterface, MenusPanelsHintsAndDialogsHaveNoJapaneseLeft) {
     }
 
     // The fixed messages of the file and export code, as the message boxes ask for them.
-    for (const char* message : {kUnsupportedFileMessage, kNewerVersionMessage}) {
-        QCoreApplication::translate("Message", message);
+    for (const char* message : {kUnsupportedFileMessage, kNewerVersionMessage, kUnsupportedFileAboutFile,
+                                kNewerVersionAboutFile, kMaterialMissingMessage}) {
+        messageText(Message{message, {"fire.png"}});
     }
     QCoreApplication::translate("Prompt", kRestorePromptText);
     for (const auto [start, end, step] : {std::tuple{9, 3, 1}, {0, 3, 1}, {1, 99, 1}, {1, 3, 0}}) {
@@ -210,9 +223,9 @@ TEST_F(EnglishInterface, MenusPanelsHintsAndDialogsHaveNoJapaneseLeft) {
         write.start = start;
         write.end = end;
         write.step = step;
-        if (const auto problem = checkExportRange(write, 60)) {
-            QCoreApplication::translate("Message", problem->caption.c_str());
-            QCoreApplication::translate("Message", problem->text.c_str());
+        if (const Status problem = checkExportRange(write, 60); !problem) {
+            messageText(kExportSettingsCaption);
+            messageText(problem.error());
         } else {
             ADD_FAILURE() << "range " << start << ".." << end << " step " << step << " accepted";
         }
@@ -237,6 +250,36 @@ TEST_F(EnglishInterface, MenusPanelsHintsAndDialogsHaveNoJapaneseLeft) {
     DirectionPicker picker(*document, &window);
     visit(picker);
     report();
+}
+
+// Messages of the file code that name a file reach the user in English with the file's name in
+// them, as the message boxes show them.
+TEST_F(EnglishInterface, MessagesNamingAFileAreShownInEnglish) {
+    const std::filesystem::path gone = dir.path() / "gone.stn";
+    EXPECT_FALSE(loadProject(g, gone, *settings, notifier));
+    const std::filesystem::path damaged = dir.path() / "damaged.stn";
+    test::writeFile(damaged, "not a package");
+    EXPECT_FALSE(loadProject(g, damaged, *settings, notifier));
+    test::writeFile(g.workspace / "fire.png", "png bytes");
+    g.materials = scanMaterials(g.workspace);
+    std::filesystem::remove(g.workspace / "fire.png");
+    EXPECT_FALSE(saveProject(g, dir.path() / "saved.stn", notifier));
+
+    std::vector<QString> shown;
+    for (const Message& message : notifier.shown) {
+        shown.push_back(messageText(message));
+    }
+    const std::vector<QString> expected = {
+        QStringLiteral("“%1” cannot be read: it does not exist, or another application has it open.")
+            .arg(QString::fromStdString(gone.string())),
+        QStringLiteral("The file is not supported, or it may be damaged."),
+        QStringLiteral("The file is not supported, or it may be damaged.\n\n%1")
+            .arg(QString::fromStdString(damaged.string())),
+        QStringLiteral("Cannot save: the material file “fire.png” is missing."),
+    };
+    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(messageText(std::string_view(notifier.messages.back().first)), QStringLiteral("Save error"));
+    EXPECT_TRUE(recorder.missing.empty()) << recorder.missing.begin()->toStdString();
 }
 
 TEST(InterfaceLanguage, OptionThenSettingThenTheSystemLocale) {

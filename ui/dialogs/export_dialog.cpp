@@ -4,6 +4,7 @@
 #include "output/export_settings.h"
 #include "output/video_output.h"
 #include "ui/controls/font_dialog_units.h"
+#include "ui/controls/message_text.h"
 #include "ui/controls/numeric_field.h"
 #include "ui/controls/ui_colors.h"
 #include "ui/dialogs/export_preview.h"
@@ -11,17 +12,17 @@
 #include "ui/dialogs/export_rules.h"
 #include "ui/dialogs/export_runner.h"
 #include "ui/document/project_document.h"
-#include "ui/panels/spinner_buttons.h"
 #include "ui/hints/hint_tracker.h"
+#include "ui/panels/spinner_buttons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QRegularExpression>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <cmath>
 
 namespace vintrel {
@@ -65,8 +66,13 @@ constexpr int kHeightDu = 160;
 } // namespace
 
 ExportDraft ExportDraft::of(const GlobalState& g) {
-    return {g.write,          g.project.width,     g.project.height,      g.project.growRange,
-            g.project.growPower, g.project.growColor, g.project.previewFrame};
+    return {g.write,
+            g.project.width,
+            g.project.height,
+            g.project.growRange,
+            g.project.growPower,
+            g.project.growColor,
+            g.project.previewFrame};
 }
 
 void ExportDraft::applyTo(GlobalState& g) const {
@@ -109,7 +115,8 @@ private:
     const ExportDraft& draft_;
 };
 
-ExportDialog::ExportDialog(ProjectDocument& document, ExportRunner& runner, ExportPrompts& prompts, QWidget* parent)
+ExportDialog::ExportDialog(ProjectDocument& document, ExportRunner& runner, ExportPrompts& prompts,
+                           QWidget* parent)
     : QDialog(parent), document_(document), runner_(runner), prompts_(prompts) {
     setWindowTitle(exportText("書き出し"));
     setAccessibleName(windowTitle());
@@ -153,8 +160,8 @@ NumericField* ExportDialog::addNumber(int id, QRect du, const QString& name, int
     field->setValue(value);
     field->setGeometry(pixels(du));
     auto* spinner = new SpinnerButtons(*field, low, high, this);
-    spinner->setGeometry(field->x() + field->width() - SpinnerButtons::kWidth, field->y(), SpinnerButtons::kWidth,
-                         field->height());
+    spinner->setGeometry(field->x() + field->width() - SpinnerButtons::kWidth, field->y(),
+                         SpinnerButtons::kWidth, field->height());
     field->setTextMargins(0, 0, SpinnerButtons::kWidth, 0);
     const auto edited = [this, store](int typed) {
         store(typed);
@@ -193,14 +200,17 @@ void ExportDialog::build() {
     typeList_->setGeometry(pixels({13, 66, 56, 12}));
     connect(typeList_, &QComboBox::activated, this, &ExportDialog::typeChosen);
     addLabel(exportText("横"), 74, 68);
-    addNumber(kColumnsField, {85, 66, 30, 12}, exportText("横"), 1, frames, w.width, [this](int v) { draft_.write.width = v; });
+    addNumber(kColumnsField, {85, 66, 30, 12}, exportText("横"), 1, frames, w.width,
+              [this](int v) { draft_.write.width = v; });
     addLabel(exportText("フレーム"), 118, 68);
 
     addGroup(exportText("１フレームの解像度"), {6, 86, 144, 28});
     addLabel(exportText("幅"), 12, 98);
-    addNumber(1063, {30, 96, 36, 12}, exportText("幅"), 4, 2048, draft_.width, [this](int v) { draft_.width = v; });
+    addNumber(1063, {30, 96, 36, 12}, exportText("幅"), 4, 2048, draft_.width,
+              [this](int v) { draft_.width = v; });
     addLabel(exportText("高さ"), 78, 98);
-    addNumber(1071, {102, 96, 36, 12}, exportText("高さ"), 4, 2048, draft_.height, [this](int v) { draft_.height = v; });
+    addNumber(1071, {102, 96, 36, 12}, exportText("高さ"), 4, 2048, draft_.height,
+              [this](int v) { draft_.height = v; });
 
     addGroup(exportText("光彩"), {156, 6, 144, 48});
     addLabel(exportText("範囲"), 162, 20);
@@ -229,11 +239,12 @@ void ExportDialog::build() {
         afterEdit();
     });
     addLabel(exportText("滑らかさ"), 162, 86);
-    addNumber(1089, {192, 84, 36, 12}, exportText("滑らかさ"), 1, 6, w.smooth, [this](int v) { draft_.write.smooth = v; });
+    addNumber(1089, {192, 84, 36, 12}, exportText("滑らかさ"), 1, 6, w.smooth,
+              [this](int v) { draft_.write.smooth = v; });
 
     addGroup(exportText("プレビュー"), {156, 102, 144, 28});
-    addNumber(kPreviewFrameField, {162, 114, 36, 12}, exportText("プレビュー"), 1, frames, draft_.previewFrame,
-              [this](int v) { draft_.previewFrame = v; });
+    addNumber(kPreviewFrameField, {162, 114, 36, 12}, exportText("プレビュー"), 1, frames,
+              draft_.previewFrame, [this](int v) { draft_.previewFrame = v; });
     addLabel(exportText("フレーム目"), 201, 116);
     testButton_ = new QPushButton(exportText("テスト"), this);
     testButton_->setGeometry(pixels({252, 114, 42, 12}));
@@ -338,21 +349,20 @@ bool ExportDialog::acceptAndExport() {
     GlobalState check;
     check.project.frame = document_.state().project.frame;
     check.write = w;
-    std::optional<ExportRangeProblem> problem = checkExportRange(w, check.project.frame);
-    if (!problem) {
+    Status checked = checkExportRange(w, check.project.frame);
+    if (checked) {
         check.project.width = draft_.width;
         check.project.height = draft_.height;
-        problem = checkExportSize(check);
+        checked = checkExportSize(check);
     }
-    if (problem) {
-        prompts_.showProblem(QCoreApplication::translate("Message", problem->caption.c_str()),
-                             QCoreApplication::translate("Message", problem->text.c_str()));
+    if (!checked) {
+        prompts_.showProblem(messageText(kExportSettingsCaption), messageText(checked.error()));
         return false;
     }
     // A video needs its tool and ffmpeg: asked before the frames are drawn, not after.
     if (w.kind() == OutputKind::Video) {
-        if (const std::optional<std::string> missing = videoToolsProblem(videoToolPath(document_.state()))) {
-            prompts_.showProblem(QString::fromUtf8(Notifier::kDefaultCaption), QString::fromStdString(*missing));
+        if (Status tools = videoToolsProblem(videoToolPath(document_.state())); !tools) {
+            prompts_.showProblem(messageText(Notifier::kDefaultCaption), messageText(tools.error()));
             return false;
         }
     }

@@ -1,10 +1,10 @@
 #include "ui/dialogs/export_runner.h"
 
 #include "output/export_settings.h"
+#include "render/render_access.h"
 #include "render/renderer.h"
 #include "ui/dialogs/export_prompts.h"
 #include "ui/document/project_document.h"
-#include "render/render_access.h"
 
 #include <QCoreApplication>
 #include <QProgressDialog>
@@ -29,19 +29,20 @@ void ExportRunner::Progress::begin(int lastStep) {
     position = 1;
 }
 
-void ExportRunner::QueuedNotifier::showMessage(std::string_view caption, std::string_view text) {
+void ExportRunner::QueuedNotifier::show(std::string_view caption, const Message& message) {
     const std::lock_guard lock(mutex_);
-    messages_.emplace_back(std::string(caption), std::string(text));
+    messages_.emplace_back(std::string(caption), message);
 }
 
-std::vector<std::pair<std::string, std::string>> ExportRunner::QueuedNotifier::take() {
+std::vector<std::pair<std::string, Message>> ExportRunner::QueuedNotifier::take() {
     const std::lock_guard lock(mutex_);
     return std::exchange(messages_, {});
 }
 
-ExportRunner::ExportRunner(ProjectDocument& document, RenderAccess& view, ExportPrompts& prompts, Notifier& notifier,
-                           QWidget* window)
-    : QObject(window), document_(document), view_(view), prompts_(prompts), notifier_(notifier), window_(window) {
+ExportRunner::ExportRunner(ProjectDocument& document, RenderAccess& view, ExportPrompts& prompts,
+                           Notifier& notifier, QWidget* window)
+    : QObject(window), document_(document), view_(view), prompts_(prompts), notifier_(notifier),
+      window_(window) {
     connect(&progressTimer_, &QTimer::timeout, this, &ExportRunner::updateProgress);
 }
 
@@ -86,7 +87,7 @@ void ExportRunner::start() {
 
     if (!handToWorker(std::move(job))) {
         // No worker to draw with (no view): nothing can be exported.
-        workerMessages_.showMessage(Notifier::kDefaultCaption, kCannotDraw);
+        workerMessages_.show(Notifier::kDefaultCaption, Message{kCannotDraw});
         framesDone(ExportRun{});
     }
 }
@@ -96,9 +97,9 @@ void ExportRunner::requestPreview() {
         return;
     }
     previewRunning_ = true;
-    if (!handToWorker(
-            ExportJob::capture(document_.state(), document_.viewCamera(), ExportJob::Purpose::PreviewStill))) {
-        workerMessages_.showMessage(Notifier::kDefaultCaption, kCannotDraw);
+    if (!handToWorker(ExportJob::capture(document_.state(), document_.viewCamera(),
+                                         ExportJob::Purpose::PreviewStill))) {
+        workerMessages_.show(Notifier::kDefaultCaption, Message{kCannotDraw});
         previewDone(false);
     }
 }
@@ -141,7 +142,7 @@ void ExportRunner::runPass() {
         }
     });
     if (!ran) {
-        workerMessages_.showMessage(Notifier::kDefaultCaption, kCannotDraw);
+        workerMessages_.show(Notifier::kDefaultCaption, Message{kCannotDraw});
     }
     {
         const std::lock_guard lock(jobMutex_);
@@ -149,9 +150,11 @@ void ExportRunner::runPass() {
     }
     document_.simulationStatus().isExporting = false;
     if (frames) {
-        QMetaObject::invokeMethod(this, [this, run] { framesDone(run); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, run] { framesDone(run); }, Qt::QueuedConnection);
     } else {
-        QMetaObject::invokeMethod(this, [this, drawn] { previewDone(drawn); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, drawn] { previewDone(drawn); }, Qt::QueuedConnection);
     }
 }
 
@@ -170,7 +173,7 @@ void ExportRunner::framesDone(ExportRun run) {
     }
     showQueuedMessages();
     if (run.outcome == ExportRun::Outcome::Cancelled) {
-        notifier_.showMessage(Notifier::kDefaultCaption, kStopped);
+        notifier_.show(Notifier::kDefaultCaption, Message{kStopped});
     }
     {
         const std::lock_guard lock(jobMutex_);
@@ -180,7 +183,8 @@ void ExportRunner::framesDone(ExportRun run) {
         finish(run.outcome, {});
         return;
     }
-    const std::optional<std::filesystem::path> output = prompts_.askOutputPath(writtenJob_->state().write.type);
+    const std::optional<std::filesystem::path> output =
+        prompts_.askOutputPath(writtenJob_->state().write.type);
     if (!output) {
         finish(run.outcome, {});
         return;
@@ -202,14 +206,14 @@ void ExportRunner::writeOutput(const ExportRun& run, const std::filesystem::path
         outputThread_.join();
     }
     outputThread_ = std::thread([this, job = writtenJob_, run, output] {
-        std::string error;
-        const bool written = job->writeOutput(run, output, error);
+        Status written = job->writeOutput(run, output);
         QMetaObject::invokeMethod(
-            this, [this, written, error, output] { outputDone(written, error, output); }, Qt::QueuedConnection);
+            this, [this, written = std::move(written), output] { outputDone(written, output); },
+            Qt::QueuedConnection);
     });
 }
 
-void ExportRunner::outputDone(bool written, const std::string& error, const std::filesystem::path& output) {
+void ExportRunner::outputDone(const Status& written, const std::filesystem::path& output) {
     if (outputThread_.joinable()) {
         outputThread_.join();
     }
@@ -218,7 +222,7 @@ void ExportRunner::outputDone(bool written, const std::string& error, const std:
         progressWindow_->deleteLater();
     }
     if (!written) {
-        notifier_.showMessage("書き出しエラー", error);
+        notifier_.show("書き出しエラー", written.error());
     }
     finish(outcome_, written ? output : std::filesystem::path());
 }
@@ -231,8 +235,8 @@ void ExportRunner::finish(ExportRun::Outcome outcome, const std::filesystem::pat
 }
 
 void ExportRunner::showQueuedMessages() {
-    for (const auto& [caption, text] : workerMessages_.take()) {
-        notifier_.showMessage(caption, text);
+    for (const auto& [caption, message] : workerMessages_.take()) {
+        notifier_.show(caption, message);
     }
 }
 

@@ -79,12 +79,12 @@ private:
     // Messages from other threads, shown on the GUI thread afterwards.
     class QueuedNotifier final : public Notifier {
     public:
-        void showMessage(std::string_view caption, std::string_view text) override;
-        std::vector<std::pair<std::string, std::string>> take();
+        void show(std::string_view caption, const Message& message) override;
+        std::vector<std::pair<std::string, Message>> take();
 
     private:
         std::mutex mutex_;
-        std::vector<std::pair<std::string, std::string>> messages_;
+        std::vector<std::pair<std::string, Message>> messages_;
     };
 
     // Hands `job` to the worker and makes sure it runs; false when there is no worker to draw.
@@ -93,7 +93,7 @@ private:
     void framesDone(ExportRun run);
     void previewDone(bool drawn);
     void writeOutput(const ExportRun& run, const std::filesystem::path& output);
-    void outputDone(bool written, const std::string& error, const std::filesystem::path& output);
+    void outputDone(const Status& written, const std::filesystem::path& output);
     void finish(ExportRun::Outcome outcome, const std::filesystem::path& output);
     void showQueuedMessages();
     void updateProgress();

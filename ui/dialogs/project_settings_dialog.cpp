@@ -2,6 +2,7 @@
 
 #include "persist/app_settings.h"
 #include "platform/notifier.h"
+#include "ui/controls/message_text.h"
 #include "ui/controls/numeric_field.h"
 #include "ui/dialogs/dialog_form_builder.h"
 #include "ui/document/project_document.h"
@@ -123,10 +124,8 @@ const NumberLayout& layoutOf(ProjectNumber field) {
 class WarningBoxNotifier final : public Notifier {
 public:
     void setParent(QWidget* parent) { parent_ = parent; }
-    void showMessage(std::string_view caption, std::string_view text) override {
-        QMessageBox::warning(parent_,
-                             QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
-                             QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    void show(std::string_view caption, const Message& message) override {
+        QMessageBox::warning(parent_, messageText(caption), messageText(message));
     }
 
 private:
@@ -210,11 +209,11 @@ bool ProjectSettingsDialog::isStorable(const ProjectSettingsForm& form) {
         return true;
     }
     const IntRange range = rangeOf(*wrong);
-    const QString text = tr("%1は%2～%3の範囲で入力してください。")
-                             .arg(translated(layoutOf(*wrong).messageName))
-                             .arg(range.low)
-                             .arg(range.high);
-    notifier_.showMessage(tr("設定を修正してください。").toStdString(), text.toStdString());
+    // The field's name is an argument in the interface's language already.
+    notifier_.show("設定を修正してください。",
+                   Message{"%1は%2～%3の範囲で入力してください。",
+                           {translated(layoutOf(*wrong).messageName).toStdString(), std::to_string(range.low),
+                            std::to_string(range.high)}});
     numberField(*wrong)->setFocus();
     return false;
 }
@@ -225,11 +224,9 @@ void ProjectSettingsDialog::saveAsDefaults() {
         return;
     }
     settings_.setNewProjectDefaults(newProjectDefaultsOf(current));
-    std::string error;
-    if (!settings_.save(error)) {
-        const QString text =
-            tr("デフォルトの設定を保存できませんでした。\n%1").arg(QString::fromStdString(error));
-        notifier_.showMessage(Notifier::kDefaultCaption, text.toStdString());
+    if (Status saved = settings_.save(); !saved) {
+        notifier_.show(Notifier::kDefaultCaption, Message{"デフォルトの設定を保存できませんでした。\n%1",
+                                                          {untranslated(saved.error())}});
     }
 }
 

@@ -82,8 +82,7 @@ void UpdateChecker::offerUpdate(const std::string& publishedVersion) {
         settings_.setSkippedVersion(publishedVersion);
         // Written at once, so that a crash does not bring the dialog back; a file that cannot be
         // written now keeps the change for the save at shut-down.
-        std::string ignored;
-        settings_.save(ignored);
+        (void)settings_.save();
         return;
     }
     case UpdateAnswer::NotNow:

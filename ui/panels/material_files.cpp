@@ -18,6 +18,8 @@ namespace vintrel {
 
 namespace {
 
+constexpr const char* kCannotRead = "cannot read %1";
+
 namespace fs = std::filesystem;
 
 constexpr const char* kPngFormat = "png";
@@ -139,8 +141,7 @@ PreparedImport prepareImport(const std::vector<fs::path>& files) {
 std::vector<std::string> writeImport(const fs::path& workspace, const PreparedImport& prepared) {
     std::vector<std::string> failed;
     for (const ImportItem& item : prepared.items) {
-        std::string error;
-        if (!writeFileAtomically(workspace / item.fileName, item.bytes, error)) {
+        if (!writeFileAtomically(workspace / item.fileName, item.bytes)) {
             failed.push_back(item.fileName);
         }
     }
@@ -171,37 +172,32 @@ bool isUsableMaterialFile(const fs::path& workspace, const Material& material) {
     return reader.canRead() && reader.size().isValid();
 }
 
-bool deleteMaterialFile(const fs::path& workspace, const Material& material, std::string& error) {
+Status deleteMaterialFile(const fs::path& workspace, const Material& material) {
     std::error_code ec;
     if (!fs::remove(workspace / material.fileName(), ec) || ec) {
-        error = ec ? ec.message() : "no such file";
-        return false;
+        return systemReason(ec ? ec.message() : "no such file");
     }
-    return true;
+    return {};
 }
 
-bool copyMaterialFile(const fs::path& workspace, const Material& material, const fs::path& target,
-                      std::string& error) {
+Status copyMaterialFile(const fs::path& workspace, const Material& material, const fs::path& target) {
     const std::optional<std::string> bytes = readWholeFile(workspace / material.fileName());
     if (!bytes) {
-        error = "cannot read " + material.fileName();
-        return false;
+        return Message{kCannotRead, {material.fileName()}};
     }
-    return writeFileAtomically(target, *bytes, error);
+    return writeFileAtomically(target, *bytes);
 }
 
-bool transformTextureFile(const fs::path& file, TextureTransform transform, std::string& error) {
+Status transformTextureFile(const fs::path& file, TextureTransform transform) {
     const std::optional<QImage> image = readImage(file);
     if (!image) {
-        error = "cannot read " + file.filename().string();
-        return false;
+        return Message{kCannotRead, {file.filename().string()}};
     }
     const std::optional<std::string> png = encodePng(image->transformed(transformFor(transform)));
     if (!png) {
-        error = "cannot encode " + file.filename().string();
-        return false;
+        return Message{"cannot encode %1", {file.filename().string()}};
     }
-    return writeFileAtomically(file, *png, error);
+    return writeFileAtomically(file, *png);
 }
 
 } // namespace vintrel

@@ -6,6 +6,7 @@
 // target), so a failure never leaves half a texture behind.
 
 #include "model/material.h"
+#include "platform/result.h"
 
 #include <QImage>
 #include <filesystem>
@@ -51,15 +52,15 @@ QImage squareImage(const QImage& image);
 // texture, a file that can be opened for a model.
 bool isUsableMaterialFile(const std::filesystem::path& workspace, const Material& material);
 
-bool deleteMaterialFile(const std::filesystem::path& workspace, const Material& material, std::string& error);
+Status deleteMaterialFile(const std::filesystem::path& workspace, const Material& material);
 
 // Copies the material's workspace file to `target`.
-bool copyMaterialFile(const std::filesystem::path& workspace, const Material& material,
-                      const std::filesystem::path& target, std::string& error);
+Status copyMaterialFile(const std::filesystem::path& workspace, const Material& material,
+                        const std::filesystem::path& target);
 
 enum class TextureTransform { MirrorLeftRight, MirrorTopBottom, RotateClockwise };
 
 // Mirrors or turns the texture PNG `file` and saves it over itself.
-bool transformTextureFile(const std::filesystem::path& file, TextureTransform transform, std::string& error);
+Status transformTextureFile(const std::filesystem::path& file, TextureTransform transform);
 
 } // namespace vintrel

@@ -34,19 +34,17 @@ const Material* materialAt(const GlobalState& g, int index) {
     return &g.materials[static_cast<std::size_t>(index)];
 }
 
-bool deleteMaterial(GlobalState& g, int index, std::string& error) {
+Status deleteMaterial(GlobalState& g, int index) {
     const Material* material = materialAt(g, index);
     if (material == nullptr) {
-        error = "no material at this position";
-        return false;
+        return Message{"no material at this position"};
     }
-    const bool deleted = deleteMaterialFile(g.workspace, *material, error);
+    Status deleted = deleteMaterialFile(g.workspace, *material);
     rebuildMaterials(g);
     return deleted;
 }
 
-TransformOutcome transformMaterial(GlobalState& g, int index, TextureTransform transform,
-                                   std::string& error) {
+Result<TransformOutcome> transformMaterial(GlobalState& g, int index, TextureTransform transform) {
     const Material* material = materialAt(g, index);
     if (material == nullptr) {
         return TransformOutcome::NoMaterial;
@@ -54,8 +52,9 @@ TransformOutcome transformMaterial(GlobalState& g, int index, TextureTransform t
     if (material->kind == Material::Model) {
         return TransformOutcome::RefusedForModel;
     }
-    if (!transformTextureFile(g.workspace / material->fileName(), transform, error)) {
-        return TransformOutcome::Failed;
+    if (Status transformed = transformTextureFile(g.workspace / material->fileName(), transform);
+        !transformed) {
+        return transformed.error();
     }
     rebuildMaterials(g);
     return TransformOutcome::Done;

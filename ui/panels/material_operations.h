@@ -41,13 +41,13 @@ ImportReport applyImport(GlobalState& g, const PreparedImport& prepared);
 const Material* materialAt(const GlobalState& g, int index);
 
 // Deletes material `index`'s file and rebuilds the list; the nodes that used it are left without
-// a texture (a model's shape number stays). False with a reason when the file stays.
-bool deleteMaterial(GlobalState& g, int index, std::string& error);
+// a texture (a model's shape number stays). Fails with the reason when the file stays.
+Status deleteMaterial(GlobalState& g, int index);
 
-enum class TransformOutcome { Done, RefusedForModel, NoMaterial, Failed };
+enum class TransformOutcome { Done, RefusedForModel, NoMaterial };
 
 // Mirrors or turns texture `index` in its file and rebuilds the list. Models are refused and
-// nothing changes.
-TransformOutcome transformMaterial(GlobalState& g, int index, TextureTransform transform, std::string& error);
+// nothing changes; fails with the reason when the file cannot be changed.
+Result<TransformOutcome> transformMaterial(GlobalState& g, int index, TextureTransform transform);
 
 } // namespace vintrel

@@ -1,19 +1,20 @@
 #include "ui/panels/material_panel.h"
 
 #include "platform/notifier.h"
+#include "ui/controls/message_text.h"
 #include "ui/controls/original_scrollbar.h"
 #include "ui/controls/panel_painter.h"
 #include "ui/controls/ui_colors.h"
 #include "ui/document/project_document.h"
+#include "ui/hints/hint_table.h"
+#include "ui/hints/hint_tracker.h"
+#include "ui/hints/status_window.h"
 #include "ui/panels/material_artwork.h"
 #include "ui/panels/material_list_geometry.h"
 #include "ui/panels/material_prompts.h"
 #include "ui/panels/material_row.h"
 #include "ui/panels/node_command_button.h"
 #include "ui/panels/node_panel_artwork.h"
-#include "ui/hints/hint_table.h"
-#include "ui/hints/hint_tracker.h"
-#include "ui/hints/status_window.h"
 
 #include <QCoreApplication>
 #include <QDropEvent>
@@ -211,12 +212,12 @@ void MaterialPanel::deleteSelected() {
     }
     const QString name = QString::fromStdString(material->fileName());
     const int index = selected_;
-    bool deleted = false;
-    std::string error;
-    document_.changeMaterials([&](GlobalState& g) { deleted = deleteMaterial(g, index, error); });
+    Status deleted;
+    document_.changeMaterials([&](GlobalState& g) { deleted = deleteMaterial(g, index); });
     if (!deleted) {
         reportFailure(
-            QCoreApplication::translate("MaterialPanel", "「%1」を削除できませんでした。").arg(name), error);
+            QCoreApplication::translate("MaterialPanel", "「%1」を削除できませんでした。").arg(name),
+            deleted.error());
     }
 }
 
@@ -227,11 +228,13 @@ void MaterialPanel::saveSelectedCopy() {
     }
     const Material chosen = *material;
     const std::optional<std::filesystem::path> target = prompts_->askCopyTarget(chosen);
-    std::string error;
-    if (target && !copyMaterialFile(document_.state().workspace, chosen, *target, error)) {
+    if (!target) {
+        return;
+    }
+    if (Status copied = copyMaterialFile(document_.state().workspace, chosen, *target); !copied) {
         reportFailure(QCoreApplication::translate("MaterialPanel", "「%1」に保存できませんでした。")
                           .arg(QString::fromStdString(target->string())),
-                      error);
+                      copied.error());
     }
 }
 
@@ -248,13 +251,12 @@ void MaterialPanel::transformSelected(TextureTransform transform) {
     }
     const QString name = QString::fromStdString(material->fileName());
     const int index = selected_;
-    TransformOutcome outcome = TransformOutcome::NoMaterial;
-    std::string error;
-    document_.changeMaterials(
-        [&](GlobalState& g) { outcome = transformMaterial(g, index, transform, error); });
-    if (outcome == TransformOutcome::Failed) {
+    Result<TransformOutcome> outcome = TransformOutcome::NoMaterial;
+    document_.changeMaterials([&](GlobalState& g) { outcome = transformMaterial(g, index, transform); });
+    if (!outcome) {
         reportFailure(
-            QCoreApplication::translate("MaterialPanel", "「%1」を変換できませんでした。").arg(name), error);
+            QCoreApplication::translate("MaterialPanel", "「%1」を変換できませんでした。").arg(name),
+            outcome.error());
     }
 }
 
@@ -262,7 +264,8 @@ void MaterialPanel::transformSelected(TextureTransform transform) {
 void MaterialPanel::reportImport(const ImportReport& report) {
     const std::pair<const std::vector<std::string>*, const char*> kinds[] = {
         {&report.otherType,
-         QT_TRANSLATE_NOOP("MaterialPanel", "次のファイルは画像でもOBJモデルでもないため、追加しませんでした。\n%1")},
+         QT_TRANSLATE_NOOP("MaterialPanel",
+                           "次のファイルは画像でもOBJモデルでもないため、追加しませんでした。\n%1")},
         {&report.unreadable,
          QT_TRANSLATE_NOOP("MaterialPanel", "次のファイルは読み込めなかったため、追加しませんでした。\n%1")},
         {&report.unusableName,
@@ -279,8 +282,8 @@ void MaterialPanel::reportImport(const ImportReport& report) {
     }
 }
 
-void MaterialPanel::reportFailure(const QString& text, const std::string& reason) {
-    prompts_->showMessage(messageTitle(), text + QLatin1Char('\n') + QString::fromStdString(reason));
+void MaterialPanel::reportFailure(const QString& text, const Message& reason) {
+    prompts_->showMessage(messageTitle(), text + QLatin1Char('\n') + messageText(reason));
 }
 
 // ---- painting and input ------------------------------------------------------------------------

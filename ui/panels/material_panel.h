@@ -76,7 +76,7 @@ private:
     void saveSelectedCopy();
     void transformSelected(TextureTransform transform);
     void reportImport(const ImportReport& report);
-    void reportFailure(const QString& text, const std::string& reason);
+    void reportFailure(const QString& text, const Message& reason);
 
     ProjectDocument& document_;
     std::unique_ptr<MaterialPrompts> dialogPrompts_;

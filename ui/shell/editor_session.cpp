@@ -8,8 +8,8 @@
 #include "ui/dialogs/update_checker.h"
 #include "ui/document/project_document.h"
 #include "ui/hints/hint_tracker.h"
-#include "ui/shell/main_window.h"
 #include "ui/hints/status_window.h"
+#include "ui/shell/main_window.h"
 #include "ui/shell/window_placement.h"
 
 #include <QApplication>
@@ -72,7 +72,8 @@ bool MessageBoxRecoveryPrompt::askRestore() {
 }
 
 QString unquotedPath(const QString& argument) {
-    if (argument.size() >= 2 && argument.startsWith(QLatin1Char('"')) && argument.endsWith(QLatin1Char('"'))) {
+    if (argument.size() >= 2 && argument.startsWith(QLatin1Char('"')) &&
+        argument.endsWith(QLatin1Char('"'))) {
         return argument.mid(1, argument.size() - 2);
     }
     return argument;
@@ -91,9 +92,9 @@ int EditorSession::run(QApplication& app, const Options& options) {
     const std::filesystem::path programFolder = programPath_.parent_path();
     folders_ = chooseSettingsFolders(programFolder);
     // Before the first window or message box: they are made in the chosen language.
-    const InterfaceLanguage language =
-        chooseInterfaceLanguage(options_.language, AppSettings(folders_.assets / kAppSettingsFileName).interfaceLanguage(),
-                                QLocale::system().name().toStdString());
+    const InterfaceLanguage language = chooseInterfaceLanguage(
+        options_.language, AppSettings(folders_.assets / kAppSettingsFileName).interfaceLanguage(),
+        QLocale::system().name().toStdString());
     installInterfaceLanguage(app, language);
     if (unattended()) {
         notifier_ = std::make_unique<StreamNotifier>(std::cerr);
@@ -123,7 +124,7 @@ int EditorSession::run(QApplication& app, const Options& options) {
     resetProject(*g_, *settings_);
     g_->workspace = createRunWorkspace(folders_.workspaceRoot);
     if (g_->workspace.empty()) {
-        notifier_->showMessage(Notifier::kDefaultCaption, kCannotCreateWorkspace);
+        notifier_->show(Notifier::kDefaultCaption, Message{kCannotCreateWorkspace});
         return 1;
     }
     applyStartValues(*g_, *settings_);
@@ -157,10 +158,9 @@ int EditorSession::run(QApplication& app, const Options& options) {
             app.quit();
         });
     }
-    QString contextError;
-    if (!view.createContext(&contextError)) {
+    if (Status context = view.createContext(); !context) {
         // Without OpenGL there is no view to edit in.
-        notifier_->showMessage(Notifier::kDefaultCaption, contextError.toStdString());
+        notifier_->show(Notifier::kDefaultCaption, context.error());
         return 1;
     }
 
@@ -182,7 +182,8 @@ int EditorSession::run(QApplication& app, const Options& options) {
 // A file that cannot be opened has been reported and leaves the new, untitled project.
 void EditorSession::loadStartFile(const std::optional<std::filesystem::path>& restore) {
     const std::optional<std::filesystem::path> file =
-        !options_.file.isEmpty() ? std::optional(std::filesystem::path(options_.file.toStdString())) : restore;
+        !options_.file.isEmpty() ? std::optional(std::filesystem::path(options_.file.toStdString()))
+                                 : restore;
     if (!file || !document_->load(*file)) {
         return;
     }
@@ -232,7 +233,7 @@ bool EditorSession::handOver(const std::optional<std::filesystem::path>& file) {
     if (!handOverRun(lock_, folders_.workspaceRoot, g_->workspace,
                      [&] { return launcher_(program, arguments); })) {
         document_->resetView();
-        notifier_->showMessage(Notifier::kDefaultCaption, kCannotStartProgram);
+        notifier_->show(Notifier::kDefaultCaption, Message{kCannotStartProgram});
         return false;
     }
     g_->workspace.clear();

@@ -1,26 +1,27 @@
 #include "ui/shell/main_window.h"
-#include "ui/shell/transport_bar.h"
 
 #include "persist/binary_export.h"
+#include "ui/controls/message_text.h"
+#include "ui/dialogs/camera_settings_dialog.h"
 #include "ui/dialogs/export_dialog.h"
 #include "ui/dialogs/export_prompts.h"
 #include "ui/dialogs/export_runner.h"
-#include "ui/dialogs/camera_settings_dialog.h"
 #include "ui/dialogs/help_command.h"
 #include "ui/dialogs/history_list_dialog.h"
+#include "ui/dialogs/mask_settings_dialog.h"
 #include "ui/dialogs/online_prompts.h"
+#include "ui/dialogs/project_settings_dialog.h"
 #include "ui/dialogs/update_checker.h"
 #include "ui/dialogs/version_dialog.h"
-#include "ui/dialogs/mask_settings_dialog.h"
-#include "ui/dialogs/project_settings_dialog.h"
 #include "ui/dialogs/view_list_dialog.h"
+#include "ui/hints/hint_tracker.h"
+#include "ui/hints/status_window.h"
 #include "ui/panels/material_panel.h"
 #include "ui/panels/node_panel.h"
 #include "ui/panels/parameter_area.h"
-#include "ui/hints/hint_tracker.h"
 #include "ui/shell/picture_button_bar.h"
-#include "ui/hints/status_window.h"
 #include "ui/shell/tab_window.h"
+#include "ui/shell/transport_bar.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -68,19 +69,8 @@ int colorComponent(float value) {
 
 } // namespace
 
-void MessageBoxNotifier::showMessage(std::string_view caption, std::string_view text) {
-    // Fixed messages have their translation; a path after an empty line (a message about a
-    // file) is shown as it is, and other messages that name a file stay as they were written.
-    const auto translated = [](std::string_view utf8) {
-        const QString whole = QCoreApplication::translate("Message", std::string(utf8).c_str());
-        const std::size_t split = utf8.rfind("\n\n");
-        if (whole != fromUtf8(utf8) || split == std::string_view::npos) {
-            return whole;
-        }
-        return QCoreApplication::translate("Message", std::string(utf8.substr(0, split)).c_str()) +
-               fromUtf8(utf8.substr(split));
-    };
-    QMessageBox::warning(parent_, translated(caption), translated(text));
+void MessageBoxNotifier::show(std::string_view caption, const Message& message) {
+    QMessageBox::warning(parent_, messageText(caption), messageText(message));
 }
 
 QString mainWindowTitle(const QString& fileName, bool modified) {
@@ -144,8 +134,8 @@ void MainWindow::createPanes(MouseInput& mouse, Notifier& notifier) {
     fill->addWidget(parameters_);
     panes_[static_cast<std::size_t>(Pane::Tab)] = tabWindow_;
     const GlobalState& g = document_.state();
-    statusStrip_ = new StatusWindow(
-        [&g] { return g.pSelNode != nullptr ? g.pSelNode->m_shape.type : 0; }, client_);
+    statusStrip_ =
+        new StatusWindow([&g] { return g.pSelNode != nullptr ? g.pSelNode->m_shape.type : 0; }, client_);
     panes_[static_cast<std::size_t>(Pane::Status)] = statusStrip_;
 
     view_ = new ViewWindow(document_.workerState(), document_.simulation(), mouse, notifier);
@@ -184,7 +174,8 @@ void MainWindow::connectCommands() {
     on(CommandId::ShowFrame, [this] { updateDisplay(); });
     on(CommandId::ShowParticleCount, [this] { updateDisplay(); });
     on(CommandId::ShowFps, [this] { updateDisplay(); });
-    on(CommandId::ShowGuide, [this] { document_.setGuideShown(commands_->action(CommandId::ShowGuide)->isChecked()); });
+    on(CommandId::ShowGuide,
+       [this] { document_.setGuideShown(commands_->action(CommandId::ShowGuide)->isChecked()); });
     on(CommandId::VersionInfo, [this] { showVersionDialog(this); });
     on(CommandId::UpdateCheck, [this] { updateChecker_->checkFromMenu(); });
     on(CommandId::Help, [this] { openHelp(settings_, document_.state().programFolder, *onlinePrompts_); });
@@ -192,8 +183,10 @@ void MainWindow::connectCommands() {
     on(CommandId::ProjectSettings, [this] { showProjectSettingsDialog(document_, settings_, this); });
     on(CommandId::CameraSettings, [this] { showCameraSettingsDialog(document_, this); });
     on(CommandId::MaskSettings, [this] { showMaskSettingsDialog(document_, this); });
-    on(CommandId::HistoryList, [this] { showModeless(historyList_, [this] { return new HistoryListDialog(document_, this); }); });
-    on(CommandId::ViewList, [this] { showModeless(viewList_, [this] { return new ViewListDialog(document_, this); }); });
+    on(CommandId::HistoryList,
+       [this] { showModeless(historyList_, [this] { return new HistoryListDialog(document_, this); }); });
+    on(CommandId::ViewList,
+       [this] { showModeless(viewList_, [this] { return new ViewListDialog(document_, this); }); });
     on(CommandId::BinaryExport, [this] { exportBinaryFile(); });
     commands_->action(CommandId::ShowFrame)->setChecked(settings_.displayFrame() != 0);
     commands_->action(CommandId::ShowParticleCount)->setChecked(settings_.displayParticle() != 0);
@@ -314,10 +307,9 @@ void MainWindow::storeSettings() {
     settings_.setDisplayFps(display.fps ? 1 : 0);
     settings_.setDisplayGuide(commands_->action(CommandId::ShowGuide)->isChecked() ? 1 : 0);
     recent_.store(settings_);
-    std::string error;
     // A settings file that cannot be written costs only the placement and the list: nothing to
     // stop the close for.
-    (void)settings_.save(error);
+    (void)settings_.save();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -358,8 +350,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::applyLayout() {
     const GlobalState& g = document_.state();
-    const MainWindowLayout layout = computeMainWindowLayout(client_->width(), client_->height(), g.project.width,
-                                                            g.project.height);
+    const MainWindowLayout layout =
+        computeMainWindowLayout(client_->width(), client_->height(), g.project.width, g.project.height);
     const auto place = [](QWidget* widget, const LayoutRect& r) { widget->setGeometry(r.x, r.y, r.w, r.h); };
     buttons_->setGeometry(0, 0, client_->width(), kPictureButtonHeight);
     place(pane(Pane::Material), layout.materialPanel);

@@ -3,6 +3,7 @@
 #include "persist/app_settings.h"
 #include "platform/notifier.h"
 #include "ui/document/project_document.h"
+#include "ui/input/mouse_input.h"
 #include "ui/shell/command_actions.h"
 #include "ui/shell/control_window.h"
 #include "ui/shell/file_commands.h"
@@ -10,7 +11,6 @@
 #include "ui/shell/user_prompts.h"
 #include "ui/shell/view_window.h"
 #include "ui/shell/window_placement.h"
-#include "ui/input/mouse_input.h"
 
 #include <QColor>
 #include <QDialog>
@@ -38,7 +38,7 @@ class MessageBoxNotifier final : public Notifier {
 public:
     explicit MessageBoxNotifier(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
-    void showMessage(std::string_view caption, std::string_view text) override;
+    void show(std::string_view caption, const Message& message) override;
 
 private:
     QWidget* parent_;

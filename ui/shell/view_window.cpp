@@ -2,6 +2,7 @@
 
 #include "engine/simulation.h"
 #include "render/renderer.h"
+#include "ui/controls/message_text.h"
 
 #include <QCursor>
 #include <QExposeEvent>
@@ -46,21 +47,18 @@ ViewWindow::~ViewWindow() {
     releaseGraphics();
 }
 
-bool ViewWindow::createContext(QString* error) {
+Status ViewWindow::createContext() {
     auto context = std::make_unique<QOpenGLContext>();
     context->setFormat(format());
     const QSurfaceFormat got = context->create() ? context->format() : QSurfaceFormat();
     if (!context->isValid() ||
         std::make_pair(got.majorVersion(), got.minorVersion()) < std::make_pair(3, 3)) {
-        if (error != nullptr) {
-            *error = QStringLiteral("OpenGL 3.3 を使えません。");
-        }
-        return false;
+        return Message{"OpenGL 3.3 を使えません。"};
     }
     // Let go of it: the worker takes it onto its thread for each frame.
     context->moveToThread(nullptr);
     context_ = std::move(context);
-    return true;
+    return {};
 }
 
 void ViewWindow::releaseGraphics() {
@@ -169,23 +167,24 @@ bool ViewWindow::ensureRenderer() {
     if (renderer_) {
         return true;
     }
-    std::string error;
-    renderer_ = Renderer::create(g_, simulation_, &error);
-    if (!renderer_) {
+    // The session hands the project's pose over before the worker starts, so the start pose
+    // here is only the fallback.
+    Result<std::unique_ptr<Renderer>> made = Renderer::create(g_, simulation_, ViewCameraPose{});
+    if (!made) {
         rendererFailed_ = true;
-        reportFailure(error.empty() ? QStringLiteral("3D ビューを描画できません。")
-                                    : QString::fromStdString(error));
+        reportFailure(made.error());
         return false;
     }
+    renderer_ = std::move(made).value();
     return true;
 }
 
-void ViewWindow::reportFailure(const QString& message) {
+void ViewWindow::reportFailure(const Message& message) {
     QMetaObject::invokeMethod(
         this,
         [this, message] {
-            notifier_.showMessage(Notifier::kDefaultCaption, message.toStdString());
-            emit rendererFailed(message);
+            notifier_.show(Notifier::kDefaultCaption, message);
+            emit rendererFailed(messageText(message));
         },
         Qt::QueuedConnection);
 }

@@ -2,6 +2,7 @@
 
 #include "model/global_state.h"
 #include "platform/notifier.h"
+#include "platform/result.h"
 #include "render/render_access.h"
 #include "ui/input/mouse_input.h"
 
@@ -36,8 +37,8 @@ public:
     ~ViewWindow() override;
 
     // GUI thread, before the worker starts: an OpenGL 3.3 core context with a 24-bit depth
-    // buffer. False with the reason in `error` when the system has none.
-    bool createContext(QString* error);
+    // buffer. Fails when the system has none.
+    Status createContext();
     // Worker thread: one view frame. Does nothing while the window is hidden, before
     // createContext() and after the renderer could not be created.
     void drawFrame();
@@ -75,7 +76,7 @@ protected:
 private:
     void publishSize();
     bool ensureRenderer();
-    void reportFailure(const QString& message);
+    void reportFailure(const Message& message);
     bool saveScreenshot(int width, int height);
     void putCursorBack();
     // Takes the context onto this thread and makes it current; false (context let go again)

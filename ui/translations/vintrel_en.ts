@@ -1034,6 +1034,108 @@ and update to the latest version.</translation>
         <source>開始フレームが終了フレームより大きくなっています</source>
         <translation>The start frame is after the end frame</translation>
     </message>
+    <message>
+        <source>%1は%2～%3の範囲で入力してください。</source>
+        <translation>Enter %1 between %2 and %3.</translation>
+    </message>
+    <message>
+        <source>3D ビューを描画できないため、書き出せません。</source>
+        <translation>The 3D view cannot be drawn, so nothing can be exported.</translation>
+    </message>
+    <message>
+        <source>OpenGL 3.3 を使えません。</source>
+        <translation>OpenGL 3.3 is not available.</translation>
+    </message>
+    <message>
+        <source>「%1」に保存できませんでした。
+%2</source>
+        <translation>Could not save to “%1”.
+%2</translation>
+    </message>
+    <message>
+        <source>「%1」に書き出せませんでした。
+%2</source>
+        <translation>Could not export to “%1”.
+%2</translation>
+    </message>
+    <message>
+        <source>「%1」は存在しないか、他のアプリケーションで開いているため読み込めません。</source>
+        <translation>“%1” cannot be read: it does not exist, or another application has it open.</translation>
+    </message>
+    <message>
+        <source>このノードは削除できません</source>
+        <translation>This node cannot be deleted</translation>
+    </message>
+    <message>
+        <source>デフォルトの設定を保存できませんでした。
+%1</source>
+        <translation>Could not save the default settings.
+%1</translation>
+    </message>
+    <message>
+        <source>ファイル「%1」が大きすぎるため、保存できません。</source>
+        <translation>Cannot save: the file “%1” is too large.</translation>
+    </message>
+    <message>
+        <source>ファイル名「%1」はプロジェクトに保存できません。</source>
+        <translation>The file name “%1” cannot be stored in a project.</translation>
+    </message>
+    <message>
+        <source>確認</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>素材%1をコピーできませんでした。</source>
+        <translation>Could not copy the materials %1.</translation>
+    </message>
+    <message>
+        <source>素材ファイル「%1」が見つからないため、保存できません。</source>
+        <translation>Cannot save: the material file “%1” is missing.</translation>
+    </message>
+    <message>
+        <source>対応していないファイルか、ファイルが壊れている可能性があります。
+
+%1</source>
+        <translation>The file is not supported, or it may be damaged.
+
+%1</translation>
+    </message>
+    <message>
+        <source>このファイルは、より新しいバージョンのVintrelで作成されたものです。
+開くためにはメニューの「ヘルプ」⇒「アップデート確認」を選択し
+最新版にアップデートしてください。
+
+%1</source>
+        <translation>This file was made with a newer version of Vintrel.
+To open it, choose Help &gt; Check for updates
+and update to the latest version.
+
+%1</translation>
+    </message>
+    <message>
+        <source>深度ステンシル（コピー用）の作成失敗</source>
+        <translation>Could not create the depth stencil (for the copy)</translation>
+    </message>
+    <message>
+        <source>深度ステンシルの作成失敗</source>
+        <translation>Could not create the depth stencil</translation>
+    </message>
+    <message>
+        <source>レンダーターゲットビュー（コピー用）作成失敗</source>
+        <translation>Could not create the render target view (for the copy)</translation>
+    </message>
+    <message>
+        <source>レンダーターゲットビュー作成失敗</source>
+        <translation>Could not create the render target view</translation>
+    </message>
+    <message>
+        <source>書き出し用レンダーターゲット（コピー用）作成失敗</source>
+        <translation>Could not create the export render target (for the copy)</translation>
+    </message>
+    <message>
+        <source>書き出し用レンダーターゲット作成失敗</source>
+        <translation>Could not create the export render target</translation>
+    </message>
 </context>
 <context>
     <name>NodePanel</name>

@@ -2,6 +2,7 @@
 // PNG textures and copying models, leaving out what cannot be read, deleting, mirroring and
 // rotating, each with the nodes' references kept on their materials.
 #include "persist/materials.h"
+#include "support/result_checks.h"
 #include "support/test_files.h"
 #include "support/test_projects.h"
 #include "ui/panels/material_operations.h"
@@ -58,7 +59,7 @@ protected:
     void SetUp() override {
         test::startProject(g, dir.path() / "ws");
         std::string error;
-        ASSERT_TRUE(writePlaceholderTexture(g.workspace, error)) << error;
+        ASSERT_TRUE(test::succeeded(writePlaceholderTexture(g.workspace)));
         placeholder = readFile(g.workspace / kPlaceholderTextureName);
     }
 
@@ -209,7 +210,7 @@ TEST_F(MaterialFilesTest, DeletingTheSecondOfThreeTextures) {
     g.mask.texID = 3; // t3
 
     std::string error;
-    ASSERT_TRUE(deleteMaterial(g, 1, error)) << error;
+    ASSERT_TRUE(test::succeeded(deleteMaterial(g, 1)));
 
     EXPECT_EQ(materialNames(g.materials), (std::vector<std::string>{"t1", "t3"}));
     EXPECT_FALSE(fs::exists(g.workspace / "t2.png"));
@@ -225,7 +226,7 @@ TEST_F(MaterialFilesTest, ADeletedModelsShapeNumberStays) {
     EffectNode& onRing = addNode(-1, ShapeParams::FirstModel + 1);
 
     std::string error;
-    ASSERT_TRUE(deleteMaterial(g, 1, error)) << error;
+    ASSERT_TRUE(test::succeeded(deleteMaterial(g, 1)));
 
     EXPECT_FALSE(fs::exists(g.workspace / "box.obj"));
     EXPECT_EQ(onBox.m_shape.type, ShapeParams::FirstModel);
@@ -235,8 +236,10 @@ TEST_F(MaterialFilesTest, ADeletedModelsShapeNumberStays) {
 TEST_F(MaterialFilesTest, DeletingNothingChangesNothing) {
     importTextures({"t1"});
     std::string error;
-    EXPECT_FALSE(deleteMaterial(g, 1, error));
-    EXPECT_FALSE(deleteMaterial(g, -1, error));
+    error = test::failureText(deleteMaterial(g, 1));
+    EXPECT_FALSE(error.empty());
+    error = test::failureText(deleteMaterial(g, -1));
+    EXPECT_FALSE(error.empty());
     EXPECT_EQ(materialNames(g.materials), std::vector<std::string>{"t1"});
 }
 
@@ -263,8 +266,9 @@ TEST_F(MaterialFilesTest, MirrorAndRotateMoveEveryPixel) {
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.transform));
         ASSERT_TRUE(import({saveImage(corners, "corners.png")}).complete());
-        std::string error;
-        ASSERT_EQ(transformMaterial(g, 0, c.transform, error), TransformOutcome::Done) << error;
+        const Result<TransformOutcome> outcome = transformMaterial(g, 0, c.transform);
+        ASSERT_TRUE(test::succeeded(outcome));
+        ASSERT_EQ(*outcome, TransformOutcome::Done);
         const QImage result = loaded(g.workspace / "corners.png");
         ASSERT_EQ(result.size(), QSize(2, 2));
         for (int y = 0; y < 2; ++y) {
@@ -280,10 +284,9 @@ TEST_F(MaterialFilesTest, FlippingAModelIsRefusedAndChangesNothing) {
     const std::string before = readFile(g.workspace / "box.obj");
     EffectNode& node = addNode(-1, ShapeParams::FirstModel);
 
-    std::string error;
-    EXPECT_EQ(transformMaterial(g, 0, TextureTransform::MirrorLeftRight, error),
+    EXPECT_EQ(transformMaterial(g, 0, TextureTransform::MirrorLeftRight).value_or(TransformOutcome::Done),
               TransformOutcome::RefusedForModel);
-    EXPECT_EQ(transformMaterial(g, 5, TextureTransform::MirrorLeftRight, error),
+    EXPECT_EQ(transformMaterial(g, 5, TextureTransform::MirrorLeftRight).value_or(TransformOutcome::Done),
               TransformOutcome::NoMaterial);
     EXPECT_EQ(readFile(g.workspace / "box.obj"), before);
     EXPECT_EQ(materialNames(g.materials), std::vector<std::string>{"box (model)"});
@@ -297,7 +300,7 @@ TEST_F(MaterialFilesTest, ACopyHasTheWorkspaceFilesBytes) {
     const fs::path target = dir.path() / "out" / "copy.png";
     fs::create_directories(target.parent_path());
     std::string error;
-    ASSERT_TRUE(copyMaterialFile(g.workspace, g.materials[0], target, error)) << error;
+    ASSERT_TRUE(test::succeeded(copyMaterialFile(g.workspace, g.materials[0], target)));
     EXPECT_EQ(readFile(target), readFile(g.workspace / "fire.png"));
 }
 
