@@ -168,10 +168,13 @@ void randomFacing(const ShapeParams& shape, Particle& p) {
 
 } // namespace
 
-Particle& Simulation::create(NodeRuntime& node, Particle* parent) {
+Particle* Simulation::create(NodeRuntime& node, Particle* parent) {
     const NodeParams& params = node.params;
     const EmitterParams& e = params.m_emitter;
     Particle* p = allocate();
+    if (p == nullptr) {
+        return nullptr;
+    }
     p->node = &node;
     p->attachToParent(parent);
     p->facing = &facing(params.m_shape.dir);
@@ -254,7 +257,7 @@ Particle& Simulation::create(NodeRuntime& node, Particle* parent) {
         p->dir = {};
         p->scale = {};
     }
-    return *p;
+    return p;
 }
 
 void Simulation::emitDuringLife(NodeRuntime& child, Particle& parent) {
@@ -275,7 +278,11 @@ void Simulation::emitDuringLife(NodeRuntime& child, Particle& parent) {
     parent.burstCount = count;
     for (int i = 0; i < count && list_.size() < kMaxParticles; ++i) {
         parent.burstIndex = i;
-        append(create(child, &parent));
+        Particle* born = create(child, &parent);
+        if (born == nullptr) {
+            return;
+        }
+        append(*born);
     }
 }
 
@@ -288,12 +295,15 @@ void Simulation::emitAtDeath(NodeRuntime& child, Particle& dying) {
     dying.burstCount = count;
     for (int i = 0; i < count && list_.size() < kMaxParticles; ++i) {
         dying.burstIndex = i;
-        Particle& born = create(child, &dying);
+        Particle* born = create(child, &dying);
+        if (born == nullptr) {
+            return;
+        }
         // Its first update happens at once, with the dying particle still its parent; whatever
         // that update says, the particle joins the list and the walk reaches it again.
-        update(born);
-        born.detachFromParent();
-        append(born);
+        update(*born);
+        born->detachFromParent();
+        append(*born);
     }
 }
 

@@ -32,7 +32,9 @@ std::array<Mat4, 6> buildFacings() {
 Simulation::Simulation(GlobalState& g, const FrameTimeSource& clock)
     : g_(g), facings_(buildFacings()), clock_(clock) {
     runtimes_.build(*g_.rootNode, *g_.cameraNode, *g_.targetNode);
-    append(create(runtimes_.root(), nullptr));
+    if (Particle* root = create(runtimes_.root(), nullptr)) {
+        append(*root);
+    }
 }
 
 Simulation::~Simulation() {
@@ -58,10 +60,11 @@ public:
     static constexpr std::size_t kBytes = std::size_t{2} << 20;
     static constexpr std::size_t kCount = kBytes / sizeof(ParticleSlot);
 
+    // A block without memory (the system has none to give) hands out no records.
     ParticleBlock() {
         memory_ = std::aligned_alloc(kBytes, kBytes);
         if (memory_ == nullptr) {
-            throw std::bad_alloc();
+            return;
         }
 #if defined(__linux__)
         ::madvise(memory_, kBytes, MADV_HUGEPAGE); // only advice: without it, plain pages
@@ -77,7 +80,7 @@ public:
 
     // A new record in its default state, or null when the block is full.
     Particle* take() {
-        if (used_ == kCount) {
+        if (slots_ == nullptr || used_ == kCount) {
             return nullptr;
         }
         return &(new (&slots_[used_++]) ParticleSlot{})->particle;
@@ -97,8 +100,11 @@ Particle* Simulation::allocate() {
     }
     Particle* particle = blocks_.empty() ? nullptr : blocks_.back()->take();
     if (particle == nullptr) {
-        blocks_.push_back(std::make_unique<ParticleBlock>());
-        particle = blocks_.back()->take();
+        auto block = std::make_unique<ParticleBlock>();
+        particle = block->take();
+        if (particle != nullptr) {
+            blocks_.push_back(std::move(block));
+        }
     }
     return particle;
 }
@@ -129,10 +135,16 @@ void Simulation::restart() {
     clear();
     syncEffectLengthNodes(g_, project_.frame);
     runtimes_.build(*g_.rootNode, *g_.cameraNode, *g_.targetNode);
-    Particle& root = create(runtimes_.root(), nullptr);
-    append(root);
-    append(create(runtimes_.cameraNode(), &root));
-    append(create(runtimes_.targetNode(), &root));
+    Particle* root = create(runtimes_.root(), nullptr);
+    if (root == nullptr) {
+        return; // no memory for even the root: the effect shows nothing
+    }
+    append(*root);
+    for (NodeRuntime* marker : {&runtimes_.cameraNode(), &runtimes_.targetNode()}) {
+        if (Particle* particle = create(*marker, root)) {
+            append(*particle);
+        }
+    }
 }
 
 int Simulation::step() {
@@ -166,8 +178,8 @@ namespace {
 void prefetchRecord(const Particle* particle) {
     constexpr std::size_t kLine = 64;
     const char* bytes = reinterpret_cast<const char*>(particle);
-    const auto updatedBytes = static_cast<std::size_t>(
-        reinterpret_cast<const char*>(&particle->prevSibling) - bytes);
+    const auto updatedBytes =
+        static_cast<std::size_t>(reinterpret_cast<const char*>(&particle->prevSibling) - bytes);
     for (std::size_t offset = 0; offset < updatedBytes; offset += kLine) {
         __builtin_prefetch(bytes + offset, 1, 2);
     }

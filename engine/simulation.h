@@ -45,7 +45,8 @@ public:
     const NodeRuntime* runtimeOf(const EffectNode* node) const { return runtimes_.find(node); }
 
     // Used by emission and the particle update.
-    Particle& create(NodeRuntime& node, Particle* parent);
+    // A new particle of `node`, or null when there is no memory for one (it is not born).
+    Particle* create(NodeRuntime& node, Particle* parent);
     void append(Particle& particle);
     bool update(Particle& particle);
     void emitDuringLife(NodeRuntime& child, Particle& parent);

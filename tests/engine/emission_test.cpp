@@ -50,7 +50,7 @@ TEST(ParticleCreation, DrawOrderMatchesAReplay) {
     sim.reset();
     Particle* root = sim.particles().front();
     rng::seed(4321);
-    Particle& p = sim.create(*root->node->children.front(), root);
+    Particle& p = *sim.create(*root->node->children.front(), root);
     sim.append(p);
 
     Lcg r{4321};
@@ -114,7 +114,7 @@ TEST(ParticleCreation, RandomFacingOfAFlatShapeTurnsOnlyAboutZ) {
     Particle* root = sim.particles().front();
     for (std::uint32_t seed : {1u, 2u, 3u, 99u}) {
         rng::seed(seed);
-        Particle& p = sim.create(*root->node->children.front(), root);
+        Particle& p = *sim.create(*root->node->children.front(), root);
         sim.append(p);
         ASSERT_TRUE(p.ownsFacing());
         expectVecNear(transformNormal(Vec3{0, 0, 1}, *p.facing), Vec3{0, 0, 1}, 1e-6f);
@@ -127,7 +127,7 @@ TEST(ParticleCreation, NegativeLifetimeWrapsLikeUnsigned) {
     Simulation sim(project.g);
     sim.reset();
     Particle* root = sim.particles().front();
-    Particle& p = sim.create(*root->node->children.front(), root);
+    Particle& p = *sim.create(*root->node->children.front(), root);
     sim.append(p);
     EXPECT_EQ(p.lifetime, 4294967291u);
 }
@@ -377,7 +377,7 @@ TEST(EmitterShape, UnknownTypeEmitsFromTheCentreAndUnknownFacingIsFront) {
     sim.reset();
     Particle* root = sim.particles().front();
     rng::seed(8);
-    Particle& p = sim.create(*root->node->children.front(), root);
+    Particle& p = *sim.create(*root->node->children.front(), root);
     sim.append(p);
     EXPECT_EQ(p.pos, (Vec3{1, 2, 3}));
     // The radius draw happens for any type; the point on the emitter then draws a direction.

@@ -238,7 +238,7 @@ TEST(Death, LifetimeZeroMovesOnceAndDiesInTheFirstUpdate) {
 
     // The same directly on one particle.
     Particle* root = sim.particles().front();
-    Particle& p = sim.create(*root->node->children.front(), root);
+    Particle& p = *sim.create(*root->node->children.front(), root);
     sim.append(p);
     EXPECT_TRUE(sim.update(p));
     EXPECT_EQ(p.pos, (Vec3{0, 0.2f, 0}));

@@ -95,7 +95,7 @@ TEST(SpinAxis, ParentOrientationWithAndWithoutAParent) {
     expectVecNear(c->spinAxis, Vec3{0, 0, 1}, 1e-6f);
 
     // A particle without a parent takes (0, 0, -1).
-    Particle& orphan = sim.create(*c->node, nullptr);
+    Particle& orphan = *sim.create(*c->node, nullptr);
     sim.append(orphan);
     orphan.spinAxis = {0.6f, 0.8f, 0};
     EXPECT_FALSE(sim.update(orphan));
@@ -123,7 +123,7 @@ TEST(SpinAxis, ParentTravelWithoutAParentKeepsThePreviousAxis) {
     expectVecNear(onlyParticleOf(sim, child)->spinAxis, Vec3{0, 1, 0}, 1e-6f);
 
     // Directly: a particle without a parent keeps whatever axis it had.
-    Particle& orphan = sim.create(*onlyParticleOf(sim, child)->node, nullptr);
+    Particle& orphan = *sim.create(*onlyParticleOf(sim, child)->node, nullptr);
     sim.append(orphan);
     orphan.spinAxis = {0.6f, 0.8f, 0};
     EXPECT_FALSE(sim.update(orphan));
@@ -282,7 +282,7 @@ TEST(WorldMatrix, FiniteWhenTravellingAlongZOrStandingStill) {
     Simulation sim(project.g);
     sim.reset();
     Particle* root = sim.particles().front();
-    Particle& p = sim.create(*root->node->children.front(), root);
+    Particle& p = *sim.create(*root->node->children.front(), root);
     sim.append(p);
     p.pos = {1, 2, 3};
 
