@@ -20,6 +20,8 @@ void SimulationWorker::start() {
     if (running()) {
         return;
     }
+    // From the first pass on, the worker reads the published copy only.
+    g_.publishFrameInputs();
     g_.sim.quitRequested = false;
     thread_ = std::thread([this] { loop(); });
 }

@@ -4,7 +4,8 @@
 
 namespace vintrel {
 
-GlobalState::GlobalState() : rootNode(std::make_unique<EffectNode>()) {
+GlobalState::GlobalState() {
+    rootNode = std::make_unique<EffectNode>();
     rootNode->m_name = kRootName;
 }
 

@@ -90,13 +90,13 @@ struct FrameInputs {
 // The simulation's run-time flags and readings, shared by the user-interface thread and the
 // worker thread that steps the simulation; each is written by one side and polled by the other.
 struct SimulationStatus {
-    std::atomic<bool> isStopped{false};      // the worker does not step; a running step ends its walk
-    std::atomic<bool> isPaused{false};       // the worker neither steps nor draws
-    std::atomic<bool> quitRequested{false};  // the worker ends
-    std::atomic<bool> isRendering{false};    // the worker is drawing a frame
-    std::atomic<bool> isExporting{false};    // the worker runs the export instead of the view
-    std::atomic<unsigned> particleCount{0};  // list size after the latest step
-    std::atomic<unsigned> measuredFps{0};    // steps counted in the latest full second
+    std::atomic<bool> isStopped{false};     // the worker does not step; a running step ends its walk
+    std::atomic<bool> isPaused{false};      // the worker neither steps nor draws
+    std::atomic<bool> quitRequested{false}; // the worker ends
+    std::atomic<bool> isRendering{false};   // the worker is drawing a frame
+    std::atomic<bool> isExporting{false};   // the worker runs the export instead of the view
+    std::atomic<unsigned> particleCount{0}; // list size after the latest step
+    std::atomic<unsigned> measuredFps{0};   // steps counted in the latest full second
 };
 
 // Source of the new-project defaults (the DEFAULT_PROJECT keys of the application settings).
@@ -113,19 +113,12 @@ public:
     int value(std::string_view, int fallback) const override { return fallback; }
 };
 
-// The application-wide record: the effect tree, the selection, the camera nodes, the project,
-// export and mask settings, the viewpoints and the state of the open file.
-struct GlobalState {
-    static constexpr const char* kUntitledName = "無題.stn";
-    static constexpr const char* kRootName = "ルートノード";
-
-    GlobalState();
-
+// What a project file holds: the effect tree with its camera nodes, the project, export and mask
+// settings, the viewpoints, the view's camera and the materials. The editing thread owns it; the
+// worker reads the tree under each node's lock and everything else only through the published
+// copy. An export reads a copy of its own (ExportJob).
+struct SavedProject {
     std::unique_ptr<EffectNode> rootNode;
-    EffectNode* pSelNode = nullptr;
-    // The view shows the selected node's emitter guide (a display switch of the editor, kept in
-    // its settings, not in the project).
-    bool showGuide = true;
     std::unique_ptr<EffectNode> cameraNode;
     std::unique_ptr<EffectNode> targetNode;
     int nodeCount = 2;
@@ -135,26 +128,52 @@ struct GlobalState {
     std::vector<CameraView> views;
     ViewCameraPose viewCamera; // the editing thread's copy, saved with the project
     MaterialList materials;
+};
+
+// What the editing thread and the worker share while the worker runs: the run-time flags and
+// readings, the published frame inputs and the camera handed over in both directions.
+struct WorkerShared {
     SimulationStatus sim;
     PublishedCopy<FrameInputs> publishedInputs;
     CameraHandover cameraHandover;
+};
 
-    // Editing thread: hands the current project settings and selection to the worker.
-    void publishFrameInputs();
-    // Worker thread: the published copy; before anything was published (one thread does
-    // everything), the live values.
-    FrameInputs frameInputs() const {
-        if (std::optional<FrameInputs> published = publishedInputs.latest()) {
-            return *published;
-        }
-        return FrameInputs{project, pSelNode, showGuide};
-    }
+// The open file: its name, whether it has unsaved changes, the run's workspace folder with the
+// material files, and the program's folder. The editing thread's alone.
+struct OpenFileState {
+    static constexpr const char* kUntitledName = "無題.stn";
 
     std::string currentFile = kUntitledName;
     bool hasFileName = false;
     bool modified = false;
     std::filesystem::path workspace;
     std::filesystem::path programFolder;
+};
+
+// The application-wide record: the saved project, the state shared with the worker, the open
+// file, and the editing thread's selection.
+struct GlobalState : SavedProject, WorkerShared, OpenFileState {
+    static constexpr const char* kRootName = "ルートノード";
+
+    GlobalState();
+
+    EffectNode* pSelNode = nullptr;
+    // The view shows the selected node's emitter guide (a display switch of the editor, kept in
+    // its settings, not in the project).
+    bool showGuide = true;
+
+    // Editing thread: hands the current project settings and selection to the worker. The
+    // worker publishes once more when it starts, so it never reads the live values.
+    void publishFrameInputs();
+    // What one pass of the simulation and the drawing reads: the published copy, or, where
+    // nothing was ever published because one thread does everything (the command-line tool,
+    // an export job's own copy, the tests), the live values.
+    FrameInputs frameInputs() const {
+        if (std::optional<FrameInputs> published = publishedInputs.latest()) {
+            return *published;
+        }
+        return FrameInputs{project, pSelNode, showGuide};
+    }
 };
 
 // The root and the two camera marker nodes live exactly as long as the effect: their life span

@@ -20,7 +20,8 @@ constexpr const char* kDefaultTextureFile = "__dummy__dummy.png";
 // Whether the walk that culls `cull` faces draws nothing of a flat mesh turned `facing` to the
 // viewer.
 bool culledWhole(Facing facing, CullMode cull) {
-    return (cull == CullMode::Back && facing == Facing::Back) || (cull == CullMode::Front && facing == Facing::Front);
+    return (cull == CullMode::Back && facing == Facing::Back) ||
+           (cull == CullMode::Front && facing == Facing::Front);
 }
 
 // How many particles' view records a frame keeps at most: 256 MB of them.
@@ -177,7 +178,8 @@ bool EffectRenderer::drawViewWalk(Camera& camera, float viewAspect, CullMode cul
     guideBatch_.clear();
     // The guide stands where the selected node emits: at every particle of its parent.
     const NodeRuntime* guided = guidedNode();
-    const EffectNode* emitting = guided != nullptr && guided->parent != nullptr ? guided->parent->node : nullptr;
+    const EffectNode* emitting =
+        guided != nullptr && guided->parent != nullptr ? guided->parent->node : nullptr;
     for (int pass = 0; pass < 2; ++pass) {
         GpuStates::setDepth(GpuStates::depthForPass(pass == 0));
         std::size_t visit = 0;
@@ -204,7 +206,8 @@ bool EffectRenderer::drawViewWalk(Camera& camera, float viewAspect, CullMode cul
 void EffectRenderer::keepViewParticlesFor(const DrawContext& context) {
     // The second walk sees the same camera unless placing it from the camera nodes moved it.
     const auto same = [](const Mat4& a, const Mat4& b) { return std::memcmp(&a, &b, sizeof(Mat4)) == 0; };
-    if (!same(context.viewProjection, viewParticlesProjection_) || !same(context.frame.facing, viewParticlesFacing_)) {
+    if (!same(context.viewProjection, viewParticlesProjection_) ||
+        !same(context.frame.facing, viewParticlesFacing_)) {
         viewParticles_.clear();
     }
     viewParticlesProjection_ = context.viewProjection;
@@ -215,8 +218,8 @@ void EffectRenderer::drawExport(Camera& camera, ExportTargets& targets, float pr
     drawCount_ = 0;
     batchedCount_ = 0;
     particleBatch_.resetDrawCount();
-    // The export owns the project while it runs (the editor changes nothing meanwhile) and
-    // draws at the supersampled size it has set into it: read it as it stands.
+    // An export draws from a copy of the project that is its own (the export job's, or the
+    // command-line tool's), at the supersampled size set into it: read it as it stands.
     inputs_ = FrameInputs{g_.project, g_.pSelNode};
     if (inputs_.project.sort != 0) {
         sortByDistance(camera.eye);
@@ -256,7 +259,8 @@ void EffectRenderer::drawExportParticle(Camera& camera, Particle& p, int pass, D
     if (paths_.emptyDraws == EmptyDraws::Skipped) {
         // Pass 0 of a particle that is nowhere opaque discards every texel, and a flat mesh
         // in the walk that culls its side writes nothing: neither draws, nor causes a copy.
-        const bool discardsAll = pass == 0 && !planViewPasses(p.color.w, textureOf(p.params().m_texture.ID).alpha).opaquePass;
+        const bool discardsAll =
+            pass == 0 && !planViewPasses(p.color.w, textureOf(p.params().m_texture.ID).alpha).opaquePass;
         const Mat4 wvp = transposed(draw.world * (camera.view * camera.projection));
         if (discardsAll || culledWhole(mesh->facing(wvp), context.cull)) {
             return;
@@ -342,8 +346,8 @@ Primitive* EffectRenderer::prepareDraw(Camera& camera, Particle& p, int pass, Dr
 Mat4 EffectRenderer::advanceAtlas(Particle& p) const {
     const TextureParams& texture = p.params().m_texture;
     const Mat4 cell = atlasTextureMatrix(texture.w, texture.h, p.animPosition);
-    p.animPosition = nextAnimPosition(static_cast<float>(texture.speed), p.age, texture.w, texture.h,
-                                      texture.isLoop != 0);
+    p.animPosition =
+        nextAnimPosition(static_cast<float>(texture.speed), p.age, texture.w, texture.h, texture.isLoop != 0);
     return cell;
 }
 
@@ -372,7 +376,8 @@ void EffectRenderer::drawViewParticle(Camera& camera, Particle& p, std::size_t v
 }
 
 const EffectRenderer::ViewParticle& EffectRenderer::viewParticle(Camera& camera, const Particle& p,
-                                                                 std::size_t visit, const DrawContext& context) {
+                                                                 std::size_t visit,
+                                                                 const DrawContext& context) {
     // Later visits of the frame read only this record, not the particle, whose records lie all
     // over memory.
     if (visit < viewParticles_.size() && viewParticles_[visit].particle == &p) {
@@ -408,7 +413,8 @@ const EffectRenderer::ViewParticle& EffectRenderer::viewParticle(Camera& camera,
     return kept;
 }
 
-void EffectRenderer::batchViewParticle(Particle& p, const ViewParticle& kept, int pass, DrawContext& context) {
+void EffectRenderer::batchViewParticle(Particle& p, const ViewParticle& kept, int pass,
+                                       DrawContext& context) {
     const bool inPass = pass == 0 ? kept.passes.opaquePass : kept.passes.blendedPass;
     const bool culled = culledWhole(kept.facing, context.cull);
     const ParticleInstance* constants = &kept.constants;
