@@ -2,7 +2,7 @@
 # (the test's own main selects it before the QApplication starts).
 vintrel_test(test_ui_controls_core
   SOURCES ui/controls/scrollbar_model_test.cpp ui/controls/numeric_text_test.cpp
-          ui/controls/dialog_units_test.cpp
+          ui/controls/dialog_units_test.cpp ui/controls/text_fit_test.cpp
   LIBS vintrel_ui_controls_core)
 
 find_package(Qt6 REQUIRED COMPONENTS Test Widgets)

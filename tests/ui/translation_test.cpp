@@ -130,16 +130,105 @@ std::set<QString> japaneseOn(QWidget& root) {
     return found;
 }
 
-class EnglishInterface : public testing::Test {
+// Whether the middle of either rectangle lies within the other's height.
+bool onOneRow(const QRect& a, const QRect& b) {
+    return (a.center().y() >= b.top() && a.center().y() <= b.bottom()) ||
+           (b.center().y() >= a.top() && b.center().y() <= a.bottom());
+}
+
+// Texts wider than the control that shows them: labels, check boxes and radio buttons whose
+// text needs more room than they have, and frames whose title is wider than the frame.
+std::set<QString> cutTextsOn(QWidget& root) {
+    std::set<QString> cut;
+    QList<QWidget*> widgets = root.findChildren<QWidget*>();
+    widgets.prepend(&root);
+    for (QWidget* w : widgets) {
+        if (!w->isVisibleTo(&root) || w->width() <= 0) {
+            continue;
+        }
+        QString text;
+        int needed = 0;
+        if (auto* label = qobject_cast<QLabel*>(w);
+            label != nullptr && !label->wordWrap() && label->pixmap().isNull()) {
+            text = label->text();
+            needed = label->sizeHint().width();
+        } else if (auto* button = qobject_cast<QAbstractButton*>(w);
+                   button != nullptr &&
+                   (w->inherits("QCheckBox") || w->inherits("QRadioButton") || w->inherits("QPushButton"))) {
+            text = button->text();
+            needed = button->sizeHint().width();
+            if (w->inherits("QPushButton")) {
+                needed = button->fontMetrics().horizontalAdvance(QString(text).remove(QLatin1Char('&'))) + 6;
+            }
+        } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
+            text = group->title();
+            needed = group->fontMetrics().horizontalAdvance(text) + 16;
+        }
+        // The words also need to be clear of the controls beside them and inside the parent.
+        const QRect words(w->x(), w->y(), needed, w->height());
+        bool covered =
+            w->parentWidget() != nullptr && !w->isWindow() && words.right() >= w->parentWidget()->width();
+        if (w->parentWidget() != nullptr && !w->isWindow() && !qobject_cast<QGroupBox*>(w)) {
+            for (QObject* object : w->parentWidget()->children()) {
+                auto* other = qobject_cast<QWidget*>(object);
+                if (other != nullptr && other != w && !other->isWindow() && other->isVisibleTo(&root) &&
+                    !qobject_cast<QGroupBox*>(other) && other->x() > w->x() && other->x() <= words.right() &&
+                    onOneRow(other->geometry(), words)) {
+                    covered = true;
+                }
+            }
+        }
+        if (!text.isEmpty() && (needed > w->width() || covered)) {
+            cut.insert(QStringLiteral("%1 \"%2\" needs %3, has %4")
+                           .arg(QString::fromLatin1(w->metaObject()->className()), text)
+                           .arg(needed)
+                           .arg(w->width()));
+        }
+    }
+    return cut;
+}
+
+// Walks the editor's windows: the main window with every panel for every shape, and every
+// dialog, noting the Japanese left on them and the texts that are cut.
+class InterfaceWalk : public testing::Test {
 protected:
-    EnglishInterface() {
-        EXPECT_TRUE(english.load(QStringLiteral(":/i18n/vintrel_en.qm")));
-        QCoreApplication::installTranslator(&recorder);
+    InterfaceWalk() {
         test::startProject(g, dir.path() / "run");
         settings = std::make_unique<AppSettings>(dir.path() / "assets" / "data.prm");
         document = std::make_unique<ProjectDocument>(g, *settings, notifier);
     }
-    ~EnglishInterface() override { QCoreApplication::removeTranslator(&recorder); }
+
+    // Every tab of the parameter area, for each shape (the trail and cylinder variants).
+    void visitPanels(MainWindow& window) {
+        for (int shape = 0; shape <= kTrailShapeType; ++shape) {
+            g.pSelNode->m_shape.type = shape;
+            for (const ParameterPanelLayout& tab : parameterTabs()) {
+                window.parameters().showTab(tab.tabId);
+                visit(window);
+            }
+        }
+    }
+
+    void visitDialogs(MainWindow& window) {
+        ProjectSettingsDialog project(*document, *settings, notifier, &window);
+        visit(project);
+        CameraSettingsDialog camera(*document, &window);
+        visit(camera);
+        ExportDialog exportDialog(*document, window.exportRunner(), prompts, &window);
+        visit(exportDialog);
+        MaskSettingsDialog mask(*document, &window);
+        visit(mask);
+        ViewListDialog views(*document, &window);
+        visit(views);
+        HistoryListDialog history(*document, &window);
+        visit(history);
+        UpdateDialog update(QStringLiteral("0.1.0"), QStringLiteral("0.2.0"), &window);
+        visit(update);
+        VersionDialog version(&window);
+        visit(version);
+        DirectionPicker picker(*document, &window);
+        visit(picker);
+    }
 
     // Shows `widget`, draws it once (the painted texts are translated while painting) and notes
     // the Japanese left on it.
@@ -148,6 +237,9 @@ protected:
         widget.grab();
         for (const QString& text : japaneseOn(widget)) {
             left.insert(text);
+        }
+        for (const QString& text : cutTextsOn(widget)) {
+            cut.insert(text);
         }
     }
 
@@ -160,6 +252,9 @@ protected:
             }
             for (const QString& l : left) {
                 out << "left\t" << l.toStdString() << '\n';
+            }
+            for (const QString& c : cut) {
+                out << "cut\t" << c.toStdString() << '\n';
             }
         }
         EXPECT_TRUE(recorder.missing.empty())
@@ -179,7 +274,19 @@ protected:
     NoPrompts prompts;
     MouseInput mouse;
     std::set<QString> left;
+    std::set<QString> cut;
 };
+
+class EnglishInterface : public InterfaceWalk {
+protected:
+    EnglishInterface() {
+        EXPECT_TRUE(english.load(QStringLiteral(":/i18n/vintrel_en.qm")));
+        QCoreApplication::installTranslator(&recorder);
+    }
+    ~EnglishInterface() override { QCoreApplication::removeTranslator(&recorder); }
+};
+
+using JapaneseInterface = InterfaceWalk;
 
 TEST_F(EnglishInterface, MenusPanelsHintsAndDialogsHaveNoJapaneseLeft) {
     MainWindow window(*document, *settings, mouse, MainWindow::Services{prompts, prompts, notifier, &prompts},
@@ -188,14 +295,7 @@ TEST_F(EnglishInterface, MenusPanelsHintsAndDialogsHaveNoJapaneseLeft) {
     visit(window);
     EXPECT_EQ(window.menuBar()->actions().front()->text(), QStringLiteral("&File"));
 
-    // Every tab of the parameter area, for each shape (the trail and cylinder variants).
-    for (int shape = 0; shape <= kTrailShapeType; ++shape) {
-        g.pSelNode->m_shape.type = shape;
-        for (const ParameterPanelLayout& tab : parameterTabs()) {
-            window.parameters().showTab(tab.tabId);
-            visit(window);
-        }
-    }
+    visitPanels(window);
     // The hint strip's whole table and the curve names, as the windows ask for them.
     for (int shape : {0, kCylinderShapeType, kTrailShapeType}) {
         for (int id = 0; id < 60000; ++id) {
@@ -231,25 +331,19 @@ TEST_F(EnglishInterface, MenusPanelsHintsAndDialogsHaveNoJapaneseLeft) {
         }
     }
 
-    ProjectSettingsDialog project(*document, *settings, notifier, &window);
-    visit(project);
-    CameraSettingsDialog camera(*document, &window);
-    visit(camera);
-    ExportDialog exportDialog(*document, window.exportRunner(), prompts, &window);
-    visit(exportDialog);
-    MaskSettingsDialog mask(*document, &window);
-    visit(mask);
-    ViewListDialog views(*document, &window);
-    visit(views);
-    HistoryListDialog history(*document, &window);
-    visit(history);
-    UpdateDialog update(QStringLiteral("0.1.0"), QStringLiteral("0.2.0"), &window);
-    visit(update);
-    VersionDialog version(&window);
-    visit(version);
-    DirectionPicker picker(*document, &window);
-    visit(picker);
+    visitDialogs(window);
     report();
+}
+
+// The Japanese interface, as laid out: no text is wider than its place.
+TEST_F(JapaneseInterface, NoTextIsCut) {
+    MainWindow window(*document, *settings, mouse, MainWindow::Services{prompts, prompts, notifier, &prompts},
+                      dir.path());
+    window.applyPlacement({0, 0, 1200, 720, false});
+    visit(window);
+    visitPanels(window);
+    visitDialogs(window);
+    EXPECT_TRUE(cut.empty()) << cut.size() << " texts cut, first " << cut.begin()->toStdString();
 }
 
 // Messages of the file code that name a file reach the user in English with the file's name in

@@ -1,6 +1,7 @@
 #include "ui/dialogs/camera_settings_dialog.h"
 
 #include "ui/controls/numeric_field.h"
+#include "ui/controls/widget_text_fit.h"
 #include "ui/dialogs/dialog_form_builder.h"
 #include "ui/document/project_document.h"
 #include "ui/panels/spinner_buttons.h"
@@ -67,6 +68,8 @@ CameraSettingsDialog::CameraSettingsDialog(ProjectDocument& document, QWidget* p
     setWindowTitle(tr("カメラの設定"));
     setAccessibleName(windowTitle());
     build();
+    // Laid out for the Japanese texts; longer translations get their room.
+    fitDialogTexts(*this);
     showPose();
     showCameraMove();
     connect(&document_, &ProjectDocument::projectValueChanged, this, [this](ProjectFieldId field) {

@@ -7,6 +7,7 @@
 #include "ui/controls/message_text.h"
 #include "ui/controls/numeric_field.h"
 #include "ui/controls/ui_colors.h"
+#include "ui/controls/widget_text_fit.h"
 #include "ui/dialogs/export_preview.h"
 #include "ui/dialogs/export_prompts.h"
 #include "ui/dialogs/export_rules.h"
@@ -128,6 +129,8 @@ ExportDialog::ExportDialog(ProjectDocument& document, ExportRunner& runner, Expo
     }
     units_ = dialogUnitScaleFor(font());
     build();
+    // Laid out for the Japanese texts; longer translations get their room.
+    fitDialogTexts(*this);
     afterEdit();
     // What the dialog shows before any edit: the middle frame for an unset preview frame, the
     // rows that the range gives.

@@ -1,6 +1,7 @@
 #include "ui/dialogs/mask_settings_dialog.h"
 
 #include "ui/controls/numeric_field.h"
+#include "ui/controls/widget_text_fit.h"
 #include "ui/dialogs/dialog_form_builder.h"
 #include "ui/document/project_document.h"
 #include "ui/panels/spinner_buttons.h"
@@ -99,6 +100,8 @@ MaskSettingsDialog::MaskSettingsDialog(ProjectDocument& document, QWidget* paren
     setWindowTitle(tr("マスクの設定"));
     setAccessibleName(windowTitle());
     build();
+    // Laid out for the Japanese texts; longer translations get their room.
+    fitDialogTexts(*this);
     fill();
 }
 

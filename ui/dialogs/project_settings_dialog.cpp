@@ -4,6 +4,7 @@
 #include "platform/notifier.h"
 #include "ui/controls/message_text.h"
 #include "ui/controls/numeric_field.h"
+#include "ui/controls/widget_text_fit.h"
 #include "ui/dialogs/dialog_form_builder.h"
 #include "ui/document/project_document.h"
 
@@ -140,6 +141,8 @@ ProjectSettingsDialog::ProjectSettingsDialog(ProjectDocument& document, AppSetti
     setWindowTitle(tr("プロジェクトの設定"));
     setAccessibleName(windowTitle());
     build();
+    // Laid out for the Japanese texts; longer translations get their room.
+    fitDialogTexts(*this);
     fill(projectFormOf(document_.state().project));
     // The preview stands still while its settings are being edited; OK and Cancel restart it.
     document_.stopWorker();

@@ -99,12 +99,19 @@ GroupWidgets buildGroup(QWidget& picker, const DialogUnitScale& units, const Dia
     const QRect below(dial.left(), face.bottom() + 1, dial.width(), row);
     label(translated(group.below), below, Qt::AlignCenter, picker);
     const int markTop = face.center().y() - row / 2;
+    // A side mark is as wide as its word where a translation is longer than the mark's place.
+    const auto markWidthFor = [&](const QString& text) {
+        return std::max(markWidth, picker.fontMetrics().horizontalAdvance(text) + 2);
+    };
     if (group.left != nullptr) {
-        label(translated(group.left), QRect(face.left() - gap - markWidth, markTop, markWidth, row),
-              Qt::AlignRight | Qt::AlignVCenter, picker);
+        const QString text = translated(group.left);
+        const int width = markWidthFor(text);
+        const int x = std::max(0, face.left() - gap - width);
+        label(text, QRect(x, markTop, face.left() - gap - x, row), Qt::AlignRight | Qt::AlignVCenter, picker);
     }
     if (group.right != nullptr) {
-        label(translated(group.right), QRect(face.right() + 1 + gap, markTop, markWidth, row),
+        const QString text = translated(group.right);
+        label(text, QRect(face.right() + 1 + gap, markTop, markWidthFor(text), row),
               Qt::AlignLeft | Qt::AlignVCenter, picker);
     }
 

@@ -3,6 +3,7 @@
 #include "model/parameter_panels.h"
 #include "ui/controls/font_dialog_units.h"
 #include "ui/controls/ui_colors.h"
+#include "ui/controls/widget_text_fit.h"
 #include "ui/document/project_document.h"
 #include "ui/panels/direction_picker.h"
 #include "ui/panels/graph_zoom_popup.h"
@@ -36,6 +37,8 @@ void ParameterArea::showTab(int tabId) {
     }
     auto* panel = new ParameterPanel(document_, *layout, dialogUnitScaleFor(font()), this);
     panel->setGeometry(0, 0, kTabBarX, height());
+    // The panels are laid out for the Japanese texts; longer translations get their room.
+    fitChildTexts(*panel);
     connect(panel, &ParameterPanel::curveEditorRequested, this, &ParameterArea::openCurveEditor);
     connect(panel, &ParameterPanel::directionPickerRequested, this, &ParameterArea::openDirectionPicker);
     panel->show();

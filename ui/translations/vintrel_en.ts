@@ -1758,7 +1758,7 @@ and update to the latest version.
     </message>
     <message>
         <source>親の影響</source>
-        <translation>Parent's influence</translation>
+        <translation>Inherit</translation>
     </message>
     <message>
         <source>親の影響を受ける</source>
