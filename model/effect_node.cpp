@@ -1,5 +1,6 @@
 #include "model/effect_node.h"
 
+#include "model/default_names.h"
 #include "model/node_members.h"
 #include "platform/text_codec.h"
 
@@ -42,7 +43,7 @@ EffectNode::EffectNode(EffectNode* parent) : m_parent(parent) {
         m_ID = nextId(highestId(topOf(*parent), 0));
         m_index = parent->childCount();
     }
-    m_name = "ノード" + std::to_string(m_ID);
+    m_name = defaultNames().node + std::to_string(m_ID);
 }
 
 EffectNode::~EffectNode() = default;

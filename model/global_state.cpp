@@ -1,12 +1,14 @@
 #include "model/global_state.h"
 
+#include "model/default_names.h"
+
 #include <cmath>
 
 namespace vintrel {
 
 GlobalState::GlobalState() {
     rootNode = std::make_unique<EffectNode>();
-    rootNode->m_name = kRootName;
+    rootNode->m_name = defaultNames().root;
 }
 
 void GlobalState::publishFrameInputs() {
@@ -39,9 +41,9 @@ void syncEffectLengthNodes(GlobalState& g, int frames) {
 
 std::vector<CameraView> freshViewList() {
     return {
-        CameraView{{0, 0, -10}, {0, 0, 0}, 60, "正面"},
-        CameraView{{0, 5, -10}, {0, 0, 0}, 60, "斜め上"},
-        CameraView{{-5, 5, -10}, {0, 0, 0}, 60, "斜め左上"},
+        CameraView{{0, 0, -10}, {0, 0, 0}, 60, defaultNames().views[0]},
+        CameraView{{0, 5, -10}, {0, 0, 0}, 60, defaultNames().views[1]},
+        CameraView{{-5, 5, -10}, {0, 0, 0}, 60, defaultNames().views[2]},
         CameraView{{}, {}, 60, CameraView::kAddEntryTitle},
     };
 }
@@ -49,11 +51,11 @@ std::vector<CameraView> freshViewList() {
 void resetCameraNodes(GlobalState& g) {
     g.cameraNode = std::make_unique<EffectNode>();
     g.cameraNode->m_ID = EffectNode::kCameraPositionId;
-    g.cameraNode->m_name = "カメラ位置";
+    g.cameraNode->m_name = defaultNames().cameraPosition;
     g.cameraNode->m_emitter.pos = {0, 5, -10};
     g.targetNode = std::make_unique<EffectNode>();
     g.targetNode->m_ID = EffectNode::kCameraTargetId;
-    g.targetNode->m_name = "注視点";
+    g.targetNode->m_name = defaultNames().cameraTarget;
     g.targetNode->m_emitter.pos = {0, 0, 0};
 }
 
@@ -79,7 +81,7 @@ void resetProject(GlobalState& g, const ProjectDefaults& defaults) {
 
 void applyStartValues(GlobalState& g, const ProjectDefaults& defaults) {
     g.rootNode = std::make_unique<EffectNode>();
-    g.rootNode->m_name = GlobalState::kRootName;
+    g.rootNode->m_name = defaultNames().root;
     g.pSelNode = &g.rootNode->appendChild(std::make_unique<EffectNode>(g.rootNode.get()));
     resetCameraNodes(g);
     ProjectSettings& p = g.project;

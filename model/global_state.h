@@ -153,8 +153,6 @@ struct OpenFileState {
 // The application-wide record: the saved project, the state shared with the worker, the open
 // file, and the editing thread's selection.
 struct GlobalState : SavedProject, WorkerShared, OpenFileState {
-    static constexpr const char* kRootName = "ルートノード";
-
     GlobalState();
 
     EffectNode* pSelNode = nullptr;

@@ -150,7 +150,7 @@ constexpr std::array kTimingPanel{
     frame(" 個数", {6, 120, 102, 36}),
     label("～", 46, 51),
     label("フレーム", 66, 61),
-    label("ﾌﾚｰﾑに1回", 45, 89),
+    label("フレームに1回", 45, 89),
     label("（誤差", 38, 101),
     label("％）", 89, 101),
     label("個ずつ", 45, 131),

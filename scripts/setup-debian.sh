@@ -8,7 +8,7 @@ packages=(
   clang libclang-rt-14-dev lld
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev
-  qt6-base-dev libqt6opengl6-dev qt6-image-formats-plugins
+  qt6-base-dev libqt6opengl6-dev qt6-image-formats-plugins qt6-translations-l10n
   libepoxy-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
   libgif-dev libimagequant-dev ffmpeg fonts-noto-cjk
   xvfb xauth

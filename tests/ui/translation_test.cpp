@@ -1,6 +1,7 @@
 // The English interface: every text the menus, panels, hints and dialogs ask to be translated has
 // an English translation, and no Japanese is left on any control. The texts of the project itself
 // (node names, material names) are data and stay as they are.
+#include "model/default_names.h"
 #include "model/effect_node.h"
 #include "model/parameter_panels.h"
 #include "output/export_settings.h"
@@ -374,6 +375,28 @@ TEST_F(EnglishInterface, MessagesNamingAFileAreShownInEnglish) {
     EXPECT_EQ(shown, expected);
     EXPECT_EQ(messageText(std::string_view(notifier.messages.back().first)), QStringLiteral("Save error"));
     EXPECT_TRUE(recorder.missing.empty()) << recorder.missing.begin()->toStdString();
+}
+
+// What the program creates while the interface is English has English names; what a file
+// holds keeps its names.
+TEST(InterfaceLanguage, EnglishNamesWhatTheProgramCreates) {
+    ASSERT_TRUE(installInterfaceLanguage(*QCoreApplication::instance(), InterfaceLanguage::English));
+    const BuiltInProjectDefaults defaults;
+    GlobalState g;
+    resetProject(g, defaults);
+    applyStartValues(g, defaults);
+    EXPECT_EQ(g.rootNode->m_name, "Root node");
+    ASSERT_EQ(g.rootNode->childCount(), 1);
+    EXPECT_EQ(g.rootNode->child(0)->m_name, "Node1");
+    EXPECT_EQ(g.cameraNode->m_name, "Camera position");
+    EXPECT_EQ(g.targetNode->m_name, "Camera target");
+    std::vector<std::string> titles;
+    for (const CameraView& view : g.views) {
+        titles.push_back(view.title);
+    }
+    EXPECT_EQ(titles, (std::vector<std::string>{"Front", "Above", "Above left", CameraView::kAddEntryTitle}));
+    useDefaultNames({});
+    EXPECT_EQ(EffectNode(g.rootNode.get()).m_name, "ノード2");
 }
 
 TEST(InterfaceLanguage, OptionThenSettingThenTheSystemLocale) {

@@ -43,7 +43,7 @@ bool FileCommands::saveAs() {
     document_.autosaver().waitIdle();
     document_.setAutosaveGuard(true);
     const std::filesystem::path suggested =
-        document_.hasFileName() ? document_.filePath() : dialogFolder() / GlobalState::kUntitledName;
+        document_.hasFileName() ? document_.filePath() : dialogFolder() / document_.fileName().toStdString();
     const std::optional<std::filesystem::path> file = prompts_.askSavePath(suggested);
     if (!file) {
         document_.setAutosaveGuard(false);

@@ -1,12 +1,44 @@
 #include "ui/shell/interface_language.h"
 
+#include "model/default_names.h"
+
 #include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 namespace vintrel {
 
 namespace {
+
 constexpr const char* kEnglishTranslation = ":/i18n/vintrel_en.qm";
+
+// Qt's own dialogs (the file and colour choosers, the message boxes' buttons) are written in
+// English; in Japanese they take Qt's translation when it is installed (qt6-translations-l10n).
+void installQtJapanese(QCoreApplication& app) {
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+    } else {
+        delete translator;
+    }
+}
+
+QString translatedName(const std::string& name) {
+    return QCoreApplication::translate("DefaultNames", name.c_str());
+}
+
+// What the program names the nodes and viewpoints it creates, in the interface's language.
+void useTranslatedDefaultNames() {
+    DefaultNames names;
+    for (std::string* name : {&names.node, &names.root, &names.cameraPosition, &names.cameraTarget,
+                              &names.views[0], &names.views[1], &names.views[2]}) {
+        *name = translatedName(*name).toStdString();
+    }
+    useDefaultNames(std::move(names));
+}
+
 } // namespace
 
 std::optional<InterfaceLanguage> parseInterfaceLanguage(std::string_view name) {
@@ -33,6 +65,7 @@ InterfaceLanguage chooseInterfaceLanguage(std::optional<InterfaceLanguage> optio
 
 bool installInterfaceLanguage(QCoreApplication& app, InterfaceLanguage language) {
     if (language == InterfaceLanguage::Japanese) {
+        installQtJapanese(app);
         return true;
     }
     auto* translator = new QTranslator(&app);
@@ -40,7 +73,11 @@ bool installInterfaceLanguage(QCoreApplication& app, InterfaceLanguage language)
         delete translator;
         return false;
     }
-    return QCoreApplication::installTranslator(translator);
+    if (!QCoreApplication::installTranslator(translator)) {
+        return false;
+    }
+    useTranslatedDefaultNames();
+    return true;
 }
 
 } // namespace vintrel

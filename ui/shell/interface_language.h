@@ -7,8 +7,8 @@ class QCoreApplication;
 
 namespace vintrel {
 
-// The language the editor's windows speak. The texts that go into files (default node names,
-// the copy suffix, keys) are not translated: they are the format's own.
+// The language the editor's windows speak. The names the program gives new nodes and the
+// viewpoints of a new project follow it; keys and the names a file already holds do not.
 enum class InterfaceLanguage { Japanese, English };
 
 // "ja" or "en", as the --lang option and the INTERFACE LANG setting write it; nothing otherwise.
@@ -19,8 +19,9 @@ std::optional<InterfaceLanguage> parseInterfaceLanguage(std::string_view name);
 InterfaceLanguage chooseInterfaceLanguage(std::optional<InterfaceLanguage> option, std::string_view setting,
                                           std::string_view systemLocale);
 
-// Loads the English texts into the application for English; Japanese is the source language and
-// needs nothing. False when the translation cannot be loaded (the windows then stay Japanese).
+// Loads the English texts into the application for English, and the names it gives new nodes
+// and viewpoints; Japanese is the source language and loads only Qt's own Japanese texts. False
+// when the translation cannot be loaded (the windows then stay Japanese).
 bool installInterfaceLanguage(QCoreApplication& app, InterfaceLanguage language);
 
 } // namespace vintrel

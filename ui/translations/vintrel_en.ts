@@ -2,6 +2,52 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ja_JP">
 <context>
+    <name>CurveMenu</name>
+    <message>
+        <source>グラフ</source>
+        <translation>Curve</translation>
+    </message>
+    <message>
+        <source>コピー</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>貼り付け</source>
+        <translation>Paste</translation>
+    </message>
+</context>
+<context>
+    <name>DefaultNames</name>
+    <message>
+        <source>ノード</source>
+        <translation>Node</translation>
+    </message>
+    <message>
+        <source>ルートノード</source>
+        <translation>Root node</translation>
+    </message>
+    <message>
+        <source>カメラ位置</source>
+        <translation>Camera position</translation>
+    </message>
+    <message>
+        <source>注視点</source>
+        <translation>Camera target</translation>
+    </message>
+    <message>
+        <source>正面</source>
+        <translation>Front</translation>
+    </message>
+    <message>
+        <source>斜め上</source>
+        <translation>Above</translation>
+    </message>
+    <message>
+        <source>斜め左上</source>
+        <translation>Above left</translation>
+    </message>
+</context>
+<context>
     <name>CameraSettingsDialog</name>
     <message>
         <source>OK</source>
@@ -1893,7 +1939,7 @@ and update to the latest version.
         <translation>Animate</translation>
     </message>
     <message>
-        <source>ﾌﾚｰﾑに1回</source>
+        <source>フレームに1回</source>
         <translation>frames apart</translation>
     </message>
 </context>
