@@ -58,6 +58,13 @@ void ExportRunner::start() {
     if (running_ || previewRunning_) {
         return;
     }
+    // The output file is chosen before anything is drawn: a cancelled choice draws nothing.
+    std::optional<std::filesystem::path> output = prompts_.askOutputPath(document_.state().write.type);
+    if (!output) {
+        emit finished(ExportRun::Outcome::Cancelled, QString());
+        return;
+    }
+    outputPath_ = std::move(*output);
     running_ = true;
     document_.autosaver().waitIdle();
     document_.setAutosaveGuard(true);
@@ -183,13 +190,7 @@ void ExportRunner::framesDone(ExportRun run) {
         finish(run.outcome, {});
         return;
     }
-    const std::optional<std::filesystem::path> output =
-        prompts_.askOutputPath(writtenJob_->state().write.type);
-    if (!output) {
-        finish(run.outcome, {});
-        return;
-    }
-    writeOutput(run, *output);
+    writeOutput(run, outputPath_);
 }
 
 // The sheet, the files, the GIF or the video are made off the GUI thread; a video waits for its

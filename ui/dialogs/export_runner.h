@@ -40,7 +40,8 @@ public:
                  QWidget* window);
     ~ExportRunner() override;
 
-    // GUI thread: starts the export of the project's export settings (checked by the dialog).
+    // GUI thread: asks for the output file, then starts the export of the project's export
+    // settings (checked by the dialog). A cancelled choice ends at once, with nothing drawn.
     void start();
     bool running() const { return running_; }
     // GUI thread: asks to stop after the frame being drawn (the progress window's "中断").
@@ -110,6 +111,7 @@ private:
     std::unique_ptr<ExportJob> pendingJob_;
     std::unique_ptr<ExportJob> drawnJob_;
     std::shared_ptr<const ExportJob> writtenJob_;
+    std::filesystem::path outputPath_; // chosen before the frames are drawn
     bool running_ = false;
     bool previewRunning_ = false;
     QPointer<QProgressDialog> progressWindow_;

@@ -24,9 +24,14 @@ using test::TempDir;
 class RecordingExportPrompts final : public ExportPrompts {
 public:
     std::optional<QColor> askGlowColor(const QColor&) override { return color; }
-    std::optional<std::filesystem::path> askOutputPath(int) override { return {}; }
+    std::optional<std::filesystem::path> askOutputPath(int) override {
+        ++outputQuestions;
+        return output;
+    }
     void showProblem(const QString& caption, const QString& text) override { problems.emplace_back(caption, text); }
     std::optional<QColor> color;
+    std::optional<std::filesystem::path> output;
+    int outputQuestions = 0;
     std::vector<std::pair<QString, QString>> problems;
 };
 
@@ -131,15 +136,31 @@ TEST_F(ExportDialogTest, CancelKeepsTheEditsAndThePreviewFrameStartsInTheMiddle)
 
 // Without a view to draw with, an accepted export ends at once: nothing is left half-done.
 TEST_F(ExportDialogTest, AcceptedExportWithoutAViewRestoresTheProject) {
+    prompts.output = dir.path() / "out.png";
     type(1011, QStringLiteral("1"));
     type(1017, QStringLiteral("10"));
     type(1089, QStringLiteral("2"));
     QSignalSpy finished(runner.get(), &ExportRunner::finished);
     ASSERT_TRUE(dialog->acceptAndExport());
+    EXPECT_EQ(prompts.outputQuestions, 1);
     ASSERT_EQ(finished.count(), 1); // with no view, it ends before the dialog returns
     EXPECT_EQ(finished.front().front().value<ExportRun::Outcome>(), ExportRun::Outcome::Failed);
     EXPECT_EQ(g.project.width, 128);
     EXPECT_EQ(g.project.height, 128);
+    EXPECT_FALSE(g.sim.isExporting.load());
+    EXPECT_FALSE(runner->running());
+    EXPECT_FALSE(document->autosaver().guard());
+}
+
+// The output file is asked for when OK is pressed: a cancelled choice ends the export before a
+// frame is drawn (without a view, trying to draw would report that it cannot).
+TEST_F(ExportDialogTest, ACancelledFileChoiceDrawsNothing) {
+    QSignalSpy finished(runner.get(), &ExportRunner::finished);
+    ASSERT_TRUE(dialog->acceptAndExport());
+    EXPECT_EQ(prompts.outputQuestions, 1);
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_EQ(finished.front().front().value<ExportRun::Outcome>(), ExportRun::Outcome::Cancelled);
+    EXPECT_TRUE(notifier.messages.empty());
     EXPECT_FALSE(g.sim.isExporting.load());
     EXPECT_FALSE(runner->running());
     EXPECT_FALSE(document->autosaver().guard());
