@@ -3,6 +3,7 @@
 #include "platform/notifier.h"
 
 #include <ostream>
+#include <utility>
 
 namespace vintrel {
 
@@ -10,13 +11,17 @@ namespace vintrel {
 // benchmarks and the editor's unattended runs, where nobody could click a message box away.
 class StreamNotifier final : public Notifier {
 public:
-    explicit StreamNotifier(std::ostream& out) : out_(out) {}
+    explicit StreamNotifier(std::ostream& out, TextTranslation translation = {})
+        : out_(out), translation_(std::move(translation)) {}
     void show(std::string_view caption, const Message& message) override {
-        out_ << caption << ": " << untranslated(message) << '\n' << std::flush;
+        out_ << translated(Message{caption, {}}, translation_) << ": " << translated(message, translation_)
+             << '\n'
+             << std::flush;
     }
 
 private:
     std::ostream& out_;
+    TextTranslation translation_;
 };
 
 } // namespace vintrel

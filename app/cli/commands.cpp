@@ -1,5 +1,6 @@
 #include "app/cli/commands.h"
 
+#include "app/cli/cli_language.h"
 #include "app/cli/edit_script.h"
 #include "app/cli/export_command.h"
 #include "app/cli/project_json.h"
@@ -136,7 +137,7 @@ bool fitsShape(const Arguments& parsed, const CommandShape& shape) {
 
 class Session {
 public:
-    explicit Session(std::ostream& err) : notifier_(err), err_(err) {}
+    explicit Session(std::ostream& err) : notifier_(err, cliTranslation()), err_(err) {}
 
     bool ready() {
         if (workspace_.path().empty()) {

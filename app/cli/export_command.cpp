@@ -1,5 +1,6 @@
 #include "app/cli/export_command.h"
 
+#include "app/cli/cli_language.h"
 #include "engine/simulation.h"
 #include "output/export_loop.h"
 #include "output/export_output.h"
@@ -133,7 +134,8 @@ int exportProject(GlobalState& g, const ExportOptions& options, const std::strin
         checked = checkExportSize(g);
     }
     if (!checked) {
-        err << "vintrel-cli: " << untranslated(checked.error()) << " (" << kExportSettingsCaption << ")\n";
+        err << "vintrel-cli: " << cliText(checked.error()) << " (" << cliText(Message{kExportSettingsCaption})
+            << ")\n";
         return 1;
     }
     if (g.programFolder.empty()) {
@@ -142,7 +144,7 @@ int exportProject(GlobalState& g, const ExportOptions& options, const std::strin
     // Before any frame is drawn: a video needs its tool and ffmpeg.
     if (g.write.kind() == OutputKind::Video) {
         if (Status tools = videoToolsProblem(videoToolPath(g)); !tools) {
-            err << "vintrel-cli: " << untranslated(tools.error()) << '\n';
+            err << "vintrel-cli: " << cliText(tools.error()) << '\n';
             return 1;
         }
     }
@@ -161,7 +163,7 @@ int exportProject(GlobalState& g, const ExportOptions& options, const std::strin
         return 1;
     }
     if (Status written = writeExportOutput(g, run, output, videoToolPath(g)); !written) {
-        err << "vintrel-cli: " << untranslated(written.error()) << '\n';
+        err << "vintrel-cli: " << cliText(written.error()) << '\n';
         return 1;
     }
     return 0;

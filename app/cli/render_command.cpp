@@ -1,5 +1,6 @@
 #include "app/cli/render_command.h"
 
+#include "app/cli/cli_language.h"
 #include "engine/simulation.h"
 #include "output/export_settings.h"
 #include "output/image_outputs.h"
@@ -36,7 +37,7 @@ std::unique_ptr<HeadlessScene> openHeadlessScene(GlobalState& g, std::ostream& e
     auto scene = std::make_unique<HeadlessScene>();
     Result<std::unique_ptr<HeadlessGlContext>> context = HeadlessGlContext::create();
     if (!context) {
-        err << "vintrel-cli: cannot draw: " << untranslated(context.error()) << '\n';
+        err << "vintrel-cli: cannot draw: " << cliText(context.error()) << '\n';
         return nullptr;
     }
     scene->context = std::move(context).value();
@@ -44,7 +45,7 @@ std::unique_ptr<HeadlessScene> openHeadlessScene(GlobalState& g, std::ostream& e
     scene->simulation->reset();
     Result<std::unique_ptr<Renderer>> renderer = Renderer::create(g, *scene->simulation, g.viewCamera);
     if (!renderer) {
-        err << "vintrel-cli: cannot draw: " << untranslated(renderer.error()) << '\n';
+        err << "vintrel-cli: cannot draw: " << cliText(renderer.error()) << '\n';
         return nullptr;
     }
     scene->renderer = std::move(renderer).value();
@@ -91,7 +92,7 @@ int renderViewToPng(GlobalState& g, long long frame, std::optional<ImageSize> si
     scene->renderer->setViewSize(size->width, size->height);
     scene->renderer->renderViewFrame(target.framebuffer(), MouseSample{}, 0);
     if (Status written = writeImageFile(target.read(), ImageFormat::Png, true, output); !written) {
-        err << "vintrel-cli: " << untranslated(written.error()) << '\n';
+        err << "vintrel-cli: " << cliText(written.error()) << '\n';
         return 1;
     }
     return 0;

@@ -207,6 +207,38 @@ TEST_F(CliTest, VtbWritesRecordsAndTextures) {
     EXPECT_EQ(readFile(out / "fire"), "\x89PNG fire");
 }
 
+// Under an English locale the messages are English and still name the file; other locales get
+// the messages' own Japanese.
+TEST_F(CliTest, MessagesFollowTheLocale) {
+    const std::string damaged = path("damaged.stn");
+    writeFile(damaged, "SartuneData,6,0,save.ini,999,[0]\r\n");
+    struct Case {
+        const char* locale;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"LC_ALL= LC_MESSAGES= LANG=en_US.UTF-8 ",
+         "Vintrel: The file is not supported, or it may be damaged.\n\n" + damaged + "\n"},
+        {"LC_ALL=en_GB LANG=ja_JP.UTF-8 ",
+         "Vintrel: The file is not supported, or it may be damaged.\n\n" + damaged + "\n"},
+        {"LC_ALL= LC_MESSAGES= LANG=ja_JP.UTF-8 ",
+         "Vintrel: " + std::string(kUnsupported) + "\n\n" + damaged + "\n"},
+        {"LC_ALL=C ", "Vintrel: " + std::string(kUnsupported) + "\n\n" + damaged + "\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.locale);
+        environment = c.locale;
+        const CliResult r = cli({"info", damaged});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err, c.expected);
+    }
+    environment = "LC_ALL=en_US.UTF-8 ";
+    const CliResult missing = cli({"info", path("missing.stn")});
+    EXPECT_NE(missing.err.find("File read error: “" + path("missing.stn") + "” cannot be read"),
+              std::string::npos)
+        << missing.err;
+}
+
 TEST_F(CliTest, FailuresGiveAnExitCodeAndAMessage) {
     const std::string missing = path("missing.stn");
     CliResult r = cli({"info", missing});
@@ -411,7 +443,8 @@ void greenParticlesAside(GlobalState& g) {
 
 TEST_F(CliTest, ExportPlacesParticlesWhereRenderDoesForAnySavedCamera) {
     environment = withoutLeakCheckAtExit();
-    const ViewCameraPose cameras[] = {{{6, 4, -6}, {0, 2, 0}}, {{-8, 3, 5}, {1, 0, -1}}, {{2, 9, -3}, {0, 0, 0}}};
+    const ViewCameraPose cameras[] = {
+        {{6, 4, -6}, {0, 2, 0}}, {{-8, 3, 5}, {1, 0, -1}}, {{2, 9, -3}, {0, 0, 0}}};
     int k = 0;
     for (const ViewCameraPose& camera : cameras) {
         SCOPED_TRACE(k);
@@ -428,15 +461,17 @@ TEST_F(CliTest, ExportPlacesParticlesWhereRenderDoesForAnySavedCamera) {
         const std::string exported = path("exported.png");
         const CliResult render = cli({"render", file, "--frame", "3", "-o", rendered, "--size", "160x90"});
         ASSERT_EQ(render.exitCode, 0) << render.err;
-        const CliResult exportRun = cli({"export", file, "-o", exported, "--start", "3", "--end", "3", "--type",
-                                         "sheet", "--columns", "1", "--smooth", "1", "--size", "160x90"});
+        const CliResult exportRun =
+            cli({"export", file, "-o", exported, "--start", "3", "--end", "3", "--type", "sheet", "--columns",
+                 "1", "--smooth", "1", "--size", "160x90"});
         ASSERT_EQ(exportRun.exitCode, 0) << exportRun.err;
 
         const GreenSpot inView = greenSpot(QImage(QString::fromStdString(rendered)));
         const GreenSpot inExport = greenSpot(QImage(QString::fromStdString(exported)));
         ASSERT_GT(inView.pixels, 4);
         ASSERT_GT(inExport.pixels, 4);
-        EXPECT_GT(std::hypot(inView.x - 80, inView.y - 45), 8.0) << "the particles stand away from the centre";
+        EXPECT_GT(std::hypot(inView.x - 80, inView.y - 45), 8.0)
+            << "the particles stand away from the centre";
         EXPECT_NEAR(inExport.x, inView.x, 1.0);
         EXPECT_NEAR(inExport.y, inView.y, 1.0);
     }

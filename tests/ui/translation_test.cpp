@@ -319,7 +319,7 @@ TEST_F(EnglishInterface, MenusPanelsHintsAndDialogsHaveNoJapaneseLeft) {
         messageText(Message{message, {"fire.png"}});
     }
     QCoreApplication::translate("Prompt", kRestorePromptText);
-    for (const auto [start, end, step] : {std::tuple{9, 3, 1}, {0, 3, 1}, {1, 99, 1}, {1, 3, 0}}) {
+    for (const auto& [start, end, step] : {std::tuple{9, 3, 1}, {0, 3, 1}, {1, 99, 1}, {1, 3, 0}}) {
         WriteSettings write;
         write.start = start;
         write.end = end;

@@ -39,10 +39,6 @@ namespace vintrel {
 
 namespace {
 
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString translatedPane(const char* text) {
     return QCoreApplication::translate("Pane", text);
 }
