@@ -12,12 +12,8 @@ namespace vintrel {
 namespace {
 
 // One visitor of a variant, made of one lambda per alternative.
-template <class... Ts>
-struct Overloaded : Ts... {
-    using Ts::operator()...;
-};
-template <class... Ts>
-Overloaded(Ts...) -> Overloaded<Ts...>;
+template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
+template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
 int toInt(double v) {
     if (std::isnan(v)) {
@@ -91,12 +87,11 @@ bool isIdentity(const ValueTarget& target) {
     return editsNode(target) && describe(std::get<MemberId>(target)).use == MemberUse::Identity;
 }
 
-// The history label of a value: a node member's; project values have none.
+} // namespace
+
 std::string_view labelOf(const ValueTarget& target) {
     return editsNode(target) ? describe(std::get<MemberId>(target)).label : std::string_view();
 }
-
-} // namespace
 
 History::History(GlobalState& g, EditorHooks& hooks) : g_(g), hooks_(hooks) {
     clear();
@@ -104,7 +99,7 @@ History::History(GlobalState& g, EditorHooks& hooks) : g_(g), hooks_(hooks) {
 
 void History::clear() {
     entries_.clear();
-    entries_.push_back(Entry{kStartTitle, Start{}});
+    entries_.push_back(Entry{kStartTitle, Start{}, {}});
     current_ = 0;
     hooks_.historyChanged();
 }
@@ -145,9 +140,9 @@ bool History::recordValue(ValueTarget target, double value) {
     } else {
         // A project value's entry is titled by the selected node too, with no label after the dash.
         const EffectNode* selected = g_.pSelNode;
-        std::string title =
-            (selected != nullptr ? selected->m_name : std::string()) + "-" + std::string(labelOf(target));
-        add(Entry{std::move(title), ValueEdit{target, nodeId, present, {}}});
+        std::string subject = selected != nullptr ? selected->m_name : std::string();
+        std::string title = subject + "-" + std::string(labelOf(target));
+        add(Entry{std::move(title), ValueEdit{target, nodeId, present, {}}, std::move(subject)});
     }
     writeValue(target, g_, node, wanted);
     return true;
@@ -160,7 +155,7 @@ bool History::recordRename(const std::string& name) {
     }
     Rename rename{node->m_ID, node->m_name, {}};
     node->setName(name);
-    add(Entry{"ノード名＜" + node->m_name + "＞に変更", std::move(rename)});
+    add(Entry{"ノード名＜" + node->m_name + "＞に変更", std::move(rename), node->m_name});
     return true;
 }
 
@@ -175,7 +170,7 @@ void History::recordCurveEdit(CurveSlot slot) {
         return;
     }
     add(Entry{node->m_name + "-" + curveSlotName(slot) + "グラフ",
-              CurveEdit{node->m_ID, slot, node->graph(slot).points(), {}}});
+              CurveEdit{node->m_ID, slot, node->graph(slot).points(), {}}, node->m_name});
 }
 
 namespace {
@@ -187,15 +182,16 @@ History::Place placeOf(const EffectNode& node) {
 } // namespace
 
 void History::recordAdd(const EffectNode& node) {
-    add(Entry{"＜" + node.m_name + "＞を追加", AddNode{node.m_ID, placeOf(node), nullptr}});
+    add(Entry{"＜" + node.m_name + "＞を追加", AddNode{node.m_ID, placeOf(node), nullptr}, node.m_name});
 }
 
 void History::recordDelete(const EffectNode& node) {
-    add(Entry{"＜" + node.m_name + "＞を削除", DeleteNode{node.m_ID, placeOf(node), detachedCopy(node)}});
+    add(Entry{"＜" + node.m_name + "＞を削除", DeleteNode{node.m_ID, placeOf(node), detachedCopy(node)},
+              node.m_name});
 }
 
 void History::recordMove(const EffectNode& node) {
-    add(Entry{"ノードの移動", MoveNode{node.m_ID, placeOf(node), {}}});
+    add(Entry{"ノードの移動", MoveNode{node.m_ID, placeOf(node), {}}, node.m_name});
 }
 
 bool History::undo() {

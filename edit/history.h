@@ -62,8 +62,9 @@ public:
     using Edit = std::variant<Start, ValueEdit, Rename, CurveEdit, AddNode, DeleteNode, MoveNode>;
 
     struct Entry {
-        std::string title;
+        std::string title; // as the history list of the spec'd editor words it
         Edit edit;
+        std::string subject; // the node's name when the entry was made (after a rename, the new one)
     };
 
     static constexpr const char* kStartTitle = "スタート";
@@ -114,5 +115,8 @@ private:
     std::vector<Entry> entries_;
     int current_ = 0;
 };
+
+// The history label of a value: a node member's; project values have none.
+std::string_view labelOf(const ValueTarget& target);
 
 } // namespace vintrel

@@ -1,6 +1,7 @@
 // The English interface: every text the menus, panels, hints and dialogs ask to be translated has
 // an English translation, and no Japanese is left on any control. The texts of the project itself
 // (node names, material names) are data and stay as they are.
+#include "edit/editor_hooks.h"
 #include "model/default_names.h"
 #include "model/effect_node.h"
 #include "model/parameter_panels.h"
@@ -16,6 +17,7 @@
 #include "ui/dialogs/camera_settings_dialog.h"
 #include "ui/dialogs/export_dialog.h"
 #include "ui/dialogs/export_prompts.h"
+#include "ui/dialogs/history_entry_text.h"
 #include "ui/dialogs/history_list_dialog.h"
 #include "ui/dialogs/mask_settings_dialog.h"
 #include "ui/dialogs/project_settings_dialog.h"
@@ -345,6 +347,31 @@ TEST_F(JapaneseInterface, NoTextIsCut) {
     visitPanels(window);
     visitDialogs(window);
     EXPECT_TRUE(cut.empty()) << cut.size() << " texts cut, first " << cut.begin()->toStdString();
+}
+
+// The history list words every kind of entry in English, with the node's name as it was.
+TEST_F(EnglishInterface, HistoryEntriesAreEnglish) {
+    EditorHooks hooks;
+    History history(g, hooks);
+    history.recordValue(memberId("m_kill.span"), 30);
+    history.recordCurveEdit(SlotRed);
+    history.recordRename("Spark");
+    history.recordMove(*g.pSelNode);
+    history.recordDelete(*g.pSelNode);
+    std::vector<QString> shown;
+    for (const History::Entry& entry : history.entries()) {
+        shown.push_back(historyEntryText(entry));
+    }
+    const QString lifetime =
+        QCoreApplication::translate("Panel", std::string(labelOf(memberId("m_kill.span"))).c_str());
+    EXPECT_EQ(shown, (std::vector<QString>{
+                         QStringLiteral("Start"), QStringLiteral("ノード1-") + lifetime,
+                         QStringLiteral("ノード1-Colour [red] curve"), QStringLiteral("Renamed to “Spark”"),
+                         QStringLiteral("Moved a node"), QStringLiteral("Deleted “Spark”")}));
+    for (const QString& text : shown) {
+        EXPECT_FALSE(hasJapanese(QString(text).remove(QStringLiteral("ノード1")))) << text.toStdString();
+    }
+    EXPECT_TRUE(recorder.missing.empty()) << recorder.missing.begin()->toStdString();
 }
 
 // Messages of the file code that name a file reach the user in English with the file's name in

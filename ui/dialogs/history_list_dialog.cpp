@@ -2,9 +2,9 @@
 
 #include "ui/controls/panel_painter.h"
 #include "ui/controls/ui_colors.h"
+#include "ui/dialogs/history_entry_text.h"
 #include "ui/dialogs/row_list_geometry.h"
 #include "ui/document/project_document.h"
-
 
 namespace vintrel {
 
@@ -34,8 +34,8 @@ void HistoryRows::paintRow(PanelPainter& painter, int row, const QRect& rect) co
     if (tone == HistoryRowTone::Current) {
         painter.fillRect(rect, toQColor(uiColors().cursor));
     }
-    const std::string& title = history.entries()[static_cast<std::size_t>(row)].title;
-    paintRowText(painter, QString::fromStdString(title), rect, titleColor(tone));
+    paintRowText(painter, historyEntryText(history.entries()[static_cast<std::size_t>(row)]), rect,
+                 titleColor(tone));
 }
 
 void HistoryRows::rowClicked(int row, QPoint) {

@@ -19,6 +19,7 @@ add_library(vintrel_ui_settings_dialogs STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/scrolled_row_list.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/view_list_dialog.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/history_list_dialog.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/history_entry_text.cpp
 )
 set_target_properties(vintrel_ui_settings_dialogs PROPERTIES AUTOMOC ON)
 target_link_libraries(vintrel_ui_settings_dialogs PUBLIC

@@ -2,6 +2,33 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ja_JP">
 <context>
+    <name>History</name>
+    <message>
+        <source>スタート</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>ノード名＜%1＞に変更</source>
+        <translation>Renamed to “%1”</translation>
+    </message>
+    <message>
+        <source>%1-%2グラフ</source>
+        <translation>%1-%2 curve</translation>
+    </message>
+    <message>
+        <source>＜%1＞を追加</source>
+        <translation>Added “%1”</translation>
+    </message>
+    <message>
+        <source>＜%1＞を削除</source>
+        <translation>Deleted “%1”</translation>
+    </message>
+    <message>
+        <source>ノードの移動</source>
+        <translation>Moved a node</translation>
+    </message>
+</context>
+<context>
     <name>CurveMenu</name>
     <message>
         <source>グラフ</source>

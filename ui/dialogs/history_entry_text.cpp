@@ -1,0 +1,47 @@
+#include "ui/dialogs/history_entry_text.h"
+
+#include "model/node_members.h"
+
+#include <QCoreApplication>
+#include <string>
+#include <variant>
+
+namespace vintrel {
+
+namespace {
+
+template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
+template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
+
+QString translated(const char* context, std::string_view text) {
+    return QCoreApplication::translate(context, std::string(text).c_str());
+}
+
+QString history(const char* text) {
+    return QCoreApplication::translate("History", text);
+}
+
+} // namespace
+
+QString historyEntryText(const History::Entry& entry) {
+    const QString subject = QString::fromStdString(entry.subject);
+    return std::visit(
+        Overloaded{
+            [](const History::Start&) { return history(History::kStartTitle); },
+            [&](const History::ValueEdit& edit) {
+                // The member's label is also its control's name, translated with the panels.
+                const std::string_view label = labelOf(edit.target);
+                return subject + QLatin1Char('-') + (label.empty() ? QString() : translated("Panel", label));
+            },
+            [&](const History::Rename&) { return history("ノード名＜%1＞に変更").arg(subject); },
+            [&](const History::CurveEdit& edit) {
+                return history("%1-%2グラフ").arg(subject, translated("Curve", curveSlotName(edit.slot)));
+            },
+            [&](const History::AddNode&) { return history("＜%1＞を追加").arg(subject); },
+            [&](const History::DeleteNode&) { return history("＜%1＞を削除").arg(subject); },
+            [](const History::MoveNode&) { return history("ノードの移動"); },
+        },
+        entry.edit);
+}
+
+} // namespace vintrel
