@@ -74,6 +74,38 @@ void zoom(Camera& camera, const MouseSample& mouse, const Vec3& w) {
     camera.eye = camera.target + normalize(w) * d;
 }
 
+// One frame of a drag in `mode` by the mouse's motion.
+void drag(Camera& camera, DragMode mode, const MouseSample& mouse) {
+    const Vec3 w = camera.eye - camera.target;
+    switch (mode) {
+    case DragMode::Pan:
+        pan(camera, mouse, w, normalize(cross(w, kWorldUp)));
+        break;
+    case DragMode::Orbit:
+        orbit(camera, mouse, w);
+        break;
+    case DragMode::Zoom:
+        zoom(camera, mouse, w);
+        break;
+    case DragMode::None:
+        break;
+    }
+}
+
+constexpr int kWheelNotch = 120;
+constexpr int kZoomPixelsPerNotch = 30;
+
+void steerInView(Camera& camera, const MouseSample& mouse) {
+    if (mouse.viewDrag != DragMode::None) {
+        drag(camera, mouse.viewDrag, mouse);
+    }
+    if (mouse.wheel != 0) {
+        MouseSample turn;
+        turn.dy = mouse.wheel * kZoomPixelsPerNotch / kWheelNotch;
+        drag(camera, DragMode::Zoom, turn);
+    }
+}
+
 } // namespace
 
 void Camera::update(float aspect) {
@@ -124,22 +156,13 @@ bool CameraControl::apply(Camera& camera, const MouseSample& mouse, int barWidth
         mode_ = DragMode::None;
     }
     if (mode_ == DragMode::None) {
+        if (!cameraMoveOn && (mouse.viewDrag != DragMode::None || mouse.wheel != 0)) {
+            steerInView(camera, mouse);
+            camera.update(aspect);
+        }
         return false;
     }
-    const Vec3 w = camera.eye - camera.target;
-    switch (mode_) {
-    case DragMode::Pan:
-        pan(camera, mouse, w, normalize(cross(w, kWorldUp)));
-        break;
-    case DragMode::Orbit:
-        orbit(camera, mouse, w);
-        break;
-    case DragMode::Zoom:
-        zoom(camera, mouse, w);
-        break;
-    case DragMode::None:
-        break;
-    }
+    drag(camera, mode_, mouse);
     camera.update(aspect);
     return true;
 }

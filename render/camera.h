@@ -37,6 +37,11 @@ struct MouseSample {
     int dy = 0;
     int x = 0;
     int y = 0;
+    // Steering in the view itself: a drag with the middle button (Orbit, or Pan with Shift)
+    // and the wheel's turn since the previous sample (Qt's angle delta, 120 a notch, positive
+    // away from the user).
+    DragMode viewDrag = DragMode::None;
+    int wheel = 0;
 };
 
 // The icon under the cursor in the info bar of client width barWidth: 0 outside the icon strip
@@ -51,6 +56,10 @@ public:
     // mouse motion. Returns true when the camera moved, and the caller must then put the cursor
     // back where the drag began. While cameraMoveOn (the camera nodes drive the camera) no drag
     // starts; releasing the button still ends one.
+    // Without an icon drag, a middle-button drag in the view moves the camera as the orbit (or
+    // pan) icon's drag would by the same motion, and the wheel as the zoom icon's drag by 30
+    // pixels a notch (nearer away from the user, never nearer than 0.3). These leave the cursor
+    // where it is, so apply() returns false for them.
     bool apply(Camera& camera, const MouseSample& mouse, int barWidth, bool cameraMoveOn, float aspect);
     // Keeps up perpendicular to the view direction, every view frame after apply(). An up with
     // y == 0 (left by an orbit over a pole) is kept as it is.

@@ -11,10 +11,10 @@ constexpr int kBar = 800;
 constexpr float kAspect = 16.0f / 9.0f;
 
 MouseSample press(int x, int y = 16) {
-    return MouseSample{true, false, 0, 0, x, y};
+    return MouseSample{true, false, 0, 0, x, y, DragMode::None, 0};
 }
 MouseSample held(int dx, int dy) {
-    return MouseSample{true, true, dx, dy, 0, 100};
+    return MouseSample{true, true, dx, dy, 0, 100, DragMode::None, 0};
 }
 
 DragMode modeAfterPress(int x, int y = 16, bool cameraMoveOn = false) {
@@ -64,20 +64,67 @@ TEST(CameraTest, PressOnTheIconStripChoosesTheDrag) {
     EXPECT_EQ(hoveredIcon(kBar - 39, 40, kBar), 0);
 }
 
+// The middle button in the view and the wheel move the camera exactly as the icons' drags do,
+// and leave the cursor where it is.
+TEST(CameraTest, SteeringInTheViewMatchesTheIconDrags) {
+    struct Case {
+        const char* what;
+        int icon; // x of the icon the equivalent drag starts on
+        int dx;   // its motion
+        int dy;
+        MouseSample inView;
+    };
+    const Case cases[] = {
+        {"middle drag orbits", kBar - 50, 14, -9,
+         MouseSample{false, false, 14, -9, 0, 100, DragMode::Orbit, 0}},
+        {"Shift and middle drag pans", kBar - 90, -7, 11,
+         MouseSample{false, false, -7, 11, 0, 100, DragMode::Pan, 0}},
+        {"a notch away zooms in", kBar - 20, 0, 30,
+         MouseSample{false, false, 0, 0, 0, 100, DragMode::None, 120}},
+        {"two notches back zoom out", kBar - 20, 0, -60,
+         MouseSample{false, false, 0, 0, 0, 100, DragMode::None, -240}},
+        {"zooming stops at 0.3", kBar - 20, 0, 3000,
+         MouseSample{false, false, 0, 0, 0, 100, DragMode::None, 12000}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Camera byIcon;
+        CameraControl iconControl;
+        iconControl.apply(byIcon, press(c.icon), kBar, false, kAspect);
+        EXPECT_TRUE(iconControl.apply(byIcon, held(c.dx, c.dy), kBar, false, kAspect));
+        Camera inView;
+        CameraControl viewControl;
+        EXPECT_FALSE(viewControl.apply(inView, c.inView, kBar, false, kAspect));
+        expectNear(inView.eye, byIcon.eye);
+        expectNear(inView.target, byIcon.target);
+        expectNear(inView.up, byIcon.up);
+        EXPECT_GE(length(inView.eye - inView.target), 0.3f - 1e-6f);
+    }
+    // While the camera nodes drive the camera, the view's steering does nothing.
+    Camera still;
+    CameraControl control;
+    const Vec3 eye = still.eye;
+    control.apply(still, MouseSample{false, false, 20, 20, 0, 100, DragMode::Orbit, 120}, kBar, true,
+                  kAspect);
+    expectNear(still.eye, eye);
+}
+
 TEST(CameraTest, DragKeepsItsModeWhileHeldAndEndsOnRelease) {
     Camera camera;
     CameraControl control;
     control.apply(camera, press(kBar - 20), kBar, false, kAspect);
     ASSERT_EQ(control.mode(), DragMode::Zoom);
     // Held over the pan icon: still a zoom.
-    EXPECT_TRUE(control.apply(camera, MouseSample{true, true, 0, 0, kBar - 90, 16}, kBar, false, kAspect));
+    EXPECT_TRUE(control.apply(camera, MouseSample{true, true, 0, 0, kBar - 90, 16, DragMode::None, 0}, kBar,
+                              false, kAspect));
     EXPECT_EQ(control.mode(), DragMode::Zoom);
-    EXPECT_FALSE(control.apply(camera, MouseSample{false, true, 5, 5, 0, 0}, kBar, false, kAspect));
+    EXPECT_FALSE(
+        control.apply(camera, MouseSample{false, true, 5, 5, 0, 0, DragMode::None, 0}, kBar, false, kAspect));
     EXPECT_EQ(control.mode(), DragMode::None);
 
     // A drag running when the camera nodes take over ends with the release.
     control.apply(camera, press(kBar - 20), kBar, false, kAspect);
-    control.apply(camera, MouseSample{false, true, 0, 0, 0, 0}, kBar, true, kAspect);
+    control.apply(camera, MouseSample{false, true, 0, 0, 0, 0, DragMode::None, 0}, kBar, true, kAspect);
     EXPECT_EQ(control.mode(), DragMode::None);
 }
 

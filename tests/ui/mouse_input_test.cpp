@@ -37,6 +37,25 @@ TEST(MouseInputTest, PressesAndMotionAreSeenOncePerPoll) {
     EXPECT_EQ(s.dx, 0);
 }
 
+TEST(MouseInputTest, TheMiddleButtonAndTheWheelSteerTheView) {
+    MouseInput m;
+    m.pressMiddle(false);
+    m.turnWheel(120);
+    m.turnWheel(120);
+    MouseSample s = m.poll(800);
+    EXPECT_EQ(s.viewDrag, DragMode::Orbit);
+    EXPECT_EQ(s.wheel, 240);
+    EXPECT_FALSE(s.leftNow);
+    s = m.poll(800);
+    EXPECT_EQ(s.viewDrag, DragMode::Orbit) << "held until released";
+    EXPECT_EQ(s.wheel, 0) << "each turn is read once";
+    m.releaseMiddle();
+    m.pressMiddle(true);
+    EXPECT_EQ(m.poll(800).viewDrag, DragMode::Pan);
+    m.releaseMiddle();
+    EXPECT_EQ(m.poll(800).viewDrag, DragMode::None);
+}
+
 TEST(MouseInputTest, AClickBetweenTwoPollsIsNotLost) {
     MouseInput m;
     m.pressLeft({1, 1});

@@ -1,6 +1,7 @@
 #include "ui/input/mouse_input.h"
 
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 namespace vintrel {
 
@@ -14,6 +15,21 @@ void MouseInput::pressLeft(ScreenPoint global) {
 void MouseInput::releaseLeft() {
     const std::lock_guard lock(mutex_);
     leftDown_ = false;
+}
+
+void MouseInput::pressMiddle(bool pan) {
+    const std::lock_guard lock(mutex_);
+    middleDrag_ = pan ? DragMode::Pan : DragMode::Orbit;
+}
+
+void MouseInput::releaseMiddle() {
+    const std::lock_guard lock(mutex_);
+    middleDrag_ = DragMode::None;
+}
+
+void MouseInput::turnWheel(int angleDelta) {
+    const std::lock_guard lock(mutex_);
+    wheel_ += angleDelta;
 }
 
 void MouseInput::moveTo(ScreenPoint global, ScreenPoint bar) {
@@ -49,6 +65,9 @@ MouseSample MouseInput::poll(int /*barWidth*/) {
     sample.dy = dy_;
     sample.x = barCursor_.x;
     sample.y = barCursor_.y;
+    sample.viewDrag = middleDrag_;
+    sample.wheel = wheel_;
+    wheel_ = 0;
     leftAtPoll_ = sample.leftNow;
     pressedSincePoll_ = false;
     dx_ = 0;
@@ -61,6 +80,11 @@ MouseEventFeeder::MouseEventFeeder(MouseInput& input, QWidget* infoBar, QObject*
 
 bool MouseEventFeeder::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    const bool inView = watched != infoBar_.data();
+    if (type == QEvent::Wheel && inView) {
+        input_.turnWheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
+        return QObject::eventFilter(watched, event);
+    }
     if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
         type != QEvent::MouseButtonDblClick) {
         return QObject::eventFilter(watched, event);
@@ -74,6 +98,12 @@ bool MouseEventFeeder::eventFilter(QObject* watched, QEvent* event) {
             input_.releaseLeft();
         } else {
             input_.pressLeft({global.x(), global.y()});
+        }
+    } else if (mouse->button() == Qt::MiddleButton && (inView || type == QEvent::MouseButtonRelease)) {
+        if (type == QEvent::MouseButtonRelease) {
+            input_.releaseMiddle();
+        } else {
+            input_.pressMiddle(mouse->modifiers().testFlag(Qt::ShiftModifier));
         }
     }
     return QObject::eventFilter(watched, event);

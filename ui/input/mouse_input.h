@@ -24,6 +24,11 @@ public:
     // GUI thread. The left button went down (at `global`, screen pixels) or up.
     void pressLeft(ScreenPoint global);
     void releaseLeft();
+    // GUI thread. The middle button went down in the view (`pan`: with Shift) or up.
+    void pressMiddle(bool pan);
+    void releaseMiddle();
+    // GUI thread. The wheel turned over the view by `angleDelta` (120 a notch).
+    void turnWheel(int angleDelta);
     // GUI thread. The cursor is at `global`; `bar` is the same point in the info bar's client
     // coordinates. The motion since the previous event is added to the relative counts.
     void moveTo(ScreenPoint global, ScreenPoint bar);
@@ -52,6 +57,8 @@ private:
     ScreenPoint pressOrigin_;
     int dx_ = 0;
     int dy_ = 0;
+    DragMode middleDrag_ = DragMode::None;
+    int wheel_ = 0;
 };
 
 // Feeds a MouseInput from the mouse events of the widgets and windows it is installed on (the
