@@ -2,18 +2,22 @@
 
 #include "model/node_members.h"
 #include "ui/controls/panel_painter.h"
+#include "ui/controls/pressable.h"
 #include "ui/controls/ui_colors.h"
 #include "ui/document/project_document.h"
 #include "ui/panels/curve_menu.h"
 #include "ui/panels/curve_painter.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPen>
 
 namespace vintrel {
 
 CurveThumbnail::CurveThumbnail(ProjectDocument& document, int slot, QWidget* parent)
     : QWidget(parent), document_(document), slot_(slot) {
+    makePressable(*this, [this] { emit openRequested(slot_); });
     setAccessibleName(QCoreApplication::translate("Curve", curveSlotName(slot)));
     connect(&document_, &ProjectDocument::curveChanged, this, [this](int changed) {
         if (changed == slot_) {
@@ -32,6 +36,18 @@ void CurveThumbnail::paintEvent(QPaintEvent*) {
         return;
     }
     paintCurveThumbnail(painter, node->graph(slot_), size());
+    if (hasFocus()) {
+        // Keyboard focus: a dotted frame in the cursor colour.
+        painter.painter().setPen(QPen(toQColor(uiColors().cursor), 1, Qt::DotLine));
+        painter.painter().setBrush(Qt::NoBrush);
+        painter.painter().drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void CurveThumbnail::keyPressEvent(QKeyEvent* event) {
+    if (!pressOnKey(*this, *event)) {
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void CurveThumbnail::mousePressEvent(QMouseEvent* event) {

@@ -1,10 +1,12 @@
 #include "ui/panels/direction_indicator.h"
 
 #include "ui/controls/panel_painter.h"
+#include "ui/controls/pressable.h"
 #include "ui/controls/ui_colors.h"
 #include "ui/document/project_document.h"
 #include "ui/panels/direction_dial_painting.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace vintrel {
@@ -24,6 +26,13 @@ QRect squareAt(const QSize& size, int quarter) {
 
 DirectionIndicator::DirectionIndicator(ProjectDocument& document, QWidget* parent)
     : QWidget(parent), document_(document) {
+    // Like a click, the keyboard and a screen reader ask for the picker only while the node
+    // moves in one direction.
+    makePressable(*this, [this] {
+        if (movesOneWay()) {
+            emit pickerRequested();
+        }
+    });
     setAccessibleName(tr("移動方向"));
     const auto repaint = [this] { update(); };
     connect(&document_, &ProjectDocument::nodeValueChanged, this, repaint);
@@ -47,6 +56,12 @@ void DirectionIndicator::paintEvent(QPaintEvent*) {
     painter.fill(toQColor(uiColors().window));
     paintDirectionDial(painter, squareAt(size(), kFirstSquareQuarter), DialView::Top, node->m_move.dirY);
     paintDirectionDial(painter, squareAt(size(), kSecondSquareQuarter), DialView::Side, node->m_move.dirX);
+}
+
+void DirectionIndicator::keyPressEvent(QKeyEvent* event) {
+    if (!pressOnKey(*this, *event)) {
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void DirectionIndicator::mouseReleaseEvent(QMouseEvent* event) {

@@ -7,6 +7,7 @@
 #include "ui/panels/curve_picture.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <algorithm>
 #include <cmath>
@@ -34,6 +35,7 @@ GraphZoomPopup::GraphZoomPopup(ProjectDocument& document, int slot, QWidget* par
     setWindowTitle(name);
     setAccessibleName(name);
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     picture_ = new CurvePicture(document_, slot_, state_, this);
     const DialogUnitScale units = dialogUnitScaleFor(font());
     resize(units.toPixelsX(kInitialWidthDu), units.toPixelsY(kInitialHeightDu));
@@ -45,6 +47,15 @@ GraphZoomPopup::GraphZoomPopup(ProjectDocument& document, int slot, QWidget* par
         }
     });
     connect(&document_, &ProjectDocument::historyChanged, picture_, qOverload<>(&QWidget::update));
+}
+
+// Escape closes the curve window, as it closes a dialog.
+void GraphZoomPopup::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        closeSelf();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void GraphZoomPopup::resizeEvent(QResizeEvent*) {

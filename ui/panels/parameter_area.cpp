@@ -73,6 +73,9 @@ void ParameterArea::openCurveEditor(int slot) {
     auto* popup = new GraphZoomPopup(document_, slot, window());
     popup->setAttribute(Qt::WA_DeleteOnClose);
     popup->show();
+    // The keyboard goes to the curve window, so that Escape closes it.
+    popup->activateWindow();
+    popup->setFocus();
     curveEditor_ = popup;
 }
 

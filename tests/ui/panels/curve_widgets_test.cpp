@@ -10,12 +10,14 @@
 #include "ui/panels/curve_thumbnail.h"
 #include "ui/panels/graph_zoom_popup.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -116,6 +118,34 @@ TEST_F(CurveWidgetsTest, PopupIsTitledWithTheCurvesNameAndInsetsItsPicture) {
     EXPECT_EQ(popup->editState().height(), 170);
     EXPECT_EQ(popup->editState().kind(), CurveKind::Value);
     EXPECT_EQ(openPopup(SlotSpeed)->editState().kind(), CurveKind::Speed);
+}
+
+// Without the mouse: a curve picture opens its curve window on Enter, Return or Space and by
+// its accessible "Press" action; Escape closes the window.
+TEST_F(CurveWidgetsTest, TheKeyboardAndScreenReadersOpenAndCloseTheCurveWindow) {
+    CurveThumbnail thumbnail(*document, SlotGreen, nullptr);
+    QSignalSpy opened(&thumbnail, &CurveThumbnail::openRequested);
+    EXPECT_EQ(thumbnail.focusPolicy(), Qt::StrongFocus);
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        QTest::keyClick(&thumbnail, key);
+    }
+    QTest::keyClick(&thumbnail, Qt::Key_A);
+    ASSERT_EQ(opened.count(), 3);
+    EXPECT_EQ(opened.front().front().toInt(), SlotGreen);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&thumbnail);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->role(), QAccessible::Button);
+    ASSERT_NE(accessible->actionInterface(), nullptr);
+    EXPECT_TRUE(
+        accessible->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(opened.count(), 4);
+
+    QPointer<GraphZoomPopup> popup = new GraphZoomPopup(*document, SlotGreen, nullptr);
+    popup->show();
+    QTest::keyClick(popup.data(), Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(popup.isNull()) << "the window is closed and gone";
 }
 
 TEST_F(CurveWidgetsTest, PressDragAndReleaseMakeOneHistoryEntry) {
