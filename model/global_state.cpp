@@ -16,6 +16,23 @@ void GlobalState::publishFrameInputs() {
     publishedInputs.publish(FrameInputs{project, pSelNode, showGuide});
 }
 
+void copyProject(const GlobalState& from, GlobalState& to) {
+    to.rootNode = detachedCopy(*from.rootNode);
+    to.cameraNode = from.cameraNode ? detachedCopy(*from.cameraNode) : nullptr;
+    to.targetNode = from.targetNode ? detachedCopy(*from.targetNode) : nullptr;
+    to.pSelNode = from.pSelNode != nullptr ? findNodeById(*to.rootNode, from.pSelNode->m_ID) : nullptr;
+    to.nodeCount = from.nodeCount;
+    to.project = from.project;
+    to.write = from.write;
+    to.mask = from.mask;
+    to.views = from.views;
+    to.viewCamera = from.viewCamera;
+    to.materials = from.materials;
+    to.workspace = from.workspace;
+    to.programFolder = from.programFolder;
+    to.currentFile = from.currentFile;
+}
+
 namespace {
 
 void setUnderLock(EffectNode& node, int& member, int value) {

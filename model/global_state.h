@@ -174,6 +174,11 @@ struct GlobalState : SavedProject, WorkerShared, OpenFileState {
     }
 };
 
+// Makes `to` a copy of `from`'s project that another thread or a private run owns: the tree and
+// the camera nodes detached, the settings, viewpoints, camera and materials, the selection found
+// again by its ID, and the open file's workspace and names (the material files are shared).
+void copyProject(const GlobalState& from, GlobalState& to);
+
 // The root and the two camera marker nodes live exactly as long as the effect: their life span
 // is the project's length, and the markers are never drawn. Written under each node's lock and
 // only where a value differs, so that the worker's restart, which calls this too, writes nothing

@@ -29,23 +29,8 @@ std::unique_ptr<ExportJob> ExportJob::capture(const GlobalState& g, const ViewCa
                                               Purpose purpose) {
     std::unique_ptr<ExportJob> job(new ExportJob(purpose));
     GlobalState& s = job->state_;
-    s.rootNode = detachedCopy(*g.rootNode);
-    if (g.cameraNode) {
-        s.cameraNode = detachedCopy(*g.cameraNode);
-    }
-    if (g.targetNode) {
-        s.targetNode = detachedCopy(*g.targetNode);
-    }
-    s.pSelNode = g.pSelNode != nullptr ? findNodeById(*s.rootNode, g.pSelNode->m_ID) : nullptr;
-    s.nodeCount = g.nodeCount;
-    s.project = g.project;
-    s.write = g.write;
-    s.mask = g.mask;
-    s.materials = g.materials;
+    copyProject(g, s);
     s.viewCamera = camera;
-    s.workspace = g.workspace;
-    s.programFolder = g.programFolder;
-    s.currentFile = g.currentFile;
     if (purpose == Purpose::Frames) {
         beginExportSize(s);
     }

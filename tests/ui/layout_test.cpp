@@ -67,9 +67,20 @@ TEST(MainWindowLayout, DegenerateSizesStayPositive) {
 TEST(PictureButtonRow, ButtonsAndGapsInTheirOrder) {
     using enum CommandId;
     const std::vector<std::pair<CommandId, int>> expected{
-        {New, 0},        {Open, 48},          {Save, 96},          {Export, 168},        {Undo, 240},
-        {Redo, 288},     {Remake, 360},       {ProjectSettings, 432}, {CameraSettings, 480},
-        {BackgroundColor, 528}, {MaskSettings, 576}, {HistoryList, 648}, {ViewList, 696}, {Help, 768},
+        {New, 0},
+        {Open, 48},
+        {Save, 96},
+        {Export, 168},
+        {Undo, 240},
+        {Redo, 288},
+        {Remake, 360},
+        {ProjectSettings, 432},
+        {CameraSettings, 480},
+        {BackgroundColor, 528},
+        {MaskSettings, 576},
+        {HistoryList, 648},
+        {ViewList, 696},
+        {Help, 768},
     };
     const auto row = pictureButtonRow();
     ASSERT_EQ(row.size(), expected.size());
@@ -90,7 +101,9 @@ TEST(CommandTable, OnlyTheMarkedKeysAreBound) {
             EXPECT_TRUE(keys.insert(command.accelerator).second) << command.accelerator << " bound twice";
         }
     }
-    EXPECT_EQ(keys.size(), 18u);
+    // The spec'd keys and F, which frames the effect.
+    EXPECT_EQ(keys.size(), 19u);
+    EXPECT_STREQ(findCommand(CommandId::FrameEffect)->accelerator, "F");
 }
 
 TEST(WindowPlacement, KeptOnAScreenAndMovedToTheOriginOffAllScreens) {

@@ -8,8 +8,8 @@ namespace vintrel {
 namespace {
 
 constexpr std::array kMenus{
-    MenuSpec{MenuId::File, "ファイル(&F)"},  MenuSpec{MenuId::Edit, "編集(&E)"},
-    MenuSpec{MenuId::Settings, "設定(&S)"},  MenuSpec{MenuId::Display, "表示(&V)"},
+    MenuSpec{MenuId::File, "ファイル(&F)"}, MenuSpec{MenuId::Edit, "編集(&E)"},
+    MenuSpec{MenuId::Settings, "設定(&S)"}, MenuSpec{MenuId::Display, "表示(&V)"},
     MenuSpec{MenuId::Help, "ヘルプ(&H)"},
 };
 
@@ -39,6 +39,7 @@ constexpr std::array kCommands{
     CommandSpec{ShowFps, M::Display, "現在のFPS(&S)\tCtrl+L", "Ctrl+L", true},
     CommandSpec{ShowGuide, M::Display, "エミッターのガイド(&G)\tCtrl+G", "Ctrl+G", true},
     CommandSpec{ViewList, M::Display, "視点リスト(&V)\tCtrl+V", "Ctrl+V"},
+    CommandSpec{FrameEffect, M::Display, "エフェクト全体を表示(&E)\tF", "F"},
     CommandSpec{Help, M::Help, "オンラインヘルプ(&H)\tF1", "F1"},
     CommandSpec{UpdateCheck, M::Help, "アップデート確認(&U)", nullptr},
     CommandSpec{VersionInfo, M::Help, "バージョン情報(&V)", nullptr},
@@ -55,11 +56,26 @@ constexpr RowItem button(CommandId id) {
 constexpr RowItem kGap{true, New};
 
 constexpr std::array kRow{
-    button(New),         button(Open),           button(Save),           kGap,
-    button(Export),      kGap,                   button(Undo),           button(Redo),
-    kGap,                button(Remake),         kGap,                   button(ProjectSettings),
-    button(CameraSettings), button(BackgroundColor), button(MaskSettings), kGap,
-    button(HistoryList), button(ViewList),       kGap,                   button(Help),
+    button(New),
+    button(Open),
+    button(Save),
+    kGap,
+    button(Export),
+    kGap,
+    button(Undo),
+    button(Redo),
+    kGap,
+    button(Remake),
+    kGap,
+    button(ProjectSettings),
+    button(CameraSettings),
+    button(BackgroundColor),
+    button(MaskSettings),
+    kGap,
+    button(HistoryList),
+    button(ViewList),
+    kGap,
+    button(Help),
 };
 
 std::vector<PictureButtonPlace> placeButtons() {

@@ -32,6 +32,7 @@ enum class CommandId : int {
     MaskSettings = 40075,
     BinaryExport = 40078,
     ShowGuide = 40080,
+    FrameEffect = 40090, // places the view's camera so that the whole effect is in view
 };
 
 enum class MenuId { File, Edit, Settings, Display, Help };

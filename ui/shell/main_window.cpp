@@ -1,6 +1,7 @@
 #include "ui/shell/main_window.h"
 
 #include "persist/binary_export.h"
+#include "render/effect_framing.h"
 #include "ui/controls/message_text.h"
 #include "ui/dialogs/camera_settings_dialog.h"
 #include "ui/dialogs/export_dialog.h"
@@ -67,6 +68,16 @@ int colorComponent(float value) {
 
 void MessageBoxNotifier::show(std::string_view caption, const Message& message) {
     QMessageBox::warning(parent_, messageText(caption), messageText(message));
+}
+
+// The effect is run on a copy of the project, so the view's own run goes on undisturbed.
+void MainWindow::frameTheEffect() {
+    GlobalState copy;
+    copyProject(document_.state(), copy);
+    const ViewWindow& shown = view();
+    const float aspect =
+        shown.height() > 0 ? static_cast<float>(shown.width()) / static_cast<float>(shown.height()) : 1.0f;
+    document_.requestViewCamera(framingPose(copy, document_.viewCamera(), aspect));
 }
 
 QString mainWindowTitle(const QString& fileName, bool modified) {
@@ -184,6 +195,7 @@ void MainWindow::connectCommands() {
     on(CommandId::ViewList,
        [this] { showModeless(viewList_, [this] { return new ViewListDialog(document_, this); }); });
     on(CommandId::BinaryExport, [this] { exportBinaryFile(); });
+    on(CommandId::FrameEffect, [this] { frameTheEffect(); });
     commands_->action(CommandId::ShowFrame)->setChecked(settings_.displayFrame() != 0);
     commands_->action(CommandId::ShowParticleCount)->setChecked(settings_.displayParticle() != 0);
     commands_->action(CommandId::ShowFps)->setChecked(settings_.displayFps() != 0);

@@ -84,6 +84,7 @@ public:
     void showExportDialog();
     // The binary export: asks where, then writes the records and copies the textures.
     void exportBinaryFile();
+    void frameTheEffect();
     QWidget* pane(Pane which) const { return panes_[static_cast<std::size_t>(which)]; }
     CommandActions& commands() { return *commands_; }
     FileCommands& files() { return *files_; }

@@ -200,6 +200,10 @@
         <translation>&amp;Viewpoint list	Ctrl+V</translation>
     </message>
     <message>
+        <source>エフェクト全体を表示(&amp;E)	F</source>
+        <translation>Frame the &amp;effect	F</translation>
+    </message>
+    <message>
         <source>設定(&amp;S)</source>
         <translation>&amp;Settings</translation>
     </message>
