@@ -2,6 +2,7 @@
 
 #include "model/node_members.h"
 #include "model/tree_operations.h"
+#include "platform/overloaded.h"
 
 #include <algorithm>
 #include <climits>
@@ -10,10 +11,6 @@
 namespace vintrel {
 
 namespace {
-
-// One visitor of a variant, made of one lambda per alternative.
-template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
-template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
 int toInt(double v) {
     if (std::isnan(v)) {

@@ -62,7 +62,7 @@ public:
     using Edit = std::variant<Start, ValueEdit, Rename, CurveEdit, AddNode, DeleteNode, MoveNode>;
 
     struct Entry {
-        std::string title; // as the history list of the spec'd editor words it
+        std::string title; // the stored wording (Japanese), as the project's history has always titled it
         Edit edit;
         std::string subject; // the node's name when the entry was made (after a rename, the new one)
     };

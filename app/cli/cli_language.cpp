@@ -1,5 +1,7 @@
 #include "app/cli/cli_language.h"
 
+#include "ui/shell/interface_language.h"
+
 #include <QString>
 #include <QTranslator>
 #include <cstdlib>
@@ -9,8 +11,6 @@
 namespace vintrel {
 
 namespace {
-
-constexpr const char* kEnglishTranslation = ":/i18n/vintrel_en.qm";
 
 // The locale that names the messages' language, as POSIX looks it up.
 std::string_view messagesLocale() {
@@ -29,7 +29,7 @@ TextTranslation chooseTranslation() {
         return {};
     }
     auto english = std::make_shared<QTranslator>();
-    if (!english->load(QString::fromLatin1(kEnglishTranslation))) {
+    if (!loadEnglishTexts(*english)) {
         return {};
     }
     return [english](std::string_view text) {

@@ -101,7 +101,7 @@ TEST(CommandTable, OnlyTheMarkedKeysAreBound) {
             EXPECT_TRUE(keys.insert(command.accelerator).second) << command.accelerator << " bound twice";
         }
     }
-    // The spec'd keys and F, which frames the effect.
+    // The menus' keys and F, which frames the effect.
     EXPECT_EQ(keys.size(), 19u);
     EXPECT_STREQ(findCommand(CommandId::FrameEffect)->accelerator, "F");
 }

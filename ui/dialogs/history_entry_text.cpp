@@ -1,6 +1,7 @@
 #include "ui/dialogs/history_entry_text.h"
 
 #include "model/node_members.h"
+#include "platform/overloaded.h"
 
 #include <QCoreApplication>
 #include <string>
@@ -9,9 +10,6 @@
 namespace vintrel {
 
 namespace {
-
-template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
-template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
 QString translated(const char* context, std::string_view text) {
     return QCoreApplication::translate(context, std::string(text).c_str());

@@ -41,6 +41,10 @@ void useTranslatedDefaultNames() {
 
 } // namespace
 
+bool loadEnglishTexts(QTranslator& translator) {
+    return translator.load(QString::fromLatin1(kEnglishTranslation));
+}
+
 std::optional<InterfaceLanguage> parseInterfaceLanguage(std::string_view name) {
     if (name == "ja") {
         return InterfaceLanguage::Japanese;
@@ -69,7 +73,7 @@ bool installInterfaceLanguage(QCoreApplication& app, InterfaceLanguage language)
         return true;
     }
     auto* translator = new QTranslator(&app);
-    if (!translator->load(QString::fromLatin1(kEnglishTranslation))) {
+    if (!loadEnglishTexts(*translator)) {
         delete translator;
         return false;
     }

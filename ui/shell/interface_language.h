@@ -4,6 +4,7 @@
 #include <string_view>
 
 class QCoreApplication;
+class QTranslator;
 
 namespace vintrel {
 
@@ -23,5 +24,8 @@ InterfaceLanguage chooseInterfaceLanguage(std::optional<InterfaceLanguage> optio
 // and viewpoints; Japanese is the source language and loads only Qt's own Japanese texts. False
 // when the translation cannot be loaded (the windows then stay Japanese).
 bool installInterfaceLanguage(QCoreApplication& app, InterfaceLanguage language);
+
+// Loads the program's English texts (built into it) into `translator`; false when they cannot be.
+bool loadEnglishTexts(QTranslator& translator);
 
 } // namespace vintrel
