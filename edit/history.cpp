@@ -156,18 +156,51 @@ bool History::recordRename(const std::string& name) {
     return true;
 }
 
-void History::recordCurveEdit(CurveSlot slot) {
+void History::recordCurveEdit(CurveSlot slot, CurveMerge merge) {
     EffectNode* node = g_.pSelNode;
     if (node == nullptr || slot < 0 || slot >= kCurveSlotCount) {
         return;
     }
-    Entry* newest = mergeCandidate();
+    Entry* newest = merge == CurveMerge::Successive ? mergeCandidate() : nullptr;
     const auto* last = newest != nullptr ? std::get_if<CurveEdit>(&newest->edit) : nullptr;
-    if (last != nullptr && last->nodeId == node->m_ID && last->slot == slot) {
+    if (last != nullptr && last->open && last->nodeId == node->m_ID && last->slot == slot) {
         return;
     }
     add(Entry{node->m_name + "-" + curveSlotName(slot) + "グラフ",
-              CurveEdit{node->m_ID, slot, node->graph(slot).points(), {}}, node->m_name});
+              CurveEdit{node->m_ID, slot, node->graph(slot).points(), {}, merge != CurveMerge::Alone},
+              node->m_name});
+}
+
+namespace {
+
+History::GradientCurves gradientCurvesOf(const EffectNode& node) {
+    History::GradientCurves curves;
+    for (std::size_t i = 0; i < History::kGradientSlots.size(); ++i) {
+        curves[i] = node.graph(History::kGradientSlots[i]).points();
+    }
+    return curves;
+}
+
+void setGradientCurves(EffectNode& node, const History::GradientCurves& curves) {
+    for (std::size_t i = 0; i < History::kGradientSlots.size(); ++i) {
+        node.graph(History::kGradientSlots[i]).setPoints(curves[i]);
+    }
+}
+
+} // namespace
+
+void History::recordGradientEdit(CurveMerge merge) {
+    EffectNode* node = g_.pSelNode;
+    if (node == nullptr) {
+        return;
+    }
+    Entry* newest = merge == CurveMerge::Successive ? mergeCandidate() : nullptr;
+    const auto* last = newest != nullptr ? std::get_if<GradientEdit>(&newest->edit) : nullptr;
+    if (last != nullptr && last->nodeId == node->m_ID) {
+        return;
+    }
+    add(Entry{node->m_name + "-カラーグラデーション", GradientEdit{node->m_ID, gradientCurvesOf(*node), {}},
+              node->m_name});
 }
 
 namespace {
@@ -300,6 +333,12 @@ void History::undoEdit(Edit& edit) {
                            curve.setPoints(e.before);
                        }
                    },
+                   [&](GradientEdit& e) {
+                       if (EffectNode* node = findNodeById(root, e.nodeId)) {
+                           e.after = gradientCurvesOf(*node);
+                           setGradientCurves(*node, e.before);
+                       }
+                   },
                    [&](AddNode& e) {
                        if (EffectNode* added = nodeAt(e.at)) {
                            if (!e.snapshot) {
@@ -337,6 +376,11 @@ void History::redoEdit(Edit& edit) {
                    [&](CurveEdit& e) {
                        if (EffectNode* node = findNodeById(root, e.nodeId)) {
                            node->graph(e.slot).setPoints(e.after);
+                       }
+                   },
+                   [&](GradientEdit& e) {
+                       if (EffectNode* node = findNodeById(root, e.nodeId)) {
+                           setGradientCurves(*node, e.after);
                        }
                    },
                    [&](AddNode& e) { insertCopyAt(e.at, e.snapshot.get()); },

@@ -4,6 +4,7 @@
 #include "model/global_state.h"
 #include "model/value_target.h"
 
+#include <array>
 #include <memory>
 #include <string>
 #include <variant>
@@ -14,6 +15,13 @@ namespace vintrel {
 // The linear undo history of the editor. Each entry is one typed edit: a value of a node member
 // or of the project, a rename, a curve, an added, deleted or moved node. Nodes are named by ID
 // and found again on every apply, never kept by pointer, since moves and undo replace nodes.
+// How a curve edit meets the history entry before it.
+enum class CurveMerge {
+    Successive, // joins the newest entry when that is an open edit of the same curves
+    Separate,   // a new entry, which the successive edits after it join (a press and its drag)
+    Alone,      // a new entry that no later edit joins (a chosen shape, a typed point)
+};
+
 class History {
 public:
     // A value as its member stores it.
@@ -42,6 +50,15 @@ public:
         CurveSlot slot = SlotWidth;
         std::vector<CurvePoint> before;
         std::vector<CurvePoint> after;
+        bool open = true; // later successive edits of the curve join this entry
+    };
+    // The red, green, blue and opacity curves, changed together by the colour gradient.
+    static constexpr std::array<CurveSlot, 4> kGradientSlots{SlotRed, SlotGreen, SlotBlue, SlotAlpha};
+    using GradientCurves = std::array<std::vector<CurvePoint>, kGradientSlots.size()>;
+    struct GradientEdit {
+        int nodeId = 0;
+        GradientCurves before;
+        GradientCurves after;
     };
     // The added subtree is kept from its first undo on, to be inserted again by redo.
     struct AddNode {
@@ -59,7 +76,7 @@ public:
         Place from;
         Place to;
     };
-    using Edit = std::variant<Start, ValueEdit, Rename, CurveEdit, AddNode, DeleteNode, MoveNode>;
+    using Edit = std::variant<Start, ValueEdit, Rename, CurveEdit, AddNode, DeleteNode, MoveNode, GradientEdit>;
 
     struct Entry {
         std::string title; // the stored wording (Japanese), as the project's history has always titled it
@@ -81,7 +98,9 @@ public:
     // Renames the selected node; false when the name is unchanged.
     bool recordRename(const std::string& name);
     // Call before changing curve `slot` of the selected node.
-    void recordCurveEdit(CurveSlot slot);
+    void recordCurveEdit(CurveSlot slot, CurveMerge merge = CurveMerge::Successive);
+    // Call before changing the selected node's colour curves through the gradient.
+    void recordGradientEdit(CurveMerge merge);
     // Call after `node` was added and selected.
     void recordAdd(const EffectNode& node);
     // Call before `node` is deleted.

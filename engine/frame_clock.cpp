@@ -37,6 +37,26 @@ bool FrameClock::tick(std::uint32_t now, int fps) {
     return true;
 }
 
+int FrameClock::framesElapsed(std::uint32_t now, int fps) {
+    if (!started_) {
+        started_ = true;
+        mark_ = now;
+    }
+    constexpr std::uint64_t kMsPerSecond = 1000;
+    const std::uint64_t rate = fps > 0 ? static_cast<std::uint64_t>(fps) : 1u;
+    const std::uint64_t units = static_cast<std::uint64_t>(now - mark_) * rate + carry_;
+    mark_ = now;
+    std::uint64_t frames = units / kMsPerSecond;
+    carry_ = units % kMsPerSecond;
+    // After a long stall (a suspended machine, a debugger) the effect catches up one second at
+    // most, instead of running for minutes without drawing.
+    if (frames > rate) {
+        frames = rate;
+        carry_ = 0;
+    }
+    return static_cast<int>(frames);
+}
+
 bool FpsMeter::tick(std::uint32_t now) {
     if (!started_) {
         started_ = true;

@@ -50,9 +50,11 @@ void SimulationWorker::loop() {
             continue;
         }
         // An export draws a simulation of its own: the view's holds its frame meanwhile.
-        if (frameClock.tick(clock_.nowMs(), g_.frameInputs().project.fps) && !sim.isStopped.load() &&
-            playing_.load() && !sim.isExporting.load()) {
-            simulation_.step();
+        const int due = framesDue(frameClock);
+        if (due > 0 && !sim.isStopped.load() && playing_.load() && !sim.isExporting.load()) {
+            for (int i = 0; i < due && !sim.quitRequested.load(); ++i) {
+                simulation_.step();
+            }
             steppedFrame_ = playback::shownFrame(simulation_);
         }
         if (sim.isExporting.load()) {
@@ -66,6 +68,15 @@ void SimulationWorker::loop() {
         }
         std::this_thread::sleep_for(kPassPause);
     }
+}
+
+int SimulationWorker::framesDue(FrameClock& frameClock) {
+    const std::uint32_t now = clock_.nowMs();
+    const int fps = g_.frameInputs().project.fps;
+    if (realTime_.load()) {
+        return frameClock.framesElapsed(now, fps);
+    }
+    return frameClock.tick(now, fps) ? 1 : 0;
 }
 
 bool SimulationWorker::seek() {

@@ -40,6 +40,11 @@ public:
     void play() { playing_ = true; }
     void hold() { playing_ = false; }
     bool playing() const { return playing_.load(); }
+    // Real-time play: when a pass takes longer than a frame, the worker steps every frame that
+    // the time requires and draws the last, so that the effect keeps its true speed on a slow
+    // machine. Off: at most one step per pass, as the preview has always played.
+    void setRealTime(bool on) { realTime_ = on; }
+    bool realTime() const { return realTime_.load(); }
     // Asks for frame `frame` (steps since a reset, held to the effect's length): the worker goes
     // on stepping to a later frame, and resets and steps to an earlier one, without drawing in
     // between. A newer request replaces one that is still on its way.
@@ -62,6 +67,8 @@ private:
     // Reaches the requested frame; a request that comes meanwhile is taken up on the way. False
     // when the thread is to end first: the request stays and is taken up after a restart.
     bool seek();
+    // The frames the clock says are due on this pass.
+    int framesDue(FrameClock& frameClock);
 
     GlobalState& g_;
     Simulation& simulation_;
@@ -70,6 +77,7 @@ private:
     std::thread thread_;
     static constexpr int kNoTarget = -1;
     std::atomic<bool> playing_{true};
+    std::atomic<bool> realTime_{false};
     std::atomic<bool> replay_{false};
     std::atomic<int> targetFrame_{kNoTarget};
     std::atomic<int> steppedFrame_{0};

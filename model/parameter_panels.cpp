@@ -103,6 +103,15 @@ constexpr PanelControl directionIndicator(int id, DuRect rect, std::string_view 
     return c;
 }
 
+constexpr PanelControl colourGradient(int id, DuRect rect, std::string_view hint) {
+    PanelControl c;
+    c.id = id;
+    c.kind = ColourGradient;
+    c.rect = rect;
+    c.hint = hint;
+    return c;
+}
+
 // ---- list entries ----------------------------------------------------------------------------
 
 constexpr std::array<std::string_view, 6> kEmitterTypes{"円（垂直）", "円（水平）", "球",
@@ -225,6 +234,7 @@ constexpr std::array kColorPanel{
     frame(" 青", {6, 90, 102, 36}),
     frame(" 不透明度", {6, 132, 102, 42}),
     frame(" 誤差", {6, 180, 102, 36}),
+    frame(" グラデーション", {6, 222, 102, 30}),
     label("明るさ", 12, 191),
     label("％", 78, 191),
     label("透明度", 12, 203),
@@ -236,6 +246,8 @@ constexpr std::array kColorPanel{
     check(1267, 18, 162, "親の影響を受ける", memberId("m_color.isAlphaParent")),
     numberWithQuietSpinner(1112, {39, 190, 36, 9}, memberId("m_color.brigRnd"), 1115),
     numberWithQuietSpinner(1114, {39, 202, 36, 9}, memberId("m_color.alphaRnd"), 1118),
+    colourGradient(1290, {12, 234, 90, 14},
+                   "寿命に沿った色と不透明度。点をドラッグで移動、ダブルクリックで色の変更か点の追加、右クリックで追加・削除。"),
 };
 
 constexpr std::array kMovePanel{

@@ -32,6 +32,7 @@ enum class ControlKind {
     Check,              // a check box
     CurvePicture,       // a curve thumbnail that opens the curve editor
     DirectionIndicator, // the move direction's two small dials that open the direction picker
+    ColourGradient,     // the colour and opacity over the life, edited as a gradient of stops
 };
 
 // What a drop-down list holds besides its fixed entries.

@@ -197,6 +197,9 @@ int AppSettings::displayFps() const {
 int AppSettings::displayGuide() const {
     return readInt(kDisp, "GUIDE", 1);
 }
+int AppSettings::displayRealTime() const {
+    return readInt(kDisp, "REALTIME", 0);
+}
 void AppSettings::setDisplayFrame(int v) {
     writeInt(kDisp, "FLAME", v);
 }
@@ -208,6 +211,9 @@ void AppSettings::setDisplayFps(int v) {
 }
 void AppSettings::setDisplayGuide(int v) {
     writeInt(kDisp, "GUIDE", v);
+}
+void AppSettings::setDisplayRealTime(int v) {
+    writeInt(kDisp, "REALTIME", v);
 }
 
 std::string AppSettings::recentSlot(int slot) const {

@@ -100,10 +100,12 @@ public:
     int displayParticle() const; // default 0
     int displayFps() const;      // default 0
     int displayGuide() const;    // key GUIDE, default 1
+    int displayRealTime() const; // key REALTIME, default 0: real-time play of the preview
     void setDisplayFrame(int v);
     void setDisplayParticle(int v);
     void setDisplayFps(int v);
     void setDisplayGuide(int v);
+    void setDisplayRealTime(int v);
 
     // RECENT: slot 0..9 (key list<slot>), default "-". Slots outside 0..9 read as "-" and are not
     // written.

@@ -98,5 +98,22 @@ TEST(FpsMeter, SlowStepsReadOneEach) {
     EXPECT_EQ(meter.reading(), 1u);
 }
 
+// Real-time play counts every period that passed, and carries the rest of one over.
+TEST(FrameClock, RealTimeCountsEveryElapsedFrame) {
+    FrameClock clock;
+    EXPECT_EQ(clock.framesElapsed(1000, 60), 0);
+    EXPECT_EQ(clock.framesElapsed(1050, 60), 3);  // 50 x 60 = 3000: three periods exactly
+    EXPECT_EQ(clock.framesElapsed(1060, 60), 0);  // 600 of a period
+    EXPECT_EQ(clock.framesElapsed(1067, 60), 1);  // 600 + 420: one period, 20 carried
+    int frames = 0;
+    for (std::uint32_t now = 1068; now <= 2067; ++now) {
+        frames += clock.framesElapsed(now, 60);
+    }
+    EXPECT_EQ(frames, 60) << "one second later, exactly a second's frames, however they were asked";
+    // A long stall catches up one second at most.
+    EXPECT_EQ(clock.framesElapsed(12067, 30), 30);
+    EXPECT_EQ(clock.framesElapsed(12068, 0), 0);
+}
+
 } // namespace
 } // namespace vintrel

@@ -204,5 +204,37 @@ TEST(SimulationWorker, ParameterAndCurveEditsWhileStepping) {
     EXPECT_EQ(static_cast<int>(tops.size()), 1 + (edits - 1) % 4);
 }
 
+// A machine that needs 50 ms to draw a frame of a 60 fps effect: one second of wall time on the
+// worker's clock. Real-time play reaches frame 60 in it; the ordinary preview steps once a draw.
+TEST(SimulationWorker, RealTimePlayKeepsTheEffectsSpeedWhenDrawingIsSlow) {
+    for (const bool realTime : {true, false}) {
+        Project project(120);
+        project.g.project.fps = 60;
+        FakeClock clock;
+        const std::uint32_t start = clock.now.load();
+        Simulation sim(project.g, clock);
+        sim.reset();
+        std::atomic<int> slowDraws{0};
+        SimulationWorker::Hooks hooks;
+        hooks.drawView = [&] {
+            if (clock.now.load() < start + 1000) {
+                clock.now += 50;
+            } else {
+                slowDraws.fetch_add(1);
+            }
+        };
+        SimulationWorker worker(project.g, sim, clock, hooks);
+        worker.setRealTime(realTime);
+        worker.start();
+        const auto deadline = std::chrono::steady_clock::now() + 5s;
+        while (slowDraws.load() < 3 && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(2ms);
+        }
+        worker.stop(0ms);
+        ASSERT_GE(slowDraws.load(), 3) << "the worker kept drawing";
+        EXPECT_EQ(worker.steppedFrame(), realTime ? 60 : 20) << (realTime ? "real time" : "one step a draw");
+    }
+}
+
 } // namespace
 } // namespace vintrel

@@ -77,6 +77,12 @@ void PanelPainter::text(const QString& string, const QRect& rect, QColor color) 
     painter_.drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, string);
 }
 
+QRect PanelPainter::textBounds(const QString& string, const QRect& rect) {
+    const int points = rect.height() / kTextHeightsPerPoint;
+    painter_.setFont(panelFont(pointsToPixels(points)));
+    return painter_.fontMetrics().boundingRect(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, string);
+}
+
 void PanelPainter::verticalText(const QString& string, const QRect& rect, int grey) {
     const int level = std::clamp(grey, 0, kMaxGrey);
     painter_.save();

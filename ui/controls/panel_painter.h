@@ -39,6 +39,8 @@ public:
     // `string` in the panel font, sized in points at half the rectangle's height (whole points),
     // left-aligned from the rectangle's top, wrapped inside it.
     void text(const QString& string, const QRect& rect, QColor color);
+    // The rectangle that text() covers with `string` in `rect`.
+    QRect textBounds(const QString& string, const QRect& rect);
     // `string` running top to bottom (turned a quarter clockwise), centred in `rect`, in the
     // vertical label font and the grey (grey, grey, grey).
     void verticalText(const QString& string, const QRect& rect, int grey);

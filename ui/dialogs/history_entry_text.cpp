@@ -35,6 +35,7 @@ QString historyEntryText(const History::Entry& entry) {
             [&](const History::CurveEdit& edit) {
                 return history("%1-%2グラフ").arg(subject, translated("Curve", curveSlotName(edit.slot)));
             },
+            [&](const History::GradientEdit&) { return history("%1-カラーグラデーション").arg(subject); },
             [&](const History::AddNode&) { return history("＜%1＞を追加").arg(subject); },
             [&](const History::DeleteNode&) { return history("＜%1＞を削除").arg(subject); },
             [](const History::MoveNode&) { return history("ノードの移動"); },

@@ -33,6 +33,14 @@ ProjectDocument::~ProjectDocument() {
 void ProjectDocument::attachWorker(SimulationWorker::Hooks hooks, const FrameTimeSource& clock) {
     stopWorker();
     worker_ = std::make_unique<SimulationWorker>(g_, simulation_, clock, std::move(hooks));
+    worker_->setRealTime(realTimePlay_);
+}
+
+void ProjectDocument::setRealTimePlay(bool on) {
+    realTimePlay_ = on;
+    if (worker_) {
+        worker_->setRealTime(on);
+    }
 }
 
 void ProjectDocument::startWorker() {
@@ -180,18 +188,48 @@ bool ProjectDocument::pasteCurve(int slot) {
     return true;
 }
 
-void ProjectDocument::setCurvePoints(int slot, const std::vector<CurvePoint>& points) {
+void ProjectDocument::setCurvePoints(int slot, const std::vector<CurvePoint>& points, CurveMerge merge) {
     if (g_.pSelNode == nullptr || slot < 0 || slot >= kCurveSlotCount ||
         g_.pSelNode->graph(slot).points() == points) {
         return;
     }
-    history_.recordCurveEdit(static_cast<CurveSlot>(slot));
+    history_.recordCurveEdit(static_cast<CurveSlot>(slot), merge);
     // The worker reads the curve's table, which is safe to read while it is rebuilt.
     g_.pSelNode->graph(slot).setPoints(points);
     g_.modified = true;
     noteFileState();
     replayIfHeld();
     emit curveChanged(slot);
+}
+
+void ProjectDocument::beginGradientEdit() {
+    history_.recordGradientEdit(CurveMerge::Separate);
+}
+
+void ProjectDocument::setGradientCurves(const History::GradientCurves& curves, CurveMerge merge) {
+    EffectNode* node = g_.pSelNode;
+    if (node == nullptr) {
+        return;
+    }
+    std::vector<int> changed;
+    for (std::size_t i = 0; i < curves.size(); ++i) {
+        if (node->graph(History::kGradientSlots[i]).points() != curves[i]) {
+            changed.push_back(History::kGradientSlots[i]);
+        }
+    }
+    if (changed.empty()) {
+        return;
+    }
+    history_.recordGradientEdit(merge);
+    for (std::size_t i = 0; i < curves.size(); ++i) {
+        node->graph(History::kGradientSlots[i]).setPoints(curves[i]);
+    }
+    g_.modified = true;
+    noteFileState();
+    replayIfHeld();
+    for (const int slot : changed) {
+        emit curveChanged(slot);
+    }
 }
 
 bool ProjectDocument::runTreeCommand(TreeEditor::Command command) {

@@ -60,6 +60,9 @@ public:
     // The preview plays (the clock steps the effect) or holds a frame. Held, every edit is
     // simulated again up to the held frame, so its effect shows at that moment.
     bool isPlaying() const { return playing_; }
+    // Real-time play (Display menu): the preview steps as many frames as the time requires.
+    void setRealTimePlay(bool on);
+    bool realTimePlay() const { return realTimePlay_; }
     void setPlaying(bool playing);
     void togglePlaying() { setPlaying(!playing_); }
     // Frames as steps since a reset (1 ... effectLength()): going to one holds the preview there.
@@ -88,7 +91,14 @@ public:
     void beginCurveEdit(int slot);
     // Replaces the points of curve `slot` of the selected node, recorded in the history. The
     // worker sees the new table from its next frame.
-    void setCurvePoints(int slot, const std::vector<CurvePoint>& points);
+    void setCurvePoints(int slot, const std::vector<CurvePoint>& points,
+                        CurveMerge merge = CurveMerge::Successive);
+    // The gradient's press: the colour curves before it become one undo entry, which the edits
+    // of the same gesture join.
+    void beginGradientEdit();
+    // Replaces the selected node's red, green, blue and opacity curves together, recorded in the
+    // history as one gradient entry.
+    void setGradientCurves(const History::GradientCurves& curves, CurveMerge merge = CurveMerge::Successive);
     // Pastes the curve clipboard into curve `slot` of the selected node, recorded in the
     // history; false when the clipboard holds fewer than two points (nothing changes).
     bool pasteCurve(int slot);
@@ -205,6 +215,7 @@ private:
     TreeEditor tree_;
     Autosaver autosaver_;
     bool playing_ = true;
+    bool realTimePlay_ = false;
     bool lastModified_ = false;
     QString lastFileName_;
 };

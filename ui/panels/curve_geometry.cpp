@@ -224,8 +224,7 @@ RightPressResult CurveEditState::rightDown(std::vector<CurvePoint>& points) {
 }
 
 int CurveEditState::shownValue(float y) const {
-    const int top = truncateToInt(y);
-    return kind_ == CurveKind::Speed ? kPercentScale - top * 2 : kPercentScale - top;
+    return truncateToInt(shownValueOf({0, static_cast<float>(truncateToInt(y))}, kind_));
 }
 
 std::optional<HoverLabels> CurveEditState::hoverLabels(const std::vector<CurvePoint>& points) const {
@@ -245,6 +244,60 @@ std::optional<HoverLabels> CurveEditState::hoverLabels(const std::vector<CurvePo
         labels.position.topLeft.x = at.x;
     }
     return labels;
+}
+
+float shownValueOf(CurvePoint p, CurveKind kind) {
+    return kind == CurveKind::Speed ? kPercentScale - p.y * 2 : kPercentScale - p.y;
+}
+
+std::vector<CurvePoint> withTypedPoint(std::vector<CurvePoint> points, int index, CurveKind kind, float life,
+                                       float value) {
+    if (!isValidIndex(index, points)) {
+        return points;
+    }
+    const auto i = static_cast<std::size_t>(index);
+    const float height = kind == CurveKind::Speed ? (kPercentScale - value) / 2 : kPercentScale - value;
+    CurvePoint& p = points[i];
+    p.y = clampPercent(height);
+    if (i == 0) {
+        p.x = 0;
+    } else if (i == points.size() - 1) {
+        p.x = CurveEditState::kMaxPercent;
+    } else {
+        p.x = clampPercent(life);
+        if (p.x <= points[i - 1].x) {
+            p.x = points[i - 1].x + CurveEditState::kNeighbourGap;
+        }
+        if (p.x >= points[i + 1].x) {
+            p.x = points[i + 1].x - CurveEditState::kNeighbourGap;
+        }
+    }
+    return points;
+}
+
+CurveGrid CurveEditState::grid(int labelSpacing) const {
+    constexpr int kStep = 10;
+    CurveGrid grid;
+    if (!hasRoom()) {
+        return grid;
+    }
+    // Every line, or every second or fifth, gets its text: as many as the room allows.
+    const auto labelEvery = [labelSpacing](float pixelsPerStep) {
+        for (const int every : {1, 2, 5}) {
+            if (pixelsPerStep * static_cast<float>(every) >= static_cast<float>(labelSpacing)) {
+                return every;
+            }
+        }
+        return 10;
+    };
+    const int lifeEvery = labelEvery(xScale() * kStep);
+    const int valueEvery = labelEvery(yScale() * kStep);
+    for (int k = 0; k <= kPercentScale / kStep; ++k) {
+        const auto at = static_cast<float>(k * kStep);
+        grid.life.push_back({toPixel({at, 0}).x, k * kStep, k % lifeEvery == 0});
+        grid.value.push_back({toPixel({0, at}).y, truncateToInt(shownValueOf({0, at}, kind_)), k % valueEvery == 0});
+    }
+    return grid;
 }
 
 } // namespace vintrel

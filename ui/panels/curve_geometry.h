@@ -56,6 +56,28 @@ struct HoverLabels {
     CurveLabel position;
 };
 
+// A point's value as the editor shows it: 0..100 % (the speed curve −100..100 %).
+float shownValueOf(CurvePoint p, CurveKind kind);
+
+// Point `index` of `points` placed at a typed position along the life and a typed value (both in
+// percent, as shown), under the drag's rules: the ends keep x = 0 and 100, an inner point stays
+// 1 % from its neighbours, and the height stays inside the curve. An index out of range leaves
+// the points as they are.
+std::vector<CurvePoint> withTypedPoint(std::vector<CurvePoint> points, int index, CurveKind kind, float life,
+                                       float value);
+
+// The grid of the curve editor: a line at every 10 % of the life and of the value, and the value
+// written beside every line that has room for its text.
+struct CurveGridLine {
+    float pixel = 0;    // x of a life line, y of a value line
+    int percent = 0;    // the life or the value it stands for
+    bool labelled = false;
+};
+struct CurveGrid {
+    std::vector<CurveGridLine> life;
+    std::vector<CurveGridLine> value;
+};
+
 class CurveEditState {
 public:
     // Side of a point's square, and the drawing area's total margin (half of it on each side).
@@ -121,6 +143,9 @@ public:
 
     int hoverIndex() const { return hoverIndex_; }
     int dragIndex() const { return dragIndex_; }
+
+    // The grid lines of the drawing area; labels stand at least `labelSpacing` pixels apart.
+    CurveGrid grid(int labelSpacing) const;
 
     // The labels of the hovered point, or nothing when no point is hovered.
     std::optional<HoverLabels> hoverLabels(const std::vector<CurvePoint>& points) const;

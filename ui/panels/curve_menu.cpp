@@ -2,6 +2,7 @@
 
 #include "model/curve.h"
 #include "ui/document/project_document.h"
+#include "ui/panels/curve_shapes.h"
 
 #include <QCoreApplication>
 #include <QMenu>
@@ -22,6 +23,22 @@ void copyCurve(const ProjectDocument& document, int slot) {
     }
 }
 
+// The starting shapes replace the curve, each as an undo step of its own.
+void addShapeMenu(QMenu& menu, ProjectDocument& document, int slot) {
+    QMenu* shapes = menu.addMenu(menuText("形から始める"));
+    for (const CurveShapeEntry& entry : kCurveShapes) {
+        QAction* action = shapes->addAction(menuText(entry.menuText));
+        QObject::connect(action, &QAction::triggered, &menu, [&document, slot, shape = entry.shape] {
+            const EffectNode* node = document.state().pSelNode;
+            if (node == nullptr || slot < 0 || slot >= kCurveSlotCount) {
+                return;
+            }
+            const CurveKind kind = node->graph(slot).isBipolar() ? CurveKind::Speed : CurveKind::Value;
+            document.setCurvePoints(slot, curveShapePoints(shape, kind), CurveMerge::Alone);
+        });
+    }
+}
+
 } // namespace
 
 QMenu* showCurveMenu(ProjectDocument& document, int slot, QWidget* parent, QPoint globalPos) {
@@ -33,6 +50,8 @@ QMenu* showCurveMenu(ProjectDocument& document, int slot, QWidget* parent, QPoin
     paste->setEnabled(!curveClipboard().empty());
     QObject::connect(copy, &QAction::triggered, menu, [&document, slot] { copyCurve(document, slot); });
     QObject::connect(paste, &QAction::triggered, menu, [&document, slot] { document.pasteCurve(slot); });
+    menu->addSeparator();
+    addShapeMenu(*menu, document, slot);
     menu->popup(globalPos);
     return menu;
 }

@@ -5,6 +5,7 @@
 #include "ui/document/project_document.h"
 #include "ui/panels/curve_menu.h"
 #include "ui/panels/curve_picture.h"
+#include "ui/panels/curve_point_editor.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -49,10 +50,14 @@ GraphZoomPopup::GraphZoomPopup(ProjectDocument& document, int slot, QWidget* par
     connect(&document_, &ProjectDocument::historyChanged, picture_, qOverload<>(&QWidget::update));
 }
 
-// Escape closes the curve window, as it closes a dialog.
+// Escape closes the curve window, as it closes a dialog; Enter types the hovered point.
 void GraphZoomPopup::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         closeSelf();
+        return;
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && state_.hoverIndex() >= 0) {
+        editHoveredPoint();
         return;
     }
     QWidget::keyPressEvent(event);
@@ -137,6 +142,26 @@ void GraphZoomPopup::mouseReleaseEvent(QMouseEvent* event) {
         state_.endDrag();
         picture_->update();
     }
+}
+
+// A double-click on a point opens its number window; elsewhere it is a press like the first one.
+void GraphZoomPopup::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && state_.hoverIndex() >= 0) {
+        state_.endDrag();
+        editHoveredPoint();
+        return;
+    }
+    mousePressEvent(event);
+}
+
+void GraphZoomPopup::editHoveredPoint() {
+    if (pointEditor_) {
+        pointEditor_->raise();
+        return;
+    }
+    const CurveKind kind = state_.kind();
+    pointEditor_ = new CurvePointEditor(document_, slot_, state_.hoverIndex(), kind, this);
+    pointEditor_->open();
 }
 
 void GraphZoomPopup::closeSelf() {

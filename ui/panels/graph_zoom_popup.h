@@ -6,8 +6,10 @@
 // changes, since its curve may no longer exist.
 
 #include "ui/panels/curve_geometry.h"
+#include "ui/panels/curve_point_editor.h"
 
 #include <QPoint>
+#include <QPointer>
 #include <QWidget>
 #include <vector>
 
@@ -32,12 +34,15 @@ public:
     int slot() const { return slot_; }
     CurvePicture* picture() const { return picture_; }
     const CurveEditState& editState() const { return state_; }
+    // The open point window, or null.
+    CurvePointEditor* pointEditor() const { return pointEditor_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -47,6 +52,8 @@ private:
     void pressLeft(GroupDrag group);
     void pressRight(QPoint globalPos);
     void closeSelf();
+    // Opens the window that takes the hovered point's position and value as numbers.
+    void editHoveredPoint();
 
     ProjectDocument& document_;
     int slot_;
@@ -55,6 +62,7 @@ private:
     QPoint mouse_;
     // Presses count only after the mouse has moved over the window.
     bool mouseSeen_ = false;
+    QPointer<CurvePointEditor> pointEditor_;
 };
 
 } // namespace vintrel

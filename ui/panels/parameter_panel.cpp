@@ -5,6 +5,7 @@
 #include "ui/controls/numeric_text.h"
 #include "ui/document/project_document.h"
 #include "ui/panels/curve_thumbnail.h"
+#include "ui/panels/gradient_strip.h"
 #include "ui/panels/direction_indicator.h"
 #include "ui/panels/spinner_buttons.h"
 #include "ui/hints/hint_tracker.h"
@@ -100,6 +101,10 @@ void ParameterPanel::build() {
             break;
         case ControlKind::DirectionIndicator:
             widget = makeDirection(c);
+            break;
+        case ControlKind::ColourGradient:
+            widget = new GradientStrip(document_, this);
+            place(widget, c.rect);
             break;
         }
         if (c.id != 0) {

@@ -38,6 +38,7 @@ constexpr std::array kCommands{
     CommandSpec{ShowParticleCount, M::Display, "現在のパーティクル数(&P)\tCtrl+T", "Ctrl+T", true},
     CommandSpec{ShowFps, M::Display, "現在のFPS(&S)\tCtrl+L", "Ctrl+L", true},
     CommandSpec{ShowGuide, M::Display, "エミッターのガイド(&G)\tCtrl+G", "Ctrl+G", true},
+    CommandSpec{RealTimePlay, M::Display, "リアルタイム再生(&R)", nullptr, true},
     CommandSpec{ViewList, M::Display, "視点リスト(&V)\tCtrl+V", "Ctrl+V"},
     CommandSpec{FrameEffect, M::Display, "エフェクト全体を表示(&E)\tF", "F"},
     CommandSpec{Help, M::Help, "オンラインヘルプ(&H)\tF1", "F1"},

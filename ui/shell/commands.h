@@ -33,6 +33,7 @@ enum class CommandId : int {
     BinaryExport = 40078,
     ShowGuide = 40080,
     FrameEffect = 40090, // places the view's camera so that the whole effect is in view
+    RealTimePlay = 40091, // the preview keeps the effect's true speed on a slow machine
 };
 
 enum class MenuId { File, Edit, Settings, Display, Help };

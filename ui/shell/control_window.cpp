@@ -3,7 +3,9 @@
 #include "render/camera.h"
 #include "ui/shell/transport_bar.h"
 
+#include <QCoreApplication>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -22,8 +24,16 @@ constexpr int kTextHeight = 16;
 constexpr int kParticleLabelWidth = 55;
 constexpr int kFpsLabelWidth = 32;
 constexpr int kFrameReadoutEnd = 128;
-constexpr int kParticleReadoutWidth = 135;
-constexpr int kFpsReadoutWidth = kFpsLabelWidth + 80;
+// A readout's number after its label.
+constexpr int kNumberWidth = 80;
+constexpr int kLabelGap = 4;
+
+QString particleLabel() {
+    return QCoreApplication::translate("InfoBar", "パーティクル");
+}
+QString fpsLabel() {
+    return QCoreApplication::translate("InfoBar", "フレームレート");
+}
 constexpr int kTransportMargin = 8;
 
 const QColor kIconNormal(150, 150, 150);
@@ -106,13 +116,18 @@ void ControlWindow::setTransport(TransportBar* transport) {
     transport_->show();
 }
 
+// A label is as wide as its text needs, and never narrower than the English one was laid out.
+int ControlWindow::labelWidth(const QString& label, int minimum) const {
+    return std::max(minimum, QFontMetrics(font_).horizontalAdvance(label) + kLabelGap);
+}
+
 int ControlWindow::readoutsEnd() const {
     int x = display_.frame ? kFrameReadoutEnd : kTransportMargin;
     if (display_.particles) {
-        x += kParticleReadoutWidth;
+        x += labelWidth(particleLabel(), kParticleLabelWidth) + kNumberWidth;
     }
     if (display_.fps) {
-        x += kFpsReadoutWidth;
+        x += labelWidth(fpsLabel(), kFpsLabelWidth) + kNumberWidth;
     }
     return x;
 }
@@ -192,14 +207,15 @@ void ControlWindow::paintReadouts(QPainter& painter) {
         const unsigned count = g_.sim.particleCount.load();
         // The root particle and the two camera marker particles are not counted.
         const unsigned shown = count > 3 ? count - 3 : 0;
-        text(x, kParticleLabelWidth, QStringLiteral("Particle"));
-        text(x + kParticleLabelWidth, 80,
-             QLatin1Char(':') + QStringLiteral("%1").arg(shown, 4, 10, QLatin1Char('0')));
-        x += kParticleReadoutWidth;
+        const int width = labelWidth(particleLabel(), kParticleLabelWidth);
+        text(x, width, particleLabel());
+        text(x + width, kNumberWidth, QLatin1Char(':') + QStringLiteral("%1").arg(shown, 4, 10, QLatin1Char('0')));
+        x += width + kNumberWidth;
     }
     if (display_.fps) {
-        text(x, kFpsLabelWidth, QStringLiteral("FPS"));
-        text(x + kFpsLabelWidth, 80, QLatin1Char(':') + QString::number(g_.sim.measuredFps.load()));
+        const int width = labelWidth(fpsLabel(), kFpsLabelWidth);
+        text(x, width, fpsLabel());
+        text(x + width, kNumberWidth, QLatin1Char(':') + QString::number(g_.sim.measuredFps.load()));
     }
 }
 

@@ -55,6 +55,7 @@ private:
     int hovered() const;
     // The x where the readouts that are switched on end.
     int readoutsEnd() const;
+    int labelWidth(const QString& label, int minimum) const;
     void placeTransport();
 
     const GlobalState& g_;

@@ -196,11 +196,15 @@ void MainWindow::connectCommands() {
        [this] { showModeless(viewList_, [this] { return new ViewListDialog(document_, this); }); });
     on(CommandId::BinaryExport, [this] { exportBinaryFile(); });
     on(CommandId::FrameEffect, [this] { frameTheEffect(); });
+    on(CommandId::RealTimePlay,
+       [this] { document_.setRealTimePlay(commands_->action(CommandId::RealTimePlay)->isChecked()); });
     commands_->action(CommandId::ShowFrame)->setChecked(settings_.displayFrame() != 0);
     commands_->action(CommandId::ShowParticleCount)->setChecked(settings_.displayParticle() != 0);
     commands_->action(CommandId::ShowFps)->setChecked(settings_.displayFps() != 0);
     commands_->action(CommandId::ShowGuide)->setChecked(settings_.displayGuide() != 0);
     document_.setGuideShown(settings_.displayGuide() != 0);
+    commands_->action(CommandId::RealTimePlay)->setChecked(settings_.displayRealTime() != 0);
+    document_.setRealTimePlay(settings_.displayRealTime() != 0);
 
     connect(commands_, &CommandActions::recentFileChosen, this, [this](int slot) {
         files_->openRecent(slot);
@@ -314,6 +318,7 @@ void MainWindow::storeSettings() {
     settings_.setDisplayParticle(display.particles ? 1 : 0);
     settings_.setDisplayFps(display.fps ? 1 : 0);
     settings_.setDisplayGuide(commands_->action(CommandId::ShowGuide)->isChecked() ? 1 : 0);
+    settings_.setDisplayRealTime(commands_->action(CommandId::RealTimePlay)->isChecked() ? 1 : 0);
     recent_.store(settings_);
     // A settings file that cannot be written costs only the placement and the list: nothing to
     // stop the close for.

@@ -27,6 +27,10 @@
         <source>ノードの移動</source>
         <translation>Moved a node</translation>
     </message>
+    <message>
+        <source>%1-カラーグラデーション</source>
+        <translation>%1-colour gradient</translation>
+    </message>
 </context>
 <context>
     <name>CurveMenu</name>
@@ -41,6 +45,34 @@
     <message>
         <source>貼り付け</source>
         <translation>Paste</translation>
+    </message>
+    <message>
+        <source>形から始める</source>
+        <translation>Start from a shape</translation>
+    </message>
+    <message>
+        <source>平ら</source>
+        <translation>Flat</translation>
+    </message>
+    <message>
+        <source>上昇</source>
+        <translation>Rising</translation>
+    </message>
+    <message>
+        <source>下降</source>
+        <translation>Falling</translation>
+    </message>
+    <message>
+        <source>イーズイン</source>
+        <translation>Ease in</translation>
+    </message>
+    <message>
+        <source>イーズアウト</source>
+        <translation>Ease out</translation>
+    </message>
+    <message>
+        <source>山形</source>
+        <translation>Bell</translation>
     </message>
 </context>
 <context>
@@ -210,6 +242,10 @@
     <message>
         <source>開く(&amp;O)	Ctrl+O</source>
         <translation>&amp;Open	Ctrl+O</translation>
+    </message>
+    <message>
+        <source>リアルタイム再生(&amp;R)</source>
+        <translation>Play in &amp;real time</translation>
     </message>
 </context>
 <context>
@@ -935,6 +971,10 @@
     <message>
         <source>１度に発生するパーティクル個数のばらつき。</source>
         <translation>Variation of the number of particles emitted at a time.</translation>
+    </message>
+    <message>
+        <source>寿命に沿った色と不透明度。点をドラッグで移動、ダブルクリックで色の変更か点の追加、右クリックで追加・削除。</source>
+        <translation>Colour and opacity over the life. Drag a stop to move it, double-click to change its colour or add a stop, right-click to add or remove.</translation>
     </message>
 </context>
 <context>
@@ -1973,6 +2013,10 @@ and update to the latest version.
         <source>フレームに1回</source>
         <translation>frames apart</translation>
     </message>
+    <message>
+        <source> グラデーション</source>
+        <translation> Gradient</translation>
+    </message>
 </context>
 <context>
     <name>ProjectSettingsDialog</name>
@@ -2366,6 +2410,67 @@ If you choose "No", this data is deleted.</translation>
     <message>
         <source>＜追加＞</source>
         <translation>&lt;Add&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>CurvePoint</name>
+    <message>
+        <source>点の位置と値</source>
+        <translation>Point</translation>
+    </message>
+    <message>
+        <source>位置</source>
+        <translation>Position along the life</translation>
+    </message>
+    <message>
+        <source>値</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>位置(&amp;P):</source>
+        <translation>&amp;Position:</translation>
+    </message>
+    <message>
+        <source>値(&amp;V):</source>
+        <translation>&amp;Value:</translation>
+    </message>
+</context>
+<context>
+    <name>Gradient</name>
+    <message>
+        <source>カラーグラデーション</source>
+        <translation>Colour gradient</translation>
+    </message>
+    <message>
+        <source>←→で点を選び、Shift+←→で移動、Enterで色、Insertで追加、Deleteで削除</source>
+        <translation>Left and Right select a stop, Shift+Left and Shift+Right move it, Enter chooses its colour, Insert adds a stop, Delete removes it</translation>
+    </message>
+    <message>
+        <source>点の色</source>
+        <translation>Stop colour</translation>
+    </message>
+    <message>
+        <source>色を選ぶ...</source>
+        <translation>Choose colour...</translation>
+    </message>
+    <message>
+        <source>点を削除</source>
+        <translation>Remove stop</translation>
+    </message>
+    <message>
+        <source>ここに点を追加</source>
+        <translation>Add stop here</translation>
+    </message>
+</context>
+<context>
+    <name>InfoBar</name>
+    <message>
+        <source>パーティクル</source>
+        <translation>Particle</translation>
+    </message>
+    <message>
+        <source>フレームレート</source>
+        <translation>FPS</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,8 @@
 // The curve editor's rules without a screen: the pixel mapping, which point the mouse is over,
 // what a press, a drag and a right press do to the points, and the hovered point's labels.
+#include "ui/panels/colour_gradient.h"
 #include "ui/panels/curve_geometry.h"
+#include "ui/panels/curve_shapes.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -342,6 +344,110 @@ TEST(CurveLabels, ReadTheHoveredPointsValueAndPosition) {
 TEST(CurveLabels, NoneWithoutAHoveredPoint) {
     const CurveEditState state = unitState();
     EXPECT_FALSE(state.hoverLabels({{0, 0}, {100, 0}}).has_value());
+}
+
+// ---- typed points, the grid and the starting shapes ------------------------------------------
+
+TEST(CurveTypedPoint, FollowsTheDragRulesAndTheShownValue) {
+    const Points points{{0, 0}, {30, 50}, {60, 20}, {100, 0}};
+    struct Case {
+        int index;
+        CurveKind kind;
+        float life, value;
+        CurvePoint expected;
+    };
+    const Case cases[] = {
+        {1, CurveKind::Value, 45, 80, {45, 20}},     // an inner point goes where it is typed
+        {1, CurveKind::Value, 75, 80, {59, 20}},     // but stops 1 % short of its right neighbour
+        {2, CurveKind::Value, 10, 0, {31, 100}},     // and of its left one
+        {0, CurveKind::Value, 50, 25, {0, 75}},      // the ends keep their place along the life
+        {3, CurveKind::Value, 50, 150, {100, 0}},    // values beyond the curve's range are held to it
+        {1, CurveKind::Speed, 30, -100, {30, 100}},  // the speed curve shows -100..100 %
+        {1, CurveKind::Speed, 30, 0, {30, 50}},
+    };
+    for (const Case& c : cases) {
+        const Points typed = withTypedPoint(points, c.index, c.kind, c.life, c.value);
+        EXPECT_EQ(typed[static_cast<std::size_t>(c.index)], c.expected) << "index " << c.index << " life " << c.life;
+    }
+    EXPECT_EQ(withTypedPoint(points, 7, CurveKind::Value, 10, 10), points);
+    EXPECT_EQ(shownValueOf({0, 25}, CurveKind::Speed), 50.0f);
+}
+
+TEST(CurveGrid, LinesAtEveryTenthAndLabelsWhereTheyFit) {
+    CurveEditState state = unitState();
+    const CurveGrid grid = state.grid(16);
+    ASSERT_EQ(grid.life.size(), 11u);
+    ASSERT_EQ(grid.value.size(), 11u);
+    EXPECT_EQ(grid.life[5].pixel, 54.0f);
+    EXPECT_EQ(grid.value[0].percent, 100); // the top line is full value
+    EXPECT_EQ(grid.value[10].percent, 0);
+    // 10 pixels per step: every second line has room for its text.
+    EXPECT_TRUE(grid.value[2].labelled);
+    EXPECT_FALSE(grid.value[3].labelled);
+    state.setArea(408, 408);
+    EXPECT_TRUE(state.grid(16).value[3].labelled);
+    EXPECT_EQ(unitState(CurveKind::Speed).grid(16).value[10].percent, -100);
+}
+
+// Each starting shape as the curve's table gives it to the particles: at birth, half-way, death.
+TEST(CurveShapes, GiveTheirValuesOverTheLife) {
+    struct Case {
+        CurveShape shape;
+        float birth, middle, death;
+    };
+    const Case cases[] = {
+        {CurveShape::Flat, 1, 1, 1},        {CurveShape::Rising, 0, 0.5f, 1},  {CurveShape::Falling, 1, 0.5f, 0},
+        {CurveShape::EaseIn, 0, 0.25f, 1},  {CurveShape::EaseOut, 0, 0.75f, 1}, {CurveShape::Bell, 0, 1, 0},
+    };
+    for (const Case& c : cases) {
+        Graph curve("curve", 0);
+        const Points points = curveShapePoints(c.shape, CurveKind::Value);
+        EXPECT_EQ(points.front().x, 0.0f);
+        EXPECT_EQ(points.back().x, 100.0f);
+        curve.setPoints(points);
+        EXPECT_NEAR(curve.evaluate(0, 100), c.birth, 0.011f) << static_cast<int>(c.shape);
+        EXPECT_NEAR(curve.evaluate(50, 100), c.middle, 0.02f) << static_cast<int>(c.shape);
+        EXPECT_NEAR(curve.evaluate(100, 100), c.death, 0.011f) << static_cast<int>(c.shape);
+    }
+    // The speed curve takes them between standing still (its middle line) and full speed.
+    EXPECT_EQ(curveShapePoints(CurveShape::Rising, CurveKind::Speed), (Points{{0, 50}, {100, 0}}));
+}
+
+// ---- the colour gradient ----------------------------------------------------------------------
+
+TEST(ColourGradient, StopsAtEveryCurvesPointsAndWrittenBackAtTheSameX) {
+    EffectNode node(nullptr);
+    node.graph(SlotRed).setPoints({{0, 0}, {100, 100}});            // red falls from full to none
+    node.graph(SlotAlpha).setPoints({{0, 100}, {40, 0}, {100, 0}}); // opacity rises to full at 40 %
+    ColourGradient gradient = ColourGradient::of(node);
+    ASSERT_EQ(gradient.stopCount(), 3);
+    EXPECT_EQ(gradient.stops()[1].x, 40.0f);
+    EXPECT_EQ(gradient.stops()[1].colour.alpha, 1.0f);
+    EXPECT_EQ(gradient.stops()[0].colour, (GradientColour{1, 1, 1, 0}));
+
+    // A stop added half-way between two takes their mixed colour; the ends cannot go.
+    const int added = gradient.addStop(70);
+    ASSERT_EQ(added, 2);
+    EXPECT_NEAR(gradient.stops()[2].colour.red, (gradient.stops()[1].colour.red + 0.0f) / 2, 1e-5f);
+    EXPECT_EQ(gradient.addStop(70.5f), -1) << "within the minimum gap of a stop";
+    EXPECT_FALSE(gradient.removeStop(0));
+    EXPECT_FALSE(gradient.removeStop(gradient.stopCount() - 1));
+    gradient.moveStop(2, 10);
+    EXPECT_EQ(gradient.stops()[2].x, 41.0f) << "a stop stays 1 % from its neighbours";
+    gradient.moveStop(0, 30);
+    EXPECT_EQ(gradient.stops()[0].x, 0.0f);
+    gradient.setColour(1, {0, 0.5f, 1, 0.25f});
+
+    const History::GradientCurves curves = gradient.curves();
+    for (const auto& curve : curves) {
+        ASSERT_EQ(curve.size(), 4u);
+        EXPECT_EQ(curve[1].x, 40.0f);
+        EXPECT_EQ(curve[2].x, 41.0f);
+    }
+    EXPECT_EQ(curves[0][1].y, 100.0f); // red 0
+    EXPECT_EQ(curves[1][1].y, 50.0f);  // green half
+    EXPECT_EQ(curves[2][1].y, 0.0f);   // blue full
+    EXPECT_EQ(curves[3][1].y, 75.0f);  // opacity a quarter
 }
 
 } // namespace

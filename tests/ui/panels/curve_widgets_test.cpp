@@ -7,12 +7,17 @@
 #include "ui/controls/ui_colors.h"
 #include "ui/document/project_document.h"
 #include "ui/panels/curve_picture.h"
+#include "ui/panels/curve_point_editor.h"
+#include "ui/panels/curve_shapes.h"
+#include "ui/panels/gradient_strip.h"
 #include "ui/panels/curve_thumbnail.h"
 #include "ui/panels/graph_zoom_popup.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QColorDialog>
+#include <QDoubleSpinBox>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
@@ -284,7 +289,10 @@ TEST_F(CurveWidgetsTest, PicturesPaintBackgroundCurveAndHandles) {
     const QColor white(255, 255, 255);
     auto popup = openPopup(SlotRed); // the constant curve runs along the top, y = 4
     QImage picture = popup->picture()->grab().toImage();
-    EXPECT_EQ(picture.pixelColor(54, 60), QColor(50, 50, 50));
+    // Between the grid's lines, which stand every 10 pixels here (at 4 + 10k, antialiased).
+    EXPECT_EQ(picture.pixelColor(58, 61), QColor(50, 50, 50));
+    EXPECT_GT(picture.pixelColor(58, 54).red(), 50) << "the grid line at 50 %";
+    EXPECT_GT(picture.pixelColor(54, 61).red(), 50) << "the grid line at half the life";
     EXPECT_EQ(picture.pixelColor(54, 4), white);
 
     move(*popup, mouseAt(99, 0)); // hover the last point: its square turns yellow
@@ -296,13 +304,158 @@ TEST_F(CurveWidgetsTest, PicturesPaintBackgroundCurveAndHandles) {
     auto speed = openPopup(SlotSpeed);
     picture = speed->picture()->grab().toImage();
     EXPECT_GT(picture.pixelColor(30, 54).red(), 0x32) << "the middle line";
-    EXPECT_EQ(picture.pixelColor(30, 80), QColor(0x32, 0x32, 0x32));
+    EXPECT_EQ(picture.pixelColor(58, 80), QColor(0x32, 0x32, 0x32));
 
     CurveThumbnail thumbnail(*document, SlotRed, nullptr);
     thumbnail.resize(108, 40);
     const QImage small = thumbnail.grab().toImage();
     EXPECT_EQ(small.pixelColor(54, 30), toQColor(uiColors().client));
     EXPECT_EQ(small.pixelColor(54, 4), white);
+}
+
+// ---- typed points and starting shapes ---------------------------------------------------------
+
+TEST_F(CurveWidgetsTest, ADoubleClickedPointTakesTypedNumbersAsOneUndoStep) {
+    g.pSelNode->graph(SlotGreen).setPoints({{0, 0}, {30, 60}, {100, 0}});
+    auto popup = openPopup(SlotGreen);
+    move(*popup, mouseAt(30, 60));
+    press(*popup, mouseAt(30, 60), Qt::LeftButton);
+    release(*popup, mouseAt(30, 60), Qt::LeftButton);
+    send(*popup, QEvent::MouseButtonDblClick, mouseAt(30, 60), Qt::LeftButton, Qt::LeftButton);
+    CurvePointEditor* editor = popup->pointEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->lifeField()->value(), 30.0);
+    EXPECT_EQ(editor->valueField()->value(), 40.0); // shown as the value, bottom to top
+    const std::size_t before = historySize();
+    editor->lifeField()->setValue(55.5);
+    editor->valueField()->setValue(90);
+    editor->accept();
+    EXPECT_EQ(curve(SlotGreen), (Points{{0, 0}, {55.5f, 10}, {100, 0}}));
+    EXPECT_EQ(historySize(), before + 1);
+
+    // A drag of the same curve right after is an undo step of its own.
+    move(*popup, mouseAt(100, 0));
+    press(*popup, mouseAt(100, 0), Qt::LeftButton);
+    move(*popup, mouseAt(100, 20), Qt::LeftButton);
+    release(*popup, mouseAt(100, 20), Qt::LeftButton);
+    ASSERT_TRUE(document->undo());
+    EXPECT_EQ(curve(SlotGreen), (Points{{0, 0}, {55.5f, 10}, {100, 0}}));
+    ASSERT_TRUE(document->undo());
+    EXPECT_EQ(curve(SlotGreen), (Points{{0, 0}, {30, 60}, {100, 0}}));
+}
+
+TEST_F(CurveWidgetsTest, EveryStartingShapeReplacesTheCurveAsOneUndoStep) {
+    const Points drawn{{0, 10}, {50, 70}, {100, 20}};
+    for (const CurveShapeEntry& entry : kCurveShapes) {
+        for (const int slot : {int(SlotRed), int(SlotSpeed)}) {
+            g.pSelNode->graph(slot).setPoints(drawn);
+            CurveThumbnail thumbnail(*document, slot, nullptr);
+            press(thumbnail, {5, 5}, Qt::RightButton);
+            QMenu* menu = openMenu(thumbnail);
+            ASSERT_NE(menu, nullptr);
+            QAction* shapes = menuAction(*menu, QString::fromUtf8("形から始める"));
+            ASSERT_NE(shapes, nullptr);
+            ASSERT_NE(shapes->menu(), nullptr);
+            QAction* item = menuAction(*shapes->menu(), QString::fromUtf8(entry.menuText));
+            ASSERT_NE(item, nullptr);
+            const int before = document->history().current();
+            item->trigger();
+            const CurveKind kind = slot == SlotSpeed ? CurveKind::Speed : CurveKind::Value;
+            EXPECT_EQ(curve(slot), curveShapePoints(entry.shape, kind)) << entry.menuText;
+            EXPECT_EQ(document->history().current(), before + 1) << entry.menuText;
+            ASSERT_TRUE(document->undo());
+            EXPECT_EQ(curve(slot), drawn) << entry.menuText;
+            delete menu;
+        }
+    }
+}
+
+// ---- the colour gradient ----------------------------------------------------------------------
+
+class GradientStripTest : public CurveWidgetsTest {
+protected:
+    GradientStripTest() {
+        strip = std::make_unique<GradientStrip>(*document, nullptr);
+        strip->resize(108, 28); // 100 pixels of life between the margins
+        strip->show();
+        strip->setFocus();
+    }
+    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(strip.get(), k, modifiers);
+    }
+    // Every colour curve has its points at the same positions along the life.
+    std::vector<float> sharedXs() const {
+        std::vector<float> xs;
+        for (const CurvePoint& p : curve(SlotRed)) {
+            xs.push_back(p.x);
+        }
+        for (const CurveSlot slot : History::kGradientSlots) {
+            std::vector<float> own;
+            for (const CurvePoint& p : curve(slot)) {
+                own.push_back(p.x);
+            }
+            EXPECT_EQ(own, xs) << "slot " << slot;
+        }
+        return xs;
+    }
+    std::unique_ptr<GradientStrip> strip;
+};
+
+TEST_F(GradientStripTest, KeyboardEditsWriteTheFourCurvesAsOneUndoStepEach) {
+    g.pSelNode->graph(SlotAlpha).setPoints({{0, 100}, {100, 0}});
+    const std::size_t start = historySize();
+    key(Qt::Key_Insert); // a stop half-way after the first
+    EXPECT_EQ(sharedXs(), (std::vector<float>{0, 50, 100}));
+    EXPECT_EQ(strip->selectedStop(), 1);
+    EXPECT_EQ(historySize(), start + 1);
+    EXPECT_EQ(document->history().entries().back().title, g.pSelNode->m_name + "-カラーグラデーション");
+
+    key(Qt::Key_Right, Qt::ShiftModifier);
+    key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(sharedXs(), (std::vector<float>{0, 52, 100}));
+
+    ASSERT_TRUE(document->undo());
+    EXPECT_EQ(sharedXs(), (std::vector<float>{0, 51, 100}));
+    key(Qt::Key_Delete);
+    EXPECT_EQ(sharedXs(), (std::vector<float>{0, 100}));
+    key(Qt::Key_Left);
+    key(Qt::Key_Delete); // the first stop stays
+    EXPECT_EQ(sharedXs(), (std::vector<float>{0, 100}));
+
+    // Every change undoes back to the curves as they were, all four at once.
+    for (int step = 0; step < 3; ++step) { // the delete, the first move, the added stop
+        ASSERT_TRUE(document->undo());
+    }
+    EXPECT_EQ(curve(SlotAlpha), (Points{{0, 100}, {100, 0}}));
+    EXPECT_EQ(curve(SlotRed), (Points{{0, 0}, {100, 0}}));
+}
+
+TEST_F(GradientStripTest, DraggingAStopAndChoosingItsColour) {
+    g.pSelNode->graph(SlotBlue).setPoints({{0, 0}, {40, 100}, {100, 0}});
+    const QPoint marker(strip->columnOf(40), 25);
+    ASSERT_EQ(strip->stopAt(marker.x()), 1);
+    const std::size_t start = historySize();
+    press(*strip, marker, Qt::LeftButton);
+    move(*strip, {strip->columnOf(60), 25}, Qt::LeftButton);
+    move(*strip, {strip->columnOf(70), 25}, Qt::LeftButton);
+    release(*strip, {strip->columnOf(70), 25}, Qt::LeftButton);
+    EXPECT_EQ(sharedXs(), (std::vector<float>{0, 70, 100}));
+    EXPECT_EQ(historySize(), start + 1) << "one drag, one undo step";
+
+    send(*strip, QEvent::MouseButtonDblClick, {strip->columnOf(70), 25}, Qt::LeftButton, Qt::LeftButton);
+    QColorDialog* chooser = strip->colourChooser();
+    ASSERT_NE(chooser, nullptr);
+    chooser->setCurrentColor(QColor(255, 0, 0, 51));
+    chooser->accept();
+    EXPECT_EQ(curve(SlotRed)[1], (CurvePoint{70, 0}));
+    EXPECT_EQ(curve(SlotGreen)[1], (CurvePoint{70, 100}));
+    EXPECT_EQ(curve(SlotBlue)[1], (CurvePoint{70, 100}));
+    EXPECT_EQ(curve(SlotAlpha)[1], (CurvePoint{70, 80}));
+    EXPECT_EQ(historySize(), start + 2);
+    ASSERT_TRUE(document->undo());
+    EXPECT_EQ(curve(SlotBlue)[1], (CurvePoint{70, 100}));
+    EXPECT_EQ(curve(SlotRed)[1], (CurvePoint{70, 0}));
+    EXPECT_EQ(curve(SlotAlpha)[1], (CurvePoint{70, 0}));
 }
 
 } // namespace
