@@ -94,22 +94,22 @@ constexpr PanelControl curve(int id, DuRect rect, CurveSlot slot) {
     return c;
 }
 
-constexpr PanelControl directionIndicator(int id, DuRect rect, std::string_view hint) {
+// A picture that edits something of its own, with its own hint.
+constexpr PanelControl hintedPicture(ControlKind kind, int id, DuRect rect, std::string_view hint) {
     PanelControl c;
     c.id = id;
-    c.kind = DirectionIndicator;
+    c.kind = kind;
     c.rect = rect;
     c.hint = hint;
     return c;
 }
 
+constexpr PanelControl directionIndicator(int id, DuRect rect, std::string_view hint) {
+    return hintedPicture(DirectionIndicator, id, rect, hint);
+}
+
 constexpr PanelControl colourGradient(int id, DuRect rect, std::string_view hint) {
-    PanelControl c;
-    c.id = id;
-    c.kind = ColourGradient;
-    c.rect = rect;
-    c.hint = hint;
-    return c;
+    return hintedPicture(ColourGradient, id, rect, hint);
 }
 
 // ---- list entries ----------------------------------------------------------------------------
