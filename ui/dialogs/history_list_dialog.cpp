@@ -22,6 +22,16 @@ QColor titleColor(HistoryRowTone tone) {
 HistoryRows::HistoryRows(ProjectDocument& document, QWidget* parent)
     : ScrolledRowList(parent), document_(document) {
     setAccessibleName(tr("履歴リスト"));
+    followHistory();
+}
+
+void HistoryRows::followHistory() {
+    refresh();
+    setCursorRow(document_.history().current());
+}
+
+QString HistoryRows::rowText(int row) const {
+    return historyEntryText(document_.history().entries()[static_cast<std::size_t>(row)]);
 }
 
 int HistoryRows::rowCount() const {
@@ -34,8 +44,7 @@ void HistoryRows::paintRow(PanelPainter& painter, int row, const QRect& rect) co
     if (tone == HistoryRowTone::Current) {
         painter.fillRect(rect, toQColor(uiColors().cursor));
     }
-    paintRowText(painter, historyEntryText(history.entries()[static_cast<std::size_t>(row)]), rect,
-                 titleColor(tone));
+    paintRowText(painter, rowText(row), rect, titleColor(tone));
 }
 
 void HistoryRows::rowClicked(int row, QPoint) {
@@ -45,8 +54,8 @@ void HistoryRows::rowClicked(int row, QPoint) {
 HistoryListDialog::HistoryListDialog(ProjectDocument& document, QWidget* parent)
     : QDialog(parent), rows_(new HistoryRows(document, this)) {
     holdRowsInWindow(*this, *rows_, tr("履歴リスト"));
-    connect(&document, &ProjectDocument::historyChanged, rows_, &ScrolledRowList::refresh);
-    connect(&document, &ProjectDocument::projectChanged, rows_, &ScrolledRowList::refresh);
+    connect(&document, &ProjectDocument::historyChanged, rows_, &HistoryRows::followHistory);
+    connect(&document, &ProjectDocument::projectChanged, rows_, &HistoryRows::followHistory);
 }
 
 } // namespace vintrel

@@ -10,15 +10,20 @@ class ProjectDocument;
 
 // The rows of the history list: one per entry with its title, the current entry on
 // CURSOR_COLOR, the entries up to it in white and the undone ones in grey. A click jumps to the
-// entry through the document (undoing or redoing up to it).
+// entry through the document (undoing or redoing up to it), as Enter does on the keyboard's row.
+// The keyboard's row goes to the current entry whenever the history changes.
 class HistoryRows final : public ScrolledRowList {
     Q_OBJECT
 
 public:
     HistoryRows(ProjectDocument& document, QWidget* parent);
 
+    // After the history changed: the rows again, the keyboard on the current entry.
+    void followHistory();
+
 protected:
     int rowCount() const override;
+    QString rowText(int row) const override;
     void paintRow(PanelPainter& painter, int row, const QRect& rect) const override;
     void rowClicked(int row, QPoint position) override;
 

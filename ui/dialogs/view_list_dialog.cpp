@@ -6,12 +6,7 @@
 #include "ui/dialogs/viewpoint_list.h"
 #include "ui/document/project_document.h"
 
-
 namespace vintrel {
-
-namespace {
-
-} // namespace
 
 ViewpointRows::ViewpointRows(ProjectDocument& document, QWidget* parent)
     : ScrolledRowList(parent), document_(document) {
@@ -23,31 +18,44 @@ int ViewpointRows::rowCount() const {
     return static_cast<int>(viewpointCount(document_.state().views)) + 1;
 }
 
+bool ViewpointRows::isAddRow(int row) const {
+    return static_cast<std::size_t>(row) >= viewpointCount(document_.state().views);
+}
+
+QString ViewpointRows::rowText(int row) const {
+    return isAddRow(row) ? tr("＜追加＞")
+                         : QString::fromStdString(document_.state().views[static_cast<std::size_t>(row)].title);
+}
+
 void ViewpointRows::paintRow(PanelPainter& painter, int row, const QRect& rect) const {
     const QColor text = toQColor(uiColors().text);
-    const std::vector<CameraView>& views = document_.state().views;
-    const auto index = static_cast<std::size_t>(row);
-    if (index >= viewpointCount(views)) {
-        paintRowText(painter, tr("＜追加＞"), rect, text);
+    if (isAddRow(row)) {
+        paintRowText(painter, rowText(row), rect, text);
         return;
     }
     const QRect mark(rect.right() + 1 - RowListGeometry::kRowHeight, rect.top(), RowListGeometry::kRowHeight,
                      rect.height());
-    paintRowText(painter, QString::fromStdString(views[index].title), rect.adjusted(0, 0, -mark.width(), 0),
-                 text);
+    paintRowText(painter, rowText(row), rect.adjusted(0, 0, -mark.width(), 0), text);
     paintRowText(painter, QStringLiteral("×"), mark, text, Qt::AlignHCenter);
+}
+
+void ViewpointRows::deleteRow(int row) {
+    if (!isAddRow(row)) {
+        const auto index = static_cast<std::size_t>(row);
+        document_.changeViewpoints([index](std::vector<CameraView>& views) { removeViewpoint(views, index); });
+    }
 }
 
 void ViewpointRows::rowClicked(int row, QPoint position) {
     const std::vector<CameraView>& views = document_.state().views;
     const auto index = static_cast<std::size_t>(row);
-    if (index >= viewpointCount(views)) {
+    if (isAddRow(row)) {
         const ViewCameraPose pose = document_.viewCamera();
         document_.changeViewpoints([pose](std::vector<CameraView>& views) { appendViewpoint(views, pose); });
         return;
     }
     if (RowListGeometry::isOnDeleteMark(position.x(), rowWidth())) {
-        document_.changeViewpoints([index](std::vector<CameraView>& views) { removeViewpoint(views, index); });
+        deleteRow(row);
         return;
     }
     document_.requestViewCamera(poseOf(views[index]));

@@ -18,6 +18,7 @@
 
 #include <QCoreApplication>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QStringList>
@@ -80,8 +81,7 @@ MaterialPanel::MaterialPanel(ProjectDocument& document, QWidget* parent)
     setAcceptDrops(true);
     resize(Geometry::kWidth, height());
     createButtons();
-    listClip_ = new QWidget(this);
-    listClip_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    createList();
     scrollbar_ = new OriginalScrollbar(Qt::Vertical, this);
     scrollbar_->setAccessibleName(
         QCoreApplication::translate("MaterialPanel", "マテリアルパネルのスクロールバー"));
@@ -97,6 +97,24 @@ MaterialPanel::~MaterialPanel() = default;
 
 void MaterialPanel::setPrompts(MaterialPrompts& prompts) {
     prompts_ = &prompts;
+}
+
+void MaterialPanel::createList() {
+    listClip_ = new QWidget(this);
+    listClip_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // The clip takes the focus (its keys reach the panel) so that screen readers see the focus on
+    // the list; the rows only paint, so they are not named twice.
+    listClip_->setFocusPolicy(Qt::StrongFocus);
+    makeRowsAccessible(*listClip_, *this, RowListChildren::RowsOnly);
+    listClip_->setAccessibleName(QCoreApplication::translate("MaterialPanel", "マテリアルリスト"));
+}
+
+QString MaterialPanel::accessibleRowText(int row) const {
+    return rows_[static_cast<std::size_t>(row)]->name();
+}
+
+QRect MaterialPanel::accessibleRowRect(int row) const {
+    return rows_[static_cast<std::size_t>(row)]->geometry();
 }
 
 void MaterialPanel::createButtons() {
@@ -168,6 +186,17 @@ void MaterialPanel::select(int index) {
     selected_ = index >= 0 && index < static_cast<int>(rows_.size()) ? index : -1;
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         rows_[i]->setSelected(static_cast<int>(i) == selected_);
+    }
+    announceAccessibleRow(*listClip_, selected_);
+}
+
+void MaterialPanel::scrollIntoSight(int row) {
+    const int top = Geometry::rowTop(row) - offset_;
+    const int viewHeight = Geometry::viewHeight(height());
+    if (top < 0) {
+        scrollbar_->wheelScroll(top);
+    } else if (top + Geometry::kRowHeight > viewHeight) {
+        scrollbar_->wheelScroll(top + Geometry::kRowHeight - viewHeight);
     }
 }
 
@@ -310,7 +339,43 @@ void MaterialPanel::mousePressEvent(QMouseEvent* event) {
     }
     // A click below the last row selects nothing, so no command acts on a row out of sight.
     select(Geometry::rowAt(y, offset_, static_cast<int>(rows_.size())));
+    listClip_->setFocus(Qt::MouseFocusReason);
     event->accept();
+}
+
+std::optional<int> MaterialPanel::rowAfterKey(int key) const {
+    const int last = static_cast<int>(rows_.size()) - 1;
+    const int page = std::max(1, Geometry::viewHeight(height()) / Geometry::kRowHeight - 1);
+    switch (key) {
+    case Qt::Key_Up:
+        return std::max(selected_ - 1, 0);
+    case Qt::Key_Down:
+        return std::min(selected_ + 1, last);
+    case Qt::Key_PageUp:
+        return std::max(selected_ - page, 0);
+    case Qt::Key_PageDown:
+        return std::min(selected_ + page, last);
+    case Qt::Key_Home:
+        return 0;
+    case Qt::Key_End:
+        return last;
+    default:
+        return std::nullopt;
+    }
+}
+
+void MaterialPanel::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Delete && selected_ >= 0) {
+        runCommand(Command::Delete);
+        return;
+    }
+    const std::optional<int> row = rowAfterKey(event->key());
+    if (!row || rows_.empty()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    select(*row);
+    scrollIntoSight(*row);
 }
 
 void MaterialPanel::wheelEvent(QWheelEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/controls/accessible_rows.h"
 #include "ui/panels/material_operations.h"
 
 #include <QImage>
@@ -7,6 +8,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAbstractButton;
@@ -21,12 +23,13 @@ class ProjectDocument;
 // The material panel in the main window's material pane: the title strip, six command buttons
 // (import, delete, save a copy, mirror left to right, mirror top to bottom, rotate clockwise)
 // and the project's materials as 33-pixel rows with their thumbnails, scrolled by the editor's
-// own scrollbar. A click selects a row. Image and OBJ files dropped on the panel are imported;
+// own scrollbar. A click selects a row; so do Up, Down, Home, End, Page Up and Page Down while the
+// list has the focus (a click or Tab gives it), and Delete runs the delete command. Image and OBJ files dropped on the panel are imported;
 // a drag that carries none of them is left to the window below (a project file dropped here
 // opens as it does anywhere on the main window). Every change of the list goes through the
 // document; the panel shows the list again whenever the document says it changed, with no row
 // selected.
-class MaterialPanel final : public QWidget {
+class MaterialPanel final : public QWidget, public AccessibleRowSource {
     Q_OBJECT
 
 public:
@@ -56,12 +59,22 @@ public:
     OriginalScrollbar* scrollbar() const { return scrollbar_; }
     // The row widgets in list order.
     const std::vector<MaterialRow*>& rows() const { return rows_; }
+    // What takes the keyboard for the list, and what screen readers see as the list.
+    QWidget* listWidget() const { return listClip_; }
+
+    int accessibleRowCount() const override { return static_cast<int>(rows_.size()); }
+    QString accessibleRowText(int row) const override;
+    bool isAccessibleRowSelected(int row) const override { return row == selected_; }
+    QRect accessibleRowRect(int row) const override;
+    int accessibleFocusRow() const override { return selected_; }
+    void pressAccessibleRow(int row) override { select(row); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -72,6 +85,10 @@ private:
     QImage thumbnailOf(const Material& material) const;
     void layoutList();
     void placeRows();
+    void createList();
+    // The row `key` selects, or nothing for a key that does not move the selection.
+    std::optional<int> rowAfterKey(int key) const;
+    void scrollIntoSight(int row);
     void deleteSelected();
     void saveSelectedCopy();
     void transformSelected(TextureTransform transform);

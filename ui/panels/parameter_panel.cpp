@@ -5,8 +5,9 @@
 #include "ui/controls/numeric_text.h"
 #include "ui/document/project_document.h"
 #include "ui/panels/curve_thumbnail.h"
-#include "ui/panels/gradient_strip.h"
 #include "ui/panels/direction_indicator.h"
+#include "ui/panels/gradient_strip.h"
+#include "ui/panels/reading_order.h"
 #include "ui/panels/spinner_buttons.h"
 #include "ui/hints/hint_tracker.h"
 
@@ -62,6 +63,7 @@ ParameterPanel::ParameterPanel(ProjectDocument& document, const ParameterPanelLa
     setAutoFillBackground(true);
     setAccessibleName(text(layout.tabText));
     build();
+    orderTabs();
     applyEnableRules();
 }
 
@@ -120,6 +122,28 @@ void ParameterPanel::build() {
         if (b.control->kind == ControlKind::GroupFrame) {
             b.widget->lower();
         }
+    }
+}
+
+void ParameterPanel::orderTabs() {
+    std::vector<QWidget*> fields;
+    std::vector<QRect> fieldRects;
+    std::vector<QRect> frames;
+    for (const Bound& b : bound_) {
+        if (b.control->kind == ControlKind::GroupFrame) {
+            frames.push_back(b.widget->geometry());
+        } else if ((b.widget->focusPolicy() & Qt::TabFocus) != 0) {
+            fields.push_back(b.widget);
+            fieldRects.push_back(b.widget->geometry());
+        }
+    }
+    QWidget* previous = nullptr;
+    for (const int index : readingOrder(fieldRects, frames)) {
+        QWidget* field = fields[static_cast<std::size_t>(index)];
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, field);
+        }
+        previous = field;
     }
 }
 

@@ -41,6 +41,8 @@ private:
     };
 
     void build();
+    // Tab goes through the fields frame by frame, line by line, as they are read.
+    void orderTabs();
     QWidget* makeFrame(const PanelControl& c);
     QWidget* makeLabel(const PanelControl& c);
     QWidget* makeNumber(const PanelControl& c);

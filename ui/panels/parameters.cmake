@@ -2,6 +2,7 @@
 # that holds them.
 add_library(vintrel_ui_parameters STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/spinner_buttons.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/reading_order.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/parameter_panel.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/parameter_tab_bar.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/parameter_area.cpp

@@ -1041,6 +1041,10 @@
         <translation>Material panel scrollbar</translation>
     </message>
     <message>
+        <source>マテリアルリスト</source>
+        <translation>Material list</translation>
+    </message>
+    <message>
         <source>名前を付けて保存</source>
         <translation>Save As</translation>
     </message>

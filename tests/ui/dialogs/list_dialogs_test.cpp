@@ -1,5 +1,6 @@
-// The view list and the history list on the off-screen platform: their rows, what a click does
-// through the document, the scrollbar, and how the history rows are coloured.
+// The view list and the history list on the off-screen platform: their rows, what a click and the
+// keyboard do through the document, the scrollbar, how the history rows are coloured, and the
+// rows as screen readers see them.
 #include "support/test_files.h"
 #include "support/test_notifiers.h"
 #include "support/test_projects.h"
@@ -10,6 +11,7 @@
 #include "ui/dialogs/view_list_dialog.h"
 #include "ui/document/project_document.h"
 
+#include <QAccessible>
 #include <QImage>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -37,6 +39,19 @@ protected:
         return {rect.right() - kRowHeight / 2, rect.center().y()};
     }
     static void click(ScrolledRowList& rows, QPoint at) { QTest::mouseClick(&rows, Qt::LeftButton, {}, at); }
+    static void press(ScrolledRowList& rows, Qt::Key key) { QTest::keyClick(&rows, key); }
+    // The rows as a screen reader reads them: each item's name, "*" after the selected ones.
+    static std::vector<QString> accessibleRows(ScrolledRowList& rows) {
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&rows);
+        std::vector<QString> items;
+        for (int i = 0; list != nullptr && i < list->childCount(); ++i) {
+            QAccessibleInterface* item = list->child(i);
+            if (item != nullptr && item->role() == QAccessible::ListItem) {
+                items.push_back(item->text(QAccessible::Name) + (item->state().selected ? "*" : ""));
+            }
+        }
+        return items;
+    }
     std::vector<std::string> viewTitles() const {
         std::vector<std::string> titles;
         for (const CameraView& view : g.views) {
@@ -124,6 +139,59 @@ TEST_F(ViewListTest, TheScrollbarFollowsTheListsHeightAndAClickTheScrolledRow) {
     EXPECT_FALSE(rows().scrollbar().isVisible());
 }
 
+TEST_F(ViewListTest, TheKeyboardMovesThroughTheRowsAndActsAsAClick) {
+    rows().setFocus();
+    EXPECT_EQ(accessibleRows(rows()),
+              (std::vector<QString>{"正面*", "斜め上", "斜め左上", "＜追加＞"}));
+    press(rows(), Qt::Key_Down);
+    press(rows(), Qt::Key_Down);
+    EXPECT_EQ(accessibleRows(rows())[2], "斜め左上*");
+    press(rows(), Qt::Key_Return);
+    EXPECT_EQ(document->viewCamera().eye.x, -5.0f);
+    EXPECT_EQ(g.views.size(), 4u);
+    // Delete removes the keyboard's viewpoint; on "＜追加＞" it does nothing, Enter adds there.
+    press(rows(), Qt::Key_Delete);
+    EXPECT_EQ(viewTitles(), (std::vector<std::string>{"正面", "斜め上", "＜追加＞"}));
+    press(rows(), Qt::Key_End);
+    press(rows(), Qt::Key_Delete);
+    EXPECT_EQ(g.views.size(), 3u);
+    press(rows(), Qt::Key_Space);
+    EXPECT_EQ(g.views.size(), 4u);
+    EXPECT_EQ(accessibleRows(rows()).back(), "＜追加＞");
+    press(rows(), Qt::Key_Home);
+    press(rows(), Qt::Key_Up); // held at the first row
+    EXPECT_EQ(rows().cursorRow(), 0);
+}
+
+TEST_F(ViewListTest, TheKeyboardScrollsItsRowIntoSight) {
+    dialog.resize(dialog.width(), 2 * kRowHeight);
+    QTest::qWait(0);
+    rows().setFocus();
+    press(rows(), Qt::Key_End);
+    EXPECT_EQ(rows().scrollbar().position(), 2 * kRowHeight);
+    EXPECT_EQ(rows().rowRect(3).bottom(), rows().height() - 1);
+    press(rows(), Qt::Key_PageUp); // a page of one row: the list shows two
+    EXPECT_EQ(rows().cursorRow(), 2);
+    press(rows(), Qt::Key_Home);
+    EXPECT_EQ(rows().scrollbar().position(), 0);
+}
+
+TEST_F(ViewListTest, AScreenReaderPressesARow) {
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&rows());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->role(), QAccessible::List);
+    QAccessibleInterface* add = list->child(3);
+    ASSERT_NE(add, nullptr);
+    EXPECT_EQ(add->parent(), list);
+    EXPECT_EQ(list->indexOfChild(add), 3);
+    EXPECT_EQ(add->rect().size(), rows().rowRect(3).size());
+    ASSERT_NE(add->actionInterface(), nullptr);
+    add->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(g.views.size(), 5u);
+    EXPECT_EQ(list->childAt(rows().mapToGlobal(onTitle(rows(), 1)).x(), rows().mapToGlobal(onTitle(rows(), 1)).y()),
+              list->child(1));
+}
+
 TEST_F(ViewListTest, AnotherViewListShowsAtOnce) {
     document->changeProject([](GlobalState& state) {
         state.views = freshViewList();
@@ -204,6 +272,23 @@ TEST_F(HistoryListTest, AClickJumpsToTheEntry) {
     // Below the last row nothing happens.
     click(rows(), QPoint(8, 4 * kRowHeight + 5));
     EXPECT_EQ(document->history().current(), 2);
+}
+
+TEST_F(HistoryListTest, TheKeyboardFollowsTheCurrentEntryAndEnterJumps) {
+    makeThreeEdits();
+    rows().setFocus();
+    EXPECT_EQ(accessibleRows(rows()).size(), 4u);
+    EXPECT_EQ(accessibleRows(rows())[0], "スタート");
+    EXPECT_EQ(rows().cursorRow(), 3);
+    press(rows(), Qt::Key_Up);
+    press(rows(), Qt::Key_Up);
+    EXPECT_EQ(document->history().current(), 3); // moving alone changes nothing
+    press(rows(), Qt::Key_Enter);
+    EXPECT_EQ(document->history().current(), 1);
+    EXPECT_EQ(g.project.isCameraMove, 0);
+    EXPECT_TRUE(accessibleRows(rows())[1].endsWith("*"));
+    document->redo();
+    EXPECT_EQ(rows().cursorRow(), 2);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "ui/panels/material_row.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QDropEvent>
 #include <QImage>
 #include <QMimeData>
@@ -270,6 +271,39 @@ TEST_F(MaterialPanelTest, DropsOfImagesAndModelsImportAndProjectFilesPassOn) {
     QApplication::sendEvent(panel.get(), &drop);
     EXPECT_TRUE(drop.isAccepted());
     EXPECT_EQ(rowNames(), (std::vector<QString>{"drop", "ship"}));
+}
+
+TEST_F(MaterialPanelTest, TheKeyboardSelectsRowsThatScreenReadersSee) {
+    std::vector<fs::path> files;
+    for (int i = 0; i < 10; ++i) {
+        files.push_back(chosenImage("t" + std::to_string(i) + ".png"));
+    }
+    importByButton(files);
+    QWidget* list = panel->listWidget();
+    QAccessibleInterface* items = QAccessible::queryAccessibleInterface(list);
+    ASSERT_NE(items, nullptr);
+    EXPECT_EQ(items->role(), QAccessible::List);
+    ASSERT_EQ(items->childCount(), 10); // the row widgets do not name the materials again
+    EXPECT_EQ(items->child(4)->text(QAccessible::Name), "t4");
+    EXPECT_FALSE(items->child(0)->state().selected);
+
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down); // nothing selected: the first row
+    EXPECT_EQ(panel->selectedIndex(), 0);
+    EXPECT_TRUE(items->child(0)->state().selected);
+    QTest::keyClick(list, Qt::Key_End);
+    EXPECT_EQ(panel->selectedIndex(), 9);
+    EXPECT_TRUE(panel->rows()[9]->isSelected());
+    // Scrolled so that the last row ends at the list's bottom.
+    EXPECT_EQ(panel->rows()[9]->geometry().bottom(), Geometry::viewHeight(kPanelHeight) - 1);
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(panel->selectedIndex(), 9);
+
+    items->child(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(panel->selectedIndex(), 2);
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(panel->rows().size(), 9u);
+    EXPECT_FALSE(fs::exists(g.workspace / "t2.png"));
 }
 
 TEST_F(MaterialPanelTest, ALongListScrollsWithTheWheel) {

@@ -8,6 +8,7 @@
 #include "ui/panels/parameter_area.h"
 #include "ui/panels/parameter_panel.h"
 #include "ui/panels/parameter_tab_bar.h"
+#include "ui/panels/reading_order.h"
 #include "ui/panels/spinner_buttons.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace vintrel {
@@ -54,6 +56,63 @@ protected:
     std::unique_ptr<ProjectDocument> document;
     std::unique_ptr<ParameterArea> area;
 };
+
+// Frames first by their lines, then each frame's fields line by line; a field sitting a few
+// pixels lower than its neighbour is on the same line; a frame inside another is read with it;
+// fields outside frames count as frames.
+TEST(ReadingOrderTest, FramesThenLinesThenLeftToRight) {
+    const std::vector<QRect> frames = {
+        {100, 0, 90, 60},  // right frame, top line
+        {0, 0, 90, 120},   // left frame, taller: on the same line, read first
+        {0, 130, 190, 40}, // bottom frame across
+        {5, 40, 80, 60},   // inside the left frame
+    };
+    const std::vector<QRect> fields = {
+        {110, 30, 70, 14}, // 0: right frame, second line
+        {150, 10, 30, 14}, // 1: right frame, first line, right
+        {110, 13, 30, 14}, // 2: right frame, first line, left (3 px lower)
+        {10, 10, 70, 14},  // 3: left frame
+        {10, 60, 70, 14},  // 4: the inner frame, read with the left one
+        {100, 140, 80, 14}, // 5: bottom frame, right
+        {10, 140, 80, 14}, // 6: bottom frame, left
+        {0, 200, 40, 14},  // 7: outside every frame, last line
+    };
+    EXPECT_EQ(readingOrder(fields, frames), (std::vector<int>{3, 4, 2, 1, 0, 6, 5, 7}));
+    EXPECT_TRUE(readingOrder({}, frames).empty());
+}
+
+// Tab visits every field of every tab once, in reading order.
+TEST_F(ParameterPanelTest, TabGoesThroughEachPanelsFieldsInReadingOrder) {
+    for (const ParameterPanelLayout& tab : parameterTabs()) {
+        ParameterPanel* panel = open(tab.tabId).panel();
+        std::vector<QWidget*> fields;
+        std::vector<QRect> rects;
+        std::vector<QRect> frames;
+        for (QWidget* child : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (qobject_cast<QGroupBox*>(child) != nullptr) {
+                frames.push_back(child->geometry());
+            } else if ((child->focusPolicy() & Qt::TabFocus) != 0) {
+                fields.push_back(child);
+                rects.push_back(child->geometry());
+            }
+        }
+        ASSERT_FALSE(fields.empty()) << tab.tabId;
+        const std::vector<int> order = readingOrder(rects, frames);
+        std::vector<QWidget*> visited;
+        QWidget* at = fields[static_cast<std::size_t>(order.front())];
+        for (std::size_t step = 0; step < 4 * fields.size() && visited.size() < fields.size(); ++step) {
+            if (std::find(fields.begin(), fields.end(), at) != fields.end()) {
+                visited.push_back(at);
+            }
+            at = at->nextInFocusChain();
+        }
+        std::vector<QWidget*> expected;
+        for (const int index : order) {
+            expected.push_back(fields[static_cast<std::size_t>(index)]);
+        }
+        EXPECT_EQ(visited, expected) << tab.tabId;
+    }
+}
 
 TEST_F(ParameterPanelTest, StartsOnTheTimingTabAndSwitchesByTheBar) {
     ParameterArea& shown = open(kFirstTab);
