@@ -223,6 +223,39 @@ RightPressResult CurveEditState::rightDown(std::vector<CurvePoint>& points) {
     return RightPressResult::Deleted;
 }
 
+void CurveEditState::hoverNeighbour(const std::vector<CurvePoint>& points, int step) {
+    if (points.empty() || step == 0) {
+        return;
+    }
+    const int last = static_cast<int>(points.size()) - 1;
+    if (!isValidIndex(hoverIndex_, points)) {
+        hoverIndex_ = step > 0 ? 0 : last;
+        return;
+    }
+    hoverIndex_ = std::clamp(hoverIndex_ + step, 0, last);
+}
+
+bool CurveEditState::insertAfterHovered(std::vector<CurvePoint>& points) {
+    if (!isValidIndex(hoverIndex_, points) || points.size() < 2) {
+        return false;
+    }
+    const auto at = static_cast<std::size_t>(hoverIndex_);
+    const std::size_t next = at + 1 < points.size() ? at + 1 : at - 1;
+    const CurvePoint& a = points[std::min(at, next)];
+    const CurvePoint& b = points[std::max(at, next)];
+    const int left = truncateToInt(a.x);
+    const int right = truncateToInt(b.x);
+    if (right - left < 2) {
+        return false;
+    }
+    const int x = (left + right) / 2;
+    const float t = (static_cast<float>(x) - a.x) / (b.x - a.x);
+    const CurvePoint added{static_cast<float>(x), clampPercent(a.y + (b.y - a.y) * t)};
+    const auto position = points.begin() + static_cast<std::ptrdiff_t>(std::max(at, next));
+    hoverIndex_ = static_cast<int>(points.insert(position, added) - points.begin());
+    return true;
+}
+
 int CurveEditState::shownValue(float y) const {
     return truncateToInt(shownValueOf({0, static_cast<float>(truncateToInt(y))}, kind_));
 }

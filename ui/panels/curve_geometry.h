@@ -138,6 +138,15 @@ public:
     // A right press on the hovered point deletes it unless it is the first or the last one.
     RightPressResult rightDown(std::vector<CurvePoint>& points);
 
+    // The keyboard's hover: the next point (step > 0) or the previous one, starting from the
+    // first or the last while none is hovered, and staying at the ends.
+    void hoverNeighbour(const std::vector<CurvePoint>& points, int step);
+    // The keyboard's insert: a point half-way between the hovered point and the next one (the
+    // previous one for the last point), on the straight line between them, which becomes the
+    // hovered point. False, and nothing changed, with no point hovered or no whole percent
+    // between the two that keeps 1 % from both.
+    bool insertAfterHovered(std::vector<CurvePoint>& points);
+
     void endDrag() { dragIndex_ = kNone; }
     bool wholeCurveGrabbed() const { return dragIndex_ == kWholeCurve; }
 

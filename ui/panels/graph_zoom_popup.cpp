@@ -50,17 +50,65 @@ GraphZoomPopup::GraphZoomPopup(ProjectDocument& document, int slot, QWidget* par
     connect(&document_, &ProjectDocument::historyChanged, picture_, qOverload<>(&QWidget::update));
 }
 
-// Escape closes the curve window, as it closes a dialog; Enter types the hovered point.
+// Escape closes the curve window, as it closes a dialog. The keyboard reaches everything the
+// mouse does: Left and Right hover the previous and next point, Enter types the hovered point,
+// Insert adds one after it, Delete removes it (as a right press does), and the menu key or
+// Shift+F10 opens the right-click menu.
 void GraphZoomPopup::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
+    const int key = event->key();
+    if (key == Qt::Key_Escape) {
         closeSelf();
         return;
     }
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && state_.hoverIndex() >= 0) {
+    if (key == Qt::Key_Left || key == Qt::Key_Right) {
+        state_.hoverNeighbour(currentPoints(), key == Qt::Key_Right ? 1 : -1);
+        picture_->update();
+        return;
+    }
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && state_.hoverIndex() >= 0) {
         editHoveredPoint();
         return;
     }
+    if (key == Qt::Key_Insert) {
+        insertAfterHovered();
+        return;
+    }
+    if (key == Qt::Key_Delete) {
+        deleteHovered();
+        return;
+    }
+    if (key == Qt::Key_Menu || (key == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        showCurveMenu(document_, slot_, this, hoveredPointOnScreen());
+        return;
+    }
     QWidget::keyPressEvent(event);
+}
+
+void GraphZoomPopup::insertAfterHovered() {
+    std::vector<CurvePoint> points = currentPoints();
+    // Each key press is an undo step of its own, as a typed point is.
+    if (state_.insertAfterHovered(points)) {
+        document_.setCurvePoints(slot_, points, CurveMerge::Alone);
+    }
+    picture_->update();
+}
+
+void GraphZoomPopup::deleteHovered() {
+    std::vector<CurvePoint> points = currentPoints();
+    if (state_.hoverIndex() >= 0 && state_.rightDown(points) == RightPressResult::Deleted) {
+        document_.setCurvePoints(slot_, points, CurveMerge::Alone);
+    }
+    picture_->update();
+}
+
+QPoint GraphZoomPopup::hoveredPointOnScreen() const {
+    const std::vector<CurvePoint> points = currentPoints();
+    const int hovered = state_.hoverIndex();
+    if (hovered < 0 || hovered >= static_cast<int>(points.size())) {
+        return mapToGlobal(rect().center());
+    }
+    const PixelPoint at = state_.toPixel(points[static_cast<std::size_t>(hovered)]);
+    return picture_->mapToGlobal(QPoint(static_cast<int>(at.x), static_cast<int>(at.y)));
 }
 
 void GraphZoomPopup::resizeEvent(QResizeEvent*) {

@@ -54,6 +54,10 @@ private:
     void closeSelf();
     // Opens the window that takes the hovered point's position and value as numbers.
     void editHoveredPoint();
+    void insertAfterHovered();
+    void deleteHovered();
+    // Where the right-click menu opens from the keyboard: at the hovered point, else mid-window.
+    QPoint hoveredPointOnScreen() const;
 
     ProjectDocument& document_;
     int slot_;

@@ -286,6 +286,56 @@ TEST(CurveRightPress, ForgetsTheDeletedPointsHover) {
     EXPECT_FALSE(state.hoverLabels(points).has_value());
 }
 
+// ---- the keyboard --------------------------------------------------------------------------
+
+TEST(CurveKeyboard, StepsThroughThePointsAndStopsAtTheEnds) {
+    const Points points = kFourPoints;
+    CurveEditState state = unitState();
+    state.hoverNeighbour(points, -1); // nothing hovered: Left starts at the last point
+    EXPECT_EQ(state.hoverIndex(), 3);
+    state.hoverNeighbour(points, 1);
+    EXPECT_EQ(state.hoverIndex(), 3);
+    state = unitState();
+    state.hoverNeighbour(points, 1);
+    EXPECT_EQ(state.hoverIndex(), 0);
+    state.hoverNeighbour(points, -1);
+    EXPECT_EQ(state.hoverIndex(), 0);
+    state.hoverNeighbour(points, 1);
+    state.hoverNeighbour(points, 1);
+    EXPECT_EQ(state.hoverIndex(), 2);
+    ASSERT_TRUE(state.hoverLabels(points).has_value());
+    state.hoverNeighbour({}, 1); // an empty curve leaves the hover alone
+    EXPECT_EQ(state.hoverIndex(), 2);
+}
+
+TEST(CurveKeyboard, InsertGoesHalfWayOnTheLineToTheNextPoint) {
+    struct Case {
+        const char* what;
+        Points before;
+        int hovered; // by the keyboard, counted from the first point; -1: none
+        bool inserted;
+        Points after;
+        int hoveredAfter;
+    };
+    const Case cases[] = {
+        {"after the first", {{0, 0}, {30, 50}, {100, 0}}, 0, true, {{0, 0}, {15, 25}, {30, 50}, {100, 0}}, 1},
+        {"the last goes back", {{0, 100}, {100, 0}}, 1, true, {{0, 100}, {50, 50}, {100, 0}}, 1},
+        {"odd gaps round down", {{0, 0}, {5, 10}, {100, 0}}, 0, true, {{0, 0}, {2, 4}, {5, 10}, {100, 0}}, 1},
+        {"1 % apart: no room", {{0, 0}, {1, 10}, {100, 0}}, 0, false, {{0, 0}, {1, 10}, {100, 0}}, 0},
+        {"nothing hovered", {{0, 0}, {100, 0}}, -1, false, {{0, 0}, {100, 0}}, -1},
+    };
+    for (const Case& c : cases) {
+        Points points = c.before;
+        CurveEditState state = unitState();
+        for (int i = 0; i <= c.hovered; ++i) {
+            state.hoverNeighbour(points, 1);
+        }
+        EXPECT_EQ(state.insertAfterHovered(points), c.inserted) << c.what;
+        EXPECT_EQ(points, c.after) << c.what;
+        EXPECT_EQ(state.hoverIndex(), c.hoveredAfter) << c.what;
+    }
+}
+
 // ---- labels --------------------------------------------------------------------------------
 
 TEST(CurveLabels, ReadTheHoveredPointsValueAndPosition) {

@@ -214,6 +214,30 @@ TEST_F(CurveWidgetsTest, RightPressDeletesAnInnerPointUndoably) {
     EXPECT_EQ(curve(SlotGreen), shaped);
 }
 
+TEST_F(CurveWidgetsTest, TheKeyboardInsertsAndDeletesPointsUndoably) {
+    const Points shaped{{0, 0}, {30, 60}, {100, 0}};
+    g.pSelNode->graph(SlotGreen).setPoints(shaped);
+    auto popup = openPopup(SlotGreen);
+    const std::size_t entries = historySize();
+
+    QTest::keyClick(popup.get(), Qt::Key_Right);
+    QTest::keyClick(popup.get(), Qt::Key_Insert); // half-way to the next point
+    EXPECT_EQ(curve(SlotGreen), (Points{{0, 0}, {15, 30}, {30, 60}, {100, 0}}));
+    EXPECT_EQ(popup->editState().hoverIndex(), 1);
+    QTest::keyClick(popup.get(), Qt::Key_Right);
+    QTest::keyClick(popup.get(), Qt::Key_Delete);
+    EXPECT_EQ(curve(SlotGreen), (Points{{0, 0}, {15, 30}, {100, 0}}));
+    QTest::keyClick(popup.get(), Qt::Key_End); // no key of the editor's
+    QTest::keyClick(popup.get(), Qt::Key_Left);
+    QTest::keyClick(popup.get(), Qt::Key_Delete); // the last point stays
+    EXPECT_EQ(curve(SlotGreen), (Points{{0, 0}, {15, 30}, {100, 0}}));
+    EXPECT_EQ(historySize(), entries + 2);
+    ASSERT_TRUE(document->undo());
+    EXPECT_EQ(curve(SlotGreen), (Points{{0, 0}, {15, 30}, {30, 60}, {100, 0}}));
+    ASSERT_TRUE(document->undo());
+    EXPECT_EQ(curve(SlotGreen), shaped);
+}
+
 TEST_F(CurveWidgetsTest, PopupMenuPastesACopiedCurve) {
     auto popup = openPopup(SlotRed);
     g.pSelNode->graph(SlotSpin).copyToClipboard();
