@@ -15,6 +15,8 @@ struct DefaultNames {
     std::string cameraPosition = "カメラ位置";
     std::string cameraTarget = "注視点";
     std::array<std::string, 3> views{"正面", "斜め上", "斜め左上"};
+    // Between the eye and the target in the title of a viewpoint added from the view list.
+    std::string viewpointBetween = "－";
 };
 
 const DefaultNames& defaultNames();

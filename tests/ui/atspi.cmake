@@ -14,6 +14,7 @@ endif()
 set(VINTREL_ATSPI_SKIP_CODE 77)
 set(VINTREL_ATSPI_TIMEOUT_S 180)
 
+# Further arguments are VARIABLE=value settings for the script.
 function(vintrel_atspi_test name script)
   add_test(NAME ${name}
     COMMAND ${VINTREL_ATSPI_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/ui/atspi/${script}
@@ -24,7 +25,7 @@ function(vintrel_atspi_test name script)
     RESOURCE_LOCK xvfb
     TIMEOUT ${VINTREL_ATSPI_TIMEOUT_S}
     SKIP_RETURN_CODE ${VINTREL_ATSPI_SKIP_CODE}
-    ENVIRONMENT PYTHONDONTWRITEBYTECODE=1)
+    ENVIRONMENT "PYTHONDONTWRITEBYTECODE=1;${ARGN}")
 endfunction()
 
 if(VINTREL_ATSPI_PYTHON)
@@ -37,6 +38,8 @@ if(VINTREL_ATSPI_PYTHON)
   vintrel_atspi_test(atspi_open_hands_over test_open_hands_over.py)
   vintrel_atspi_test(atspi_english_menus test_english_menus.py)
   vintrel_atspi_test(atspi_restore_autosave test_restore_autosave.py)
+  vintrel_atspi_test(atspi_keyboard_lists_ja test_keyboard_lists.py VINTREL_TEST_LANGUAGE=ja)
+  vintrel_atspi_test(atspi_keyboard_lists_en test_keyboard_lists.py VINTREL_TEST_LANGUAGE=en)
 else()
   message(STATUS "python3 not found: the AT-SPI tests of the editor are not registered")
 endif()

@@ -24,6 +24,7 @@
 #include "ui/dialogs/update_dialog.h"
 #include "ui/dialogs/version_dialog.h"
 #include "ui/dialogs/view_list_dialog.h"
+#include "ui/dialogs/viewpoint_list.h"
 #include "ui/document/project_document.h"
 #include "ui/hints/hint_table.h"
 #include "ui/panels/direction_picker.h"
@@ -422,6 +423,7 @@ TEST(InterfaceLanguage, EnglishNamesWhatTheProgramCreates) {
         titles.push_back(view.title);
     }
     EXPECT_EQ(titles, (std::vector<std::string>{"Front", "Above", "Above left", CameraView::kAddEntryTitle}));
+    EXPECT_EQ(viewpointTitle({{0, 5, -10}, {0, 0, 0}}), "(0,50,-100) – (0,0,0)");
     useDefaultNames({});
     EXPECT_EQ(EffectNode(g.rootNode.get()).m_name, "ノード2");
 }

@@ -52,6 +52,7 @@ void ViewpointRows::rowClicked(int row, QPoint position) {
     if (isAddRow(row)) {
         const ViewCameraPose pose = document_.viewCamera();
         document_.changeViewpoints([pose](std::vector<CameraView>& views) { appendViewpoint(views, pose); });
+        setCursorRow(rowCount() - 1); // the keyboard stays on "＜追加＞", below the new row
         return;
     }
     if (RowListGeometry::isOnDeleteMark(position.x(), rowWidth())) {

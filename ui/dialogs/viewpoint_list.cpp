@@ -1,9 +1,9 @@
 #include "ui/dialogs/viewpoint_list.h"
 
+#include "model/default_names.h"
 #include "platform/number_format.h"
 #include "ui/dialogs/camera_fields.h"
 
-#include <string_view>
 
 namespace vintrel {
 
@@ -32,8 +32,7 @@ CameraView addEntry() {
 } // namespace
 
 std::string viewpointTitle(const ViewCameraPose& pose) {
-    constexpr std::string_view kBetweenPoints = "－";
-    return pointText(pose.eye) + std::string(kBetweenPoints) + pointText(pose.target);
+    return pointText(pose.eye) + defaultNames().viewpointBetween + pointText(pose.target);
 }
 
 std::size_t viewpointCount(const std::vector<CameraView>& views) {

@@ -7,6 +7,8 @@
 #include "ui/panels/curve_picture.h"
 #include "ui/panels/curve_point_editor.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -28,10 +30,20 @@ int mouseCoordinate(qreal value) {
     return static_cast<int>(std::floor(std::clamp(value, -limit, limit)));
 }
 
+// Screen readers see the curve window as a window of its own, as they see dialogs.
+QAccessibleInterface* curveWindowFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String(GraphZoomPopup::staticMetaObject.className()) && object->isWidgetType()) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    }
+    return nullptr;
+}
+
 } // namespace
 
 GraphZoomPopup::GraphZoomPopup(ProjectDocument& document, int slot, QWidget* parent)
     : QWidget(parent, Qt::Tool), document_(document), slot_(slot), state_(kindOf(document, slot)) {
+    static const bool installed = (QAccessible::installFactory(curveWindowFactory), true);
+    (void)installed;
     const QString name = QCoreApplication::translate("Curve", curveSlotName(slot));
     setWindowTitle(name);
     setAccessibleName(name);

@@ -113,7 +113,14 @@ void ParameterPanel::build() {
             setHintId(widget, c.id);
         }
         if (c.member) {
-            widget->setAccessibleName(text(describe(*c.member).controlName()));
+            // A radio button or check box is named by its own text, as it reads on the screen;
+            // the member's name then says what it sets.
+            const QString memberName = text(describe(*c.member).controlName());
+            if (c.text.empty()) {
+                widget->setAccessibleName(memberName);
+            } else {
+                widget->setAccessibleDescription(memberName);
+            }
         }
         bound_.push_back({&c, widget});
     }

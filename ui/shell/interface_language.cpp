@@ -33,7 +33,7 @@ QString translatedName(const std::string& name) {
 void useTranslatedDefaultNames() {
     DefaultNames names;
     for (std::string* name : {&names.node, &names.root, &names.cameraPosition, &names.cameraTarget,
-                              &names.views[0], &names.views[1], &names.views[2]}) {
+                              &names.views[0], &names.views[1], &names.views[2], &names.viewpointBetween}) {
         *name = translatedName(*name).toStdString();
     }
     useDefaultNames(std::move(names));

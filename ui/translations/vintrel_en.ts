@@ -105,6 +105,10 @@
         <source>斜め左上</source>
         <translation>Above left</translation>
     </message>
+    <message>
+        <source>－</source>
+        <translation> – </translation>
+    </message>
 </context>
 <context>
     <name>CameraSettingsDialog</name>

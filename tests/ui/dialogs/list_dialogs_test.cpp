@@ -157,7 +157,7 @@ TEST_F(ViewListTest, TheKeyboardMovesThroughTheRowsAndActsAsAClick) {
     EXPECT_EQ(g.views.size(), 3u);
     press(rows(), Qt::Key_Space);
     EXPECT_EQ(g.views.size(), 4u);
-    EXPECT_EQ(accessibleRows(rows()).back(), "＜追加＞");
+    EXPECT_EQ(accessibleRows(rows()).back(), "＜追加＞*");
     press(rows(), Qt::Key_Home);
     press(rows(), Qt::Key_Up); // held at the first row
     EXPECT_EQ(rows().cursorRow(), 0);

@@ -148,6 +148,10 @@ TEST_F(CurveWidgetsTest, TheKeyboardAndScreenReadersOpenAndCloseTheCurveWindow) 
 
     QPointer<GraphZoomPopup> popup = new GraphZoomPopup(*document, SlotGreen, nullptr);
     popup->show();
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(popup.data());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(window->text(QAccessible::Name), popup->windowTitle());
     QTest::keyClick(popup.data(), Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(popup.isNull()) << "the window is closed and gone";

@@ -114,6 +114,19 @@ TEST_F(ParameterPanelTest, TabGoesThroughEachPanelsFieldsInReadingOrder) {
     }
 }
 
+// Screen readers read a radio button as it reads on the screen, and hear what it sets after it.
+TEST_F(ParameterPanelTest, RadioButtonsAreNamedByTheirOwnText) {
+    open(kTimingTab);
+    std::vector<QString> names;
+    for (int id : {1223, 1224, 1225}) {
+        auto* button = control<QRadioButton>(id);
+        ASSERT_NE(button, nullptr);
+        names.push_back(button->accessibleName().isEmpty() ? button->text() : button->accessibleName());
+        EXPECT_FALSE(button->accessibleDescription().isEmpty()) << id;
+    }
+    EXPECT_EQ(names, (std::vector<QString>{"絶対フレーム数", "親のフレーム数", "親の消滅時"}));
+}
+
 TEST_F(ParameterPanelTest, StartsOnTheTimingTabAndSwitchesByTheBar) {
     ParameterArea& shown = open(kFirstTab);
     EXPECT_EQ(shown.panel()->layout().templateId, 102);
