@@ -82,6 +82,14 @@ protected:
         prompts.filesToImport = std::move(files);
         QTest::mouseClick(panel->button(Command::Import), Qt::LeftButton);
     }
+    // Imports t0 … t9, more than the list shows.
+    void importTenTextures() {
+        std::vector<fs::path> files;
+        for (int i = 0; i < 10; ++i) {
+            files.push_back(chosenImage("t" + std::to_string(i) + ".png"));
+        }
+        importByButton(files);
+    }
     void clickAt(int y) { QTest::mouseClick(panel.get(), Qt::LeftButton, {}, QPoint(kNameX, y)); }
     int rowMiddle(int row) const {
         return Geometry::kListTop + Geometry::rowTop(row) + Geometry::kRowHeight / 2 - panel->scrollOffset();
@@ -274,11 +282,7 @@ TEST_F(MaterialPanelTest, DropsOfImagesAndModelsImportAndProjectFilesPassOn) {
 }
 
 TEST_F(MaterialPanelTest, TheKeyboardSelectsRowsThatScreenReadersSee) {
-    std::vector<fs::path> files;
-    for (int i = 0; i < 10; ++i) {
-        files.push_back(chosenImage("t" + std::to_string(i) + ".png"));
-    }
-    importByButton(files);
+    importTenTextures();
     QWidget* list = panel->listWidget();
     QAccessibleInterface* items = QAccessible::queryAccessibleInterface(list);
     ASSERT_NE(items, nullptr);
@@ -307,11 +311,7 @@ TEST_F(MaterialPanelTest, TheKeyboardSelectsRowsThatScreenReadersSee) {
 }
 
 TEST_F(MaterialPanelTest, ALongListScrollsWithTheWheel) {
-    std::vector<fs::path> files;
-    for (int i = 0; i < 10; ++i) {
-        files.push_back(chosenImage("t" + std::to_string(i) + ".png"));
-    }
-    importByButton(files);
+    importTenTextures();
     OriginalScrollbar* bar = panel->scrollbar();
     ASSERT_TRUE(bar->isVisible());
     EXPECT_EQ(bar->geometry().topLeft(), QPoint(196, 38));
