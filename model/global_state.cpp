@@ -94,6 +94,7 @@ void resetProject(GlobalState& g, const ProjectDefaults& defaults) {
     w.smooth = 2;
     w.isAlpha = 1;
     w.framesWritten = 0;
+    g.exportExtras = ExportExtras{};
 }
 
 void applyStartValues(GlobalState& g, const ProjectDefaults& defaults) {

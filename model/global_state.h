@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/effect_node.h"
+#include "model/export_extras.h"
 #include "model/frame_inputs.h"
 #include "model/material.h"
 
@@ -124,6 +125,7 @@ struct SavedProject {
     int nodeCount = 2;
     ProjectSettings project;
     WriteSettings write;
+    ExportExtras exportExtras;
     MaskSettings mask;
     std::vector<CameraView> views;
     ViewCameraPose viewCamera; // the editing thread's copy, saved with the project

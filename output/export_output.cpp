@@ -2,6 +2,7 @@
 
 #include "output/gif_output.h"
 #include "output/image_outputs.h"
+#include "output/sheet_output.h"
 #include "output/video_output.h"
 
 namespace vintrel {

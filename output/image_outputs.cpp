@@ -1,5 +1,6 @@
 #include "output/image_outputs.h"
 
+#include "output/alpha_mode.h"
 #include "output/area_scale.h"
 #include "output/gif_output.h"
 #include "persist/atomic_file.h"
@@ -32,21 +33,6 @@ const char* writerFormat(ImageFormat format) {
 
 Status saveImage(const QImage& image, const GlobalState& g, const std::filesystem::path& target) {
     return writeImageFile(image, formatForPath(target), startsTransparent(g, target), target);
-}
-
-// Columns and rows of the sheet after the defaults for values <= 0.
-struct SheetGrid {
-    std::int64_t columns = 1;
-    std::int64_t rows = 1;
-};
-
-SheetGrid sheetGrid(const OutputFrames& frames, const GlobalState& g) {
-    SheetGrid grid;
-    grid.columns = g.write.width > 0 ? g.write.width : 1;
-    const std::int64_t count = static_cast<std::int64_t>(frames.lastIndex) + 1;
-    const std::int64_t needed = (count + grid.columns - 1) / grid.columns;
-    grid.rows = g.write.height > 0 ? g.write.height : needed;
-    return grid;
 }
 
 Status drawFrameAt(QImage& canvas, const OutputFrames& frames, int k, QPoint at) {
@@ -185,38 +171,6 @@ Status writeImageFile(const QImage& image, ImageFormat format, bool transparent,
     return {};
 }
 
-Status writeSheet(const OutputFrames& frames, const GlobalState& g, const std::filesystem::path& output) {
-    if (Status checked = checkOutputFrames(frames); !checked) {
-        return checked;
-    }
-    const SheetGrid grid = sheetGrid(frames, g);
-    const std::int64_t sheetWidth = static_cast<std::int64_t>(grid.columns) * frames.width;
-    const std::int64_t sheetHeight = static_cast<std::int64_t>(grid.rows) * frames.height;
-    if (sheetWidth > kMaxOutputSide || sheetHeight > kMaxOutputSide) {
-        return Message{
-            "the sheet would be %1 x %2 pixels; at most %3 a side can be written",
-            {std::to_string(sheetWidth), std::to_string(sheetHeight), std::to_string(kMaxOutputSide)}};
-    }
-    const QColor fill = startsTransparent(g, output) ? QColor(0, 0, 0, 0) : opaqueBackground(g);
-    QImage sheet = blankFrame(static_cast<int>(sheetWidth), static_cast<int>(sheetHeight), fill);
-    if (sheet.isNull()) {
-        return Message{"not enough memory for a sheet of %1 x %2 pixels",
-                       {std::to_string(sheetWidth), std::to_string(sheetHeight)}};
-    }
-    for (int k = 0; k <= frames.lastIndex; ++k) {
-        const std::int64_t row = k / grid.columns;
-        if (row >= grid.rows) {
-            break; // every later frame is below the sheet as well
-        }
-        const QPoint at(static_cast<int>((k % grid.columns) * frames.width),
-                        static_cast<int>(row * frames.height));
-        if (Status drawn = drawFrameAt(sheet, frames, k, at); !drawn) {
-            return drawn;
-        }
-    }
-    return saveImage(sheet, g, output);
-}
-
 std::filesystem::path numberedFilePath(const std::filesystem::path& output, int k) {
     char number[16];
     std::snprintf(number, sizeof number, "%05d", k);
@@ -240,7 +194,8 @@ Status writeNumberedFiles(const OutputFrames& frames, const GlobalState& g,
         if (Status drawn = drawFrameAt(image, frames, k, QPoint(0, 0)); !drawn) {
             return drawn;
         }
-        if (Status saved = saveImage(image, g, numberedFilePath(output, k)); !saved) {
+        if (Status saved = saveImage(withAlphaMode(image, g.exportExtras.alpha), g, numberedFilePath(output, k));
+            !saved) {
             return saved;
         }
     }

@@ -72,19 +72,12 @@ Result<std::string> encodeImage(const QImage& image, ImageFormat format, bool tr
 Status writeImageFile(const QImage& image, ImageFormat format, bool transparent,
                       const std::filesystem::path& target);
 
-// Sheet: one image of (columns x W) x (rows x H), frame k in column k mod columns and row
-// k div columns, drawn over the background; cells outside the image are clipped (their frames
-// are not read). Columns (g.write.width) <= 0 count as 1; rows (g.write.height) <= 0 mean as many
-// rows as the frames need. A side over kMaxOutputSide is refused before anything is written.
-// The file is replaced atomically; fails when a frame cannot be read or the file cannot be
-// written.
-Status writeSheet(const OutputFrames& frames, const GlobalState& g, const std::filesystem::path& output);
-
 // "fire.png" -> "fire00000.png", "fire00001.png" ... beside it: the name's stem, "%05d" of k
 // and its extension.
 std::filesystem::path numberedFilePath(const std::filesystem::path& output, int k);
 
-// Numbered files: one W x H image per frame, background then frame k, each replaced atomically.
+// Numbered files: one W x H image per frame, background then frame k, given the chosen alpha
+// mode, each replaced atomically.
 // Stops at the first frame that cannot be read or written, with a message.
 Status writeNumberedFiles(const OutputFrames& frames, const GlobalState& g,
                           const std::filesystem::path& output);

@@ -2,6 +2,7 @@
 
 #include "model/node_members.h"
 #include "model/project_fields.h"
+#include "persist/export_extras_section.h"
 #include "platform/number_format.h"
 #include "platform/text_codec.h"
 
@@ -369,7 +370,7 @@ std::string writeSettings(const GlobalState& g) {
     writeNodeKeys(out, *g.cameraNode);
     out.section(std::to_string(EffectNode::kCameraTargetId));
     writeNodeKeys(out, *g.targetNode);
-    return out.take();
+    return out.take() + exportExtrasSection(g.exportExtras);
 }
 
 void readSettings(GlobalState& g, const IniDocument& ini, int version) {
@@ -379,6 +380,7 @@ void readSettings(GlobalState& g, const IniDocument& ini, int version) {
     g.nodeCount = 1;
     reader.readTree(g);
     reader.readCameraNodes(g);
+    g.exportExtras = readExportExtras(ini);
 }
 
 } // namespace vintrel

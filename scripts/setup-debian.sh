@@ -12,7 +12,7 @@ packages=(
   libepoxy-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
   libgif-dev libimagequant-dev ffmpeg fonts-noto-cjk
   xvfb xauth
-  dbus-daemon at-spi2-core python3-pyatspi
+  dbus-daemon at-spi2-core python3-pyatspi python3-pil
   locales
   qt6-svg-dev qt6-l10n-tools desktop-file-utils appstream shared-mime-info
 )

@@ -36,6 +36,10 @@ constexpr const char* kUsage = R"(usage:
                                              draw the view of frame N off-screen as a PNG
   vintrel-cli export FILE.stn -o OUT [--start S] [--end E] [--step K] [--type sheet|files|video|gif]
                      [--smooth N] [--columns C] [--size WxH] [--transparent 0|1]
+                     [--alpha straight|premultiplied|additive]
+                     [--atlas none|texturepacker-hash|texturepacker-array|aseprite|godot]
+                     [--padding P] [--border B] [--extrude E] [--trim none|frame|common]
+                     [--power-of-two 0|1] [--max-size S] [--name PATTERN]
                                              export frames as the editor does, headless
 )";
 
@@ -110,7 +114,9 @@ const std::vector<CommandShape>& commandShapes() {
         {"simulate", 1, false, {"frames"}, {}},
         {"edit", 1, true, {}, {}},
         {"render", 1, true, {"frame"}, {"size"}},
-        {"export", 1, true, {}, {"start", "end", "step", "type", "smooth", "columns", "size", "transparent"}},
+        {"export", 1, true, {}, {"start", "end", "step", "type", "smooth", "columns", "size", "transparent",
+                                 "alpha", "atlas", "padding", "border", "extrude", "trim", "power-of-two",
+                                 "max-size", "name"}},
     };
     return shapes;
 }

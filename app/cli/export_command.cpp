@@ -10,6 +10,7 @@
 #include "render/renderer.h"
 
 #include <charconv>
+#include <span>
 
 namespace vintrel {
 
@@ -73,9 +74,69 @@ void applyOptions(GlobalState& g, const ExportOptions& options) {
         g.project.width = options.size->width;
         g.project.height = options.size->height;
     }
+    ExportExtras& x = g.exportExtras;
+    x.alpha = options.alpha ? static_cast<AlphaMode>(*options.alpha) : x.alpha;
+    x.atlas = options.atlas ? static_cast<AtlasFormat>(*options.atlas) : x.atlas;
+    x.trim = options.trim ? static_cast<SheetTrim>(*options.trim) : x.trim;
+    x.padding = options.padding.value_or(x.padding);
+    x.border = options.border.value_or(x.border);
+    x.extrude = options.extrude.value_or(x.extrude);
+    x.powerOfTwo = options.powerOfTwo ? *options.powerOfTwo != 0 : x.powerOfTwo;
+    x.maxSheetSide = options.maxSheetSide.value_or(x.maxSheetSide);
+    x.namePattern = options.namePattern.value_or(x.namePattern);
     // As the export dialog does: the rows follow the range and the columns.
     g.write.width = std::max(1, g.write.width);
     g.write.height = sheetRowCount(g.write);
+}
+
+// One named choice of the newer options: its option, names and where it goes.
+struct ChoiceOption {
+    const char* option;
+    std::span<const ChoiceName> (*names)();
+    std::optional<int> ExportOptions::*target;
+};
+
+struct NumberOption {
+    const char* option;
+    int low, high;
+    std::optional<int> ExportOptions::*target;
+};
+
+bool parseNewerOptions(const std::map<std::string, std::string>& options, ExportOptions& parsed,
+                       std::ostream& err) {
+    const ChoiceOption choices[] = {{"alpha", alphaModeNames, &ExportOptions::alpha},
+                                    {"atlas", atlasFormatNames, &ExportOptions::atlas},
+                                    {"trim", sheetTrimNames, &ExportOptions::trim}};
+    for (const ChoiceOption& choice : choices) {
+        if (const auto found = options.find(choice.option); found != options.end()) {
+            if (!(parsed.*choice.target = choiceByName(choice.names(), found->second))) {
+                err << "vintrel-cli: --" << choice.option << " is one of " << choiceList(choice.names()) << '\n';
+                return false;
+            }
+        }
+    }
+    const NumberOption numbers[] = {{"padding", 0, kMaxPadding, &ExportOptions::padding},
+                                    {"border", 0, kMaxPadding, &ExportOptions::border},
+                                    {"extrude", 0, kMaxExtrude, &ExportOptions::extrude},
+                                    {"power-of-two", 0, 1, &ExportOptions::powerOfTwo},
+                                    {"max-size", 0, kMaxSheetSideLimit, &ExportOptions::maxSheetSide}};
+    for (const NumberOption& number : numbers) {
+        if (const auto found = options.find(number.option); found != options.end()) {
+            if (!(parsed.*number.target = parseInt(found->second, number.low, number.high))) {
+                err << "vintrel-cli: --" << number.option << " needs a whole number from " << number.low << " to "
+                    << number.high << '\n';
+                return false;
+            }
+        }
+    }
+    if (const auto found = options.find("name"); found != options.end()) {
+        if (found->second.find_first_of("/\\") != std::string::npos) {
+            err << "vintrel-cli: --name is a file name without a folder\n";
+            return false;
+        }
+        parsed.namePattern = found->second;
+    }
+    return true;
 }
 
 } // namespace
@@ -116,6 +177,9 @@ std::optional<ExportOptions> parseExportOptions(const std::map<std::string, std:
             err << "vintrel-cli: --transparent is 0 or 1\n";
             return std::nullopt;
         }
+    }
+    if (!parseNewerOptions(options, parsed, err)) {
+        return std::nullopt;
     }
     if (const auto found = options.find("size"); found != options.end()) {
         if (!(parsed.size = parseImageSize(found->second))) {

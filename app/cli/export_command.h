@@ -16,10 +16,14 @@ class Notifier;
 struct ExportOptions {
     std::optional<int> start, end, step, type, smooth, columns, transparent;
     std::optional<ImageSize> size;
+    // The newer options: those given replace the project's.
+    std::optional<int> alpha, atlas, padding, border, extrude, trim, powerOfTwo, maxSheetSide;
+    std::optional<std::string> namePattern;
 };
 
-// Reads --start, --end, --step, --type, --smooth, --columns, --size and --transparent; nothing
-// (after a message on `err`) when one of them is not a valid value.
+// Reads --start, --end, --step, --type, --smooth, --columns, --size, --transparent and the
+// newer options (--alpha, --atlas, --padding, --border, --extrude, --trim, --power-of-two,
+// --max-size, --name); nothing (after a message on `err`) when one of them is not a valid value.
 std::optional<ExportOptions> parseExportOptions(const std::map<std::string, std::string>& options,
                                                 std::ostream& err);
 

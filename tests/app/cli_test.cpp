@@ -497,5 +497,34 @@ TEST_F(CliTest, ExportRefusesABadRangeWithTheEditorsMessage) {
     EXPECT_EQ(cli({"export", sample, "-o", path("out.png"), "--type", "movie"}).exitCode, 2);
 }
 
+// The newer options reach the sheet: a named page with its data file; bad values are refused
+// with the choices before anything is drawn.
+TEST_F(CliTest, ExportWritesAtlasDataUnderTheNamePattern) {
+    const std::string sample = std::string(VINTREL_SOURCE_DIR) + "/samples/sparks.stn";
+    const CliResult r = cli({"export", sample, "-o", path("out.png"), "--start", "1", "--end", "4", "--columns", "2",
+                             "--size", "32x32", "--atlas", "texturepacker-array", "--padding", "2",
+                             "--name", "{name}_{columns}x{rows}"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const QImage sheet(QString::fromStdString(path("out_2x2.png")));
+    EXPECT_EQ(sheet.size(), QSize(66, 66));
+    EXPECT_TRUE(fs::exists(path("out_2x2.json")));
+    EXPECT_FALSE(fs::exists(path("out.png")));
+
+    const std::pair<std::vector<std::string>, const char*> refused[] = {
+        {{"--atlas", "unity"}, "texturepacker-hash, texturepacker-array, aseprite or godot"},
+        {{"--alpha", "multiply"}, "straight, premultiplied or additive"},
+        {{"--padding", "999"}, "--padding needs a whole number from 0 to 256"},
+        {{"--name", "../x"}, "--name is a file name without a folder"},
+    };
+    for (const auto& [options, message] : refused) {
+        std::vector<std::string> args{"export", sample, "-o", path("bad.png")};
+        args.insert(args.end(), options.begin(), options.end());
+        const CliResult bad = cli(args);
+        EXPECT_EQ(bad.exitCode, 2) << options.front();
+        EXPECT_NE(bad.err.find(message), std::string::npos) << bad.err;
+        EXPECT_EQ(bad.err.find("export ["), std::string::npos) << "nothing drawn";
+    }
+}
+
 } // namespace
 } // namespace vintrel

@@ -1,4 +1,5 @@
 #include "output/gif_output.h"
+#include "output/sheet_output.h"
 #include "output_test_support.h"
 #include "support/result_checks.h"
 #include "support/test_files.h"

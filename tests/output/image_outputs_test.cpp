@@ -1,4 +1,5 @@
 #include "output/image_outputs.h"
+#include "output/sheet_output.h"
 #include "output_test_support.h"
 #include "support/result_checks.h"
 #include "support/test_files.h"

@@ -1018,3 +1018,45 @@ TEST(SettingsHostile, HugePointCountIsCapped) {
 
 } // namespace
 } // namespace vintrel
+
+namespace vintrel {
+namespace {
+
+// The newer export options: absent from a project that never set one (so it saves as before),
+// one section after everything else when set, read back as written, damaged values ignored.
+TEST(SettingsExportExtras, WrittenOnlyWhenSetAndReadBack) {
+    GlobalState g;
+    makeFresh(g);
+    const std::string classic = writeSettings(g);
+    EXPECT_EQ(classic.find("VINTREL_EXPORT"), std::string::npos);
+
+    ExportExtras& x = g.exportExtras;
+    x.atlas = AtlasFormat::GodotSpriteFrames;
+    x.alpha = AlphaMode::Premultiplied;
+    x.padding = 2;
+    x.extrude = 1;
+    x.trim = SheetTrim::Common;
+    x.powerOfTwo = true;
+    x.maxSheetSide = 2048;
+    x.namePattern = "{name}_炎_{page}";
+    const std::string extended = writeSettings(g);
+    ASSERT_EQ(extended.substr(0, classic.size()), classic);
+    EXPECT_EQ(extended.substr(classic.size()),
+              "[VINTREL_EXPORT]\r\nATLAS=godot\r\nALPHA=premultiplied\r\nPADDING=2\r\nEXTRUDE=1\r\n"
+              "MAX_SIZE=2048\r\nTRIM=common\r\nPOWER_OF_TWO=1\r\nNAME={name}_\x89\x8a_{page}\r\n");
+
+    GlobalState loaded;
+    makeFresh(loaded);
+    readSettings(loaded, IniDocument::parse(extended), kCurrentFormatVersion);
+    EXPECT_EQ(loaded.exportExtras, x);
+
+    const IniDocument damaged = IniDocument::parse(
+        "[VINTREL_EXPORT]\r\nATLAS=unity\r\nALPHA=premultiplied\r\nPADDING=-3\r\nEXTRUDE=9999\r\nMAX_SIZE=x\r\n");
+    readSettings(loaded, damaged, kCurrentFormatVersion);
+    ExportExtras expected;
+    expected.alpha = AlphaMode::Premultiplied;
+    EXPECT_EQ(loaded.exportExtras, expected);
+}
+
+} // namespace
+} // namespace vintrel

@@ -1,0 +1,72 @@
+#include "model/export_extras.h"
+
+#include <array>
+
+namespace vintrel {
+
+namespace {
+
+constexpr std::array kAtlasNames{
+    ChoiceName{static_cast<int>(AtlasFormat::None), "none"},
+    ChoiceName{static_cast<int>(AtlasFormat::TexturePackerHash), "texturepacker-hash"},
+    ChoiceName{static_cast<int>(AtlasFormat::TexturePackerArray), "texturepacker-array"},
+    ChoiceName{static_cast<int>(AtlasFormat::Aseprite), "aseprite"},
+    ChoiceName{static_cast<int>(AtlasFormat::GodotSpriteFrames), "godot"},
+};
+constexpr std::array kAlphaNames{
+    ChoiceName{static_cast<int>(AlphaMode::Straight), "straight"},
+    ChoiceName{static_cast<int>(AlphaMode::Premultiplied), "premultiplied"},
+    ChoiceName{static_cast<int>(AlphaMode::AdditiveOnBlack), "additive"},
+};
+constexpr std::array kTrimNames{
+    ChoiceName{static_cast<int>(SheetTrim::None), "none"},
+    ChoiceName{static_cast<int>(SheetTrim::PerFrame), "frame"},
+    ChoiceName{static_cast<int>(SheetTrim::Common), "common"},
+};
+
+} // namespace
+
+std::span<const ChoiceName> atlasFormatNames() {
+    return kAtlasNames;
+}
+std::span<const ChoiceName> alphaModeNames() {
+    return kAlphaNames;
+}
+std::span<const ChoiceName> sheetTrimNames() {
+    return kTrimNames;
+}
+
+std::optional<int> choiceByName(std::span<const ChoiceName> names, std::string_view name) {
+    for (const ChoiceName& choice : names) {
+        if (choice.name == name) {
+            return choice.value;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string_view nameOfChoice(std::span<const ChoiceName> names, int value) {
+    for (const ChoiceName& choice : names) {
+        if (choice.value == value) {
+            return choice.name;
+        }
+    }
+    return names.front().name;
+}
+
+std::string choiceList(std::span<const ChoiceName> names) {
+    std::string list;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) {
+            list += i + 1 == names.size() ? " or " : ", ";
+        }
+        list += names[i].name;
+    }
+    return list;
+}
+
+std::string_view atlasExtension(AtlasFormat format) {
+    return format == AtlasFormat::GodotSpriteFrames ? ".tres" : ".json";
+}
+
+} // namespace vintrel

@@ -1,0 +1,216 @@
+#include "output/sheet_output.h"
+
+#include "output/alpha_mode.h"
+#include "output/atlas_data.h"
+#include "persist/atomic_file.h"
+
+#include <QPainter>
+#include <cstdio>
+
+namespace vintrel {
+
+namespace {
+
+void replaceAll(std::string& text, const std::string& key, const std::string& value) {
+    for (std::size_t at = text.find(key); at != std::string::npos; at = text.find(key, at + value.size())) {
+        text.replace(at, key.size(), value);
+    }
+}
+
+std::string frameName(const std::string& stem, int k) {
+    char number[16];
+    std::snprintf(number, sizeof number, "_%05d", k);
+    return stem + number;
+}
+
+// Every visible rectangle, when the options trim: a pass over the frames before the layout.
+Result<std::vector<QRect>> visibleRects(const OutputFrames& frames, const ExportExtras& extras) {
+    std::vector<QRect> visible;
+    if (extras.trim == SheetTrim::None) {
+        return visible;
+    }
+    for (int k = 0; k <= frames.lastIndex; ++k) {
+        const Result<QImage> scaled = loadScaledFrame(frames, k);
+        if (!scaled) {
+            return scaled.error();
+        }
+        visible.push_back(visibleRect(*scaled));
+    }
+    return visible;
+}
+
+Status checkPageSizes(const SheetLayout& layout) {
+    for (const SheetPage& page : layout.pages) {
+        if (page.size.width() > kMaxOutputSide || page.size.height() > kMaxOutputSide) {
+            return Message{"the sheet would be %1 x %2 pixels; at most %3 a side can be written",
+                           {std::to_string(page.size.width()), std::to_string(page.size.height()),
+                            std::to_string(kMaxOutputSide)}};
+        }
+    }
+    return {};
+}
+
+Result<QImage> drawPage(const OutputFrames& frames, const SheetLayout& layout, int pageIndex, const QColor& fill,
+                        int extrude) {
+    const SheetPage& page = layout.pages[static_cast<std::size_t>(pageIndex)];
+    QImage sheet = blankFrame(page.size.width(), page.size.height(), fill);
+    if (sheet.isNull()) {
+        return Message{"not enough memory for a sheet of %1 x %2 pixels",
+                       {std::to_string(page.size.width()), std::to_string(page.size.height())}};
+    }
+    for (int k = page.firstFrame; k < page.firstFrame + page.frameCount; ++k) {
+        const SheetCell& cell = layout.cells[static_cast<std::size_t>(k)];
+        const Result<QImage> scaled = loadScaledFrame(frames, k);
+        if (!scaled) {
+            return scaled.error();
+        }
+        {
+            QPainter painter(&sheet);
+            painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            painter.drawImage(cell.onPage, *scaled, cell.fromFrame);
+        }
+        extrudeEdges(sheet, QRect(cell.onPage, cell.fromFrame.size()), extrude);
+    }
+    return sheet;
+}
+
+AtlasPage atlasPage(const GlobalState& g, const SheetLayout& layout, int pageIndex,
+                    const std::filesystem::path& pagePath, const std::string& animation) {
+    const SheetPage& sheetPage = layout.pages[static_cast<std::size_t>(pageIndex)];
+    AtlasPage page;
+    page.imagePath = pagePath.filename().string();
+    page.imageSize = sheetPage.size;
+    page.animation = animation;
+    const int step = std::max(1, g.write.step);
+    page.framesPerSecond = static_cast<double>(g.project.fps) / step;
+    page.alpha = g.exportExtras.alpha;
+    const int duration = frameDurationMs(g.project.fps, step);
+    for (int k = sheetPage.firstFrame; k < sheetPage.firstFrame + sheetPage.frameCount; ++k) {
+        const SheetCell& cell = layout.cells[static_cast<std::size_t>(k)];
+        page.frames.push_back({frameName(animation, k), QRect(cell.onPage, cell.fromFrame.size()),
+                               cell.fromFrame.topLeft(), layout.frameSize, duration});
+    }
+    return page;
+}
+
+Status writeAtlasData(const GlobalState& g, const SheetLayout& layout, int pageIndex,
+                      const std::filesystem::path& pagePath, const std::string& animation) {
+    const AtlasFormat format = g.exportExtras.atlas;
+    std::filesystem::path dataPath = pagePath;
+    dataPath.replace_extension(std::string(atlasExtension(format)));
+    const std::string text = atlasData(format, atlasPage(g, layout, pageIndex, pagePath, animation));
+    if (Status written = writeFileAtomically(dataPath, text); !written) {
+        return Message{kCannotWrite, {dataPath.string(), untranslated(written.error())}};
+    }
+    return {};
+}
+
+} // namespace
+
+Result<std::filesystem::path> sheetPagePath(const std::filesystem::path& output, const std::string& pattern,
+                                            const SheetPage& page, int pageNumber, int pageCount) {
+    if (pattern.find_first_of("/\\") != std::string::npos) {
+        return Message{"the file-name pattern %1 must not name a folder", {pattern}};
+    }
+    const std::string name = output.stem().string();
+    std::string stem = pattern.empty() ? name : pattern;
+    if (!pattern.empty()) {
+        replaceAll(stem, "{name}", name);
+        replaceAll(stem, "{columns}", std::to_string(page.columns));
+        replaceAll(stem, "{rows}", std::to_string(page.rows));
+        replaceAll(stem, "{frames}", std::to_string(page.frameCount));
+    }
+    if (pageCount > 1 && pattern.find("{page}") == std::string::npos) {
+        stem += "-{page}";
+    }
+    replaceAll(stem, "{page}", std::to_string(pageNumber));
+    if (stem.empty() || stem == "." || stem == "..") {
+        return Message{"the file-name pattern %1 gives no file name", {pattern}};
+    }
+    return output.parent_path() / (stem + output.extension().string());
+}
+
+void extrudeEdges(QImage& image, const QRect& rect, int pixels) {
+    const QRect inside = rect & image.rect();
+    if (pixels <= 0 || inside.isEmpty() || image.depth() != 32) {
+        return;
+    }
+    // Left and right first, then the rows above and below across the widened span, which
+    // fills the corners with the corner pixels.
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int i = 1; i <= pixels; ++i) {
+            if (inside.left() - i >= 0) {
+                line[inside.left() - i] = line[inside.left()];
+            }
+            if (inside.right() + i < image.width()) {
+                line[inside.right() + i] = line[inside.right()];
+            }
+        }
+    }
+    const int left = std::max(0, inside.left() - pixels);
+    const int right = std::min(image.width() - 1, inside.right() + pixels);
+    const auto copyRow = [&](int from, int to) {
+        if (to < 0 || to >= image.height()) {
+            return;
+        }
+        const auto* source = reinterpret_cast<const QRgb*>(image.constScanLine(from));
+        auto* target = reinterpret_cast<QRgb*>(image.scanLine(to));
+        std::copy(source + left, source + right + 1, target + left);
+    };
+    for (int i = 1; i <= pixels; ++i) {
+        copyRow(inside.top(), inside.top() - i);
+        copyRow(inside.bottom(), inside.bottom() + i);
+    }
+}
+
+Status writeSheet(const OutputFrames& frames, const GlobalState& g, const std::filesystem::path& output) {
+    if (Status checked = checkOutputFrames(frames); !checked) {
+        return checked;
+    }
+    const ExportExtras& extras = g.exportExtras;
+    const Result<std::vector<QRect>> visible = visibleRects(frames, extras);
+    if (!visible) {
+        return visible.error();
+    }
+    const Result<SheetLayout> layout =
+        layoutSheet(frames.lastIndex + 1, QSize(frames.width, frames.height), g.write.width,
+                    std::max(0, g.write.height), extras, *visible);
+    if (!layout) {
+        return layout.error();
+    }
+    if (Status sizes = checkPageSizes(*layout); !sizes) {
+        return sizes;
+    }
+    const int pageCount = static_cast<int>(layout->pages.size());
+    std::vector<std::filesystem::path> paths;
+    for (int p = 0; p < pageCount; ++p) {
+        const Result<std::filesystem::path> path =
+            sheetPagePath(output, extras.namePattern, layout->pages[static_cast<std::size_t>(p)], p + 1, pageCount);
+        if (!path) {
+            return path.error();
+        }
+        paths.push_back(*path);
+    }
+    const bool transparent = startsTransparent(g, output);
+    const QColor fill = transparent ? QColor(0, 0, 0, 0) : opaqueBackground(g);
+    for (int p = 0; p < pageCount; ++p) {
+        const Result<QImage> sheet = drawPage(frames, *layout, p, fill, extras.extrude);
+        if (!sheet) {
+            return sheet.error();
+        }
+        const std::filesystem::path& path = paths[static_cast<std::size_t>(p)];
+        if (Status saved = writeImageFile(withAlphaMode(*sheet, extras.alpha), formatForPath(path), transparent, path);
+            !saved) {
+            return saved;
+        }
+        if (extras.atlas != AtlasFormat::None) {
+            if (Status data = writeAtlasData(g, *layout, p, path, output.stem().string()); !data) {
+                return data;
+            }
+        }
+    }
+    return {};
+}
+
+} // namespace vintrel

@@ -1,0 +1,110 @@
+#include "persist/export_extras_section.h"
+
+#include "platform/number_format.h"
+#include "platform/text_codec.h"
+
+#include <charconv>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace vintrel {
+
+namespace {
+
+std::optional<int> numberIn(std::string_view text, int low, int high) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || value < low || value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// The number options: key, member and the values a file may hold.
+struct NumberKey {
+    std::string_view key;
+    int ExportExtras::*member;
+    int low, high;
+};
+
+constexpr NumberKey kNumbers[] = {
+    {"PADDING", &ExportExtras::padding, 0, kMaxPadding},
+    {"BORDER", &ExportExtras::border, 0, kMaxPadding},
+    {"EXTRUDE", &ExportExtras::extrude, 0, kMaxExtrude},
+    {"MAX_SIZE", &ExportExtras::maxSheetSide, 0, kMaxSheetSideLimit},
+};
+
+template <typename Enum>
+void writeChoice(std::string& out, std::string_view key, std::span<const ChoiceName> names, Enum value,
+                 Enum fallback) {
+    if (value != fallback) {
+        out.append(key).append("=").append(nameOfChoice(names, static_cast<int>(value))).append("\r\n");
+    }
+}
+
+template <typename Enum>
+void readChoice(const IniDocument& ini, std::string_view key, std::span<const ChoiceName> names, Enum& value) {
+    if (const auto text = ini.find(kExportExtrasSection, key)) {
+        if (const std::optional<int> chosen = choiceByName(names, *text)) {
+            value = static_cast<Enum>(*chosen);
+        }
+    }
+}
+
+} // namespace
+
+std::string exportExtrasSection(const ExportExtras& extras) {
+    const ExportExtras defaults;
+    if (extras == defaults) {
+        return {};
+    }
+    std::string out = std::string("[") + kExportExtrasSection + "]\r\n";
+    writeChoice(out, "ATLAS", atlasFormatNames(), extras.atlas, defaults.atlas);
+    writeChoice(out, "ALPHA", alphaModeNames(), extras.alpha, defaults.alpha);
+    for (const NumberKey& number : kNumbers) {
+        if (extras.*number.member != defaults.*number.member) {
+            out.append(number.key).append("=").append(formatInt(extras.*number.member)).append("\r\n");
+        }
+    }
+    writeChoice(out, "TRIM", sheetTrimNames(), extras.trim, defaults.trim);
+    if (extras.powerOfTwo) {
+        out += "POWER_OF_TWO=1\r\n";
+    }
+    if (!extras.namePattern.empty()) {
+        std::string encoded = text::utf8ToCp932Lenient(extras.namePattern);
+        for (char& c : encoded) {
+            if (c == '\r' || c == '\n') {
+                c = ' ';
+            }
+        }
+        out.append("NAME=").append(encoded).append("\r\n");
+    }
+    return out;
+}
+
+ExportExtras readExportExtras(const IniDocument& ini) {
+    ExportExtras extras;
+    if (!ini.hasSection(kExportExtrasSection)) {
+        return extras;
+    }
+    readChoice(ini, "ATLAS", atlasFormatNames(), extras.atlas);
+    readChoice(ini, "ALPHA", alphaModeNames(), extras.alpha);
+    readChoice(ini, "TRIM", sheetTrimNames(), extras.trim);
+    for (const NumberKey& number : kNumbers) {
+        if (const auto text = ini.find(kExportExtrasSection, number.key)) {
+            if (const std::optional<int> value = numberIn(*text, number.low, number.high)) {
+                extras.*number.member = *value;
+            }
+        }
+    }
+    if (const auto text = ini.find(kExportExtrasSection, "POWER_OF_TWO")) {
+        extras.powerOfTwo = *text == "1";
+    }
+    if (const auto text = ini.find(kExportExtrasSection, "NAME")) {
+        extras.namePattern = text::cp932ToUtf8Lenient(*text);
+    }
+    return extras;
+}
+
+} // namespace vintrel
