@@ -6,6 +6,13 @@ namespace vintrel {
 
 namespace {
 
+constexpr std::array kAnimatedNames{
+    ChoiceName{static_cast<int>(AnimatedFormat::None), "classic"},
+    ChoiceName{static_cast<int>(AnimatedFormat::Apng), "apng"},
+    ChoiceName{static_cast<int>(AnimatedFormat::WebP), "webp"},
+    ChoiceName{static_cast<int>(AnimatedFormat::WebM), "webm"},
+    ChoiceName{static_cast<int>(AnimatedFormat::ProRes), "prores"},
+};
 constexpr std::array kAtlasNames{
     ChoiceName{static_cast<int>(AtlasFormat::None), "none"},
     ChoiceName{static_cast<int>(AtlasFormat::TexturePackerHash), "texturepacker-hash"},
@@ -26,6 +33,9 @@ constexpr std::array kTrimNames{
 
 } // namespace
 
+std::span<const ChoiceName> animatedFormatNames() {
+    return kAnimatedNames;
+}
 std::span<const ChoiceName> atlasFormatNames() {
     return kAtlasNames;
 }

@@ -23,6 +23,15 @@ enum class AlphaMode {
     AdditiveOnBlack, // the image over black, opaque: for additive shaders
 };
 
+// The animated files written through ffmpeg in place of the classic output type.
+enum class AnimatedFormat {
+    None,   // the classic output type (sheet, numbered files, video, GIF)
+    Apng,   // animated PNG, looping
+    WebP,   // animated WebP, lossless, looping
+    WebM,   // VP9 video with an alpha channel
+    ProRes, // QuickTime ProRes 4444 with alpha, for video editors
+};
+
 // Which transparent edges a sheet's frames lose.
 enum class SheetTrim {
     None,
@@ -33,6 +42,7 @@ enum class SheetTrim {
 // The export options beyond the classic ones: saved with the project in a section of their own,
 // only when one differs from its default, so a project that never sets one saves as before.
 struct ExportExtras {
+    AnimatedFormat animation = AnimatedFormat::None;
     AtlasFormat atlas = AtlasFormat::None;
     AlphaMode alpha = AlphaMode::Straight;
     int padding = 0;  // pixels between neighbouring cells
@@ -58,6 +68,7 @@ struct ChoiceName {
     int value;
     std::string_view name;
 };
+std::span<const ChoiceName> animatedFormatNames();
 std::span<const ChoiceName> atlasFormatNames();
 std::span<const ChoiceName> alphaModeNames();
 std::span<const ChoiceName> sheetTrimNames();

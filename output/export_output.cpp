@@ -1,5 +1,6 @@
 #include "output/export_output.h"
 
+#include "output/animated_output.h"
 #include "output/gif_output.h"
 #include "output/image_outputs.h"
 #include "output/sheet_output.h"
@@ -13,6 +14,9 @@ Status writeExportOutput(const GlobalState& g, const ExportRun& run, const std::
         return Message{"the export did not complete; nothing was written"};
     }
     const OutputFrames frames{renderFolder(g), run.lastIndex, g.project.width, g.project.height};
+    if (g.exportExtras.animation != AnimatedFormat::None) {
+        return writeAnimated(frames, g, output);
+    }
     switch (g.write.kind()) {
     case OutputKind::Sheet:
         return writeSheet(frames, g, output);

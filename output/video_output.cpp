@@ -122,8 +122,8 @@ struct RunningTool {
     int stderrFd = -1;
 };
 
-Status spawnTool(const std::filesystem::path& program, const std::filesystem::path& folder,
-                 RunningTool& run) {
+Status spawnTool(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                 const std::filesystem::path& folder, RunningTool& run) {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) {
         return Message{"cannot start the video tool: %1", {std::strerror(errno)}};
@@ -145,8 +145,14 @@ Status spawnTool(const std::filesystem::path& program, const std::filesystem::pa
     sigaddset(&signalSet, SIGPIPE);
     posix_spawnattr_setsigdefault(&attributes, &signalSet);
     std::string programText = program.string();
-    char* const argv[] = {programText.data(), nullptr};
-    const int rc = ::posix_spawn(&run.pid, programText.c_str(), &actions, &attributes, argv, environ);
+    std::vector<std::string> words{programText};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    const int rc = ::posix_spawn(&run.pid, programText.c_str(), &actions, &attributes, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     ::close(fds[1]);
@@ -259,23 +265,37 @@ bool isExecutableFile(const std::filesystem::path& file) {
 
 } // namespace
 
+std::optional<std::filesystem::path> findProgram(std::string_view name, std::string_view searchPath) {
+    // As execvp searches: every folder of the path in turn, an empty entry meaning the current one.
+    std::size_t begin = 0;
+    while (begin <= searchPath.size()) {
+        const std::size_t end = std::min(searchPath.find(':', begin), searchPath.size());
+        const std::string_view folder = searchPath.substr(begin, end - begin);
+        const std::filesystem::path candidate =
+            std::filesystem::path(folder.empty() ? "." : std::string(folder)) / std::string(name);
+        if (isExecutableFile(candidate)) {
+            return candidate;
+        }
+        begin = end + 1;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::filesystem::path> findFfmpeg() {
+    const char* path = std::getenv("PATH");
+    return findProgram("ffmpeg", path != nullptr ? path : "/usr/bin:/bin");
+}
+
 Status videoToolsProblem(const std::filesystem::path& tool, std::string_view searchPath) {
     if (!isExecutableFile(tool)) {
         return Message{"the video tool is missing or cannot be run: %1"
                        " (build the kelvask target with the programs, or name the tool in VINTREL_KELVASK)",
                        {tool.string()}};
     }
-    // As execvp searches: every folder of the path in turn, an empty entry meaning the current one.
-    std::size_t begin = 0;
-    while (begin <= searchPath.size()) {
-        const std::size_t end = std::min(searchPath.find(':', begin), searchPath.size());
-        const std::string_view folder = searchPath.substr(begin, end - begin);
-        if (isExecutableFile(std::filesystem::path(folder.empty() ? "." : std::string(folder)) / "ffmpeg")) {
-            return {};
-        }
-        begin = end + 1;
+    if (findProgram("ffmpeg", searchPath)) {
+        return {};
     }
-    return Message{"ffmpeg, which makes the video, is not found on PATH (on Debian: apt install ffmpeg)"};
+    return Message{kFfmpegMissing};
 }
 
 Status videoToolsProblem(const std::filesystem::path& tool) {
@@ -289,6 +309,11 @@ std::chrono::milliseconds videoToolTimeout(const OutputFrames& frames) {
 
 Status runVideoTool(const std::filesystem::path& program, const std::filesystem::path& workingFolder,
                     std::chrono::milliseconds timeout) {
+    return runTool(program, {}, workingFolder, timeout);
+}
+
+Status runTool(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+               const std::filesystem::path& workingFolder, std::chrono::milliseconds timeout) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(program, ec)) {
         return Message{kVideoToolMissing, {program.string()}};
@@ -302,7 +327,7 @@ Status runVideoTool(const std::filesystem::path& program, const std::filesystem:
         return Message{"cannot resolve the video tool path %1: %2", {program.string(), ec.message()}};
     }
     RunningTool run;
-    if (Status started = spawnTool(absolute, workingFolder, run); !started) {
+    if (Status started = spawnTool(absolute, arguments, workingFolder, run); !started) {
         return started;
     }
     std::string tail;

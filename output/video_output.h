@@ -8,10 +8,19 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vintrel {
 
 constexpr const char* kVideoToolMissing = "the video tool is missing: %1";
+constexpr const char* kFfmpegMissing =
+    "ffmpeg, which makes the video, is not found on PATH (on Debian: apt install ffmpeg)";
+
+// The first executable file called `name` in the folders of `searchPath` (a PATH value), as
+// execvp would find it.
+std::optional<std::filesystem::path> findProgram(std::string_view name, std::string_view searchPath);
+// ffmpeg on this process's PATH.
+std::optional<std::filesystem::path> findFfmpeg();
 
 // "<renderFolder>/%05d.bmp" of frame k, the frames the video tool reads.
 std::filesystem::path videoFramePath(const OutputFrames& frames, int k);
@@ -39,6 +48,9 @@ Status videoToolsProblem(const std::filesystem::path& tool);
 // times out.
 Status runVideoTool(const std::filesystem::path& program, const std::filesystem::path& workingFolder,
                     std::chrono::milliseconds timeout);
+// The same with `arguments` after the program's name.
+Status runTool(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+               const std::filesystem::path& workingFolder, std::chrono::milliseconds timeout);
 
 // Time the tool may take: 60 s plus 1 s per frame.
 std::chrono::milliseconds videoToolTimeout(const OutputFrames& frames);

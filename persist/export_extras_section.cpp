@@ -60,6 +60,7 @@ std::string exportExtrasSection(const ExportExtras& extras) {
         return {};
     }
     std::string out = std::string("[") + kExportExtrasSection + "]\r\n";
+    writeChoice(out, "FORMAT", animatedFormatNames(), extras.animation, defaults.animation);
     writeChoice(out, "ATLAS", atlasFormatNames(), extras.atlas, defaults.atlas);
     writeChoice(out, "ALPHA", alphaModeNames(), extras.alpha, defaults.alpha);
     for (const NumberKey& number : kNumbers) {
@@ -88,6 +89,7 @@ ExportExtras readExportExtras(const IniDocument& ini) {
     if (!ini.hasSection(kExportExtrasSection)) {
         return extras;
     }
+    readChoice(ini, "FORMAT", animatedFormatNames(), extras.animation);
     readChoice(ini, "ATLAS", atlasFormatNames(), extras.atlas);
     readChoice(ini, "ALPHA", alphaModeNames(), extras.alpha);
     readChoice(ini, "TRIM", sheetTrimNames(), extras.trim);

@@ -34,7 +34,8 @@ constexpr const char* kUsage = R"(usage:
   vintrel-cli edit IN.stn -o OUT.stn         apply editing commands from standard input, then save
   vintrel-cli render FILE.stn --frame N -o OUT.png [--size WxH]
                                              draw the view of frame N off-screen as a PNG
-  vintrel-cli export FILE.stn -o OUT [--start S] [--end E] [--step K] [--type sheet|files|video|gif]
+  vintrel-cli export FILE.stn -o OUT [--start S] [--end E] [--step K]
+                     [--type sheet|files|video|gif|apng|webp|webm|prores]
                      [--smooth N] [--columns C] [--size WxH] [--transparent 0|1]
                      [--alpha straight|premultiplied|additive]
                      [--atlas none|texturepacker-hash|texturepacker-array|aseprite|godot]

@@ -75,6 +75,10 @@ void applyOptions(GlobalState& g, const ExportOptions& options) {
         g.project.height = options.size->height;
     }
     ExportExtras& x = g.exportExtras;
+    if (options.type) {
+        x.animation = AnimatedFormat::None;
+    }
+    x.animation = options.animation ? static_cast<AnimatedFormat>(*options.animation) : x.animation;
     x.alpha = options.alpha ? static_cast<AlphaMode>(*options.alpha) : x.alpha;
     x.atlas = options.atlas ? static_cast<AtlasFormat>(*options.atlas) : x.atlas;
     x.trim = options.trim ? static_cast<SheetTrim>(*options.trim) : x.trim;
@@ -167,8 +171,13 @@ std::optional<ExportOptions> parseExportOptions(const std::map<std::string, std:
                 parsed.type = i;
             }
         }
-        if (!parsed.type) {
-            err << "vintrel-cli: --type is one of sheet, files, video, gif\n";
+        // The animated formats stand beside the classic types.
+        const std::optional<int> animated = choiceByName(animatedFormatNames(), found->second);
+        if (animated && *animated != static_cast<int>(AnimatedFormat::None)) {
+            parsed.animation = animated;
+        }
+        if (!parsed.type && !parsed.animation) {
+            err << "vintrel-cli: --type is one of sheet, files, video, gif, apng, webp, webm, prores\n";
             return std::nullopt;
         }
     }
@@ -206,7 +215,12 @@ int exportProject(GlobalState& g, const ExportOptions& options, const std::strin
         g.programFolder = programFolderOfThisProcess();
     }
     // Before any frame is drawn: a video needs its tool and ffmpeg.
-    if (g.write.kind() == OutputKind::Video) {
+    if (g.exportExtras.animation != AnimatedFormat::None) {
+        if (!findFfmpeg()) {
+            err << "vintrel-cli: " << cliText(Message{kFfmpegMissing}) << '\n';
+            return 1;
+        }
+    } else if (g.write.kind() == OutputKind::Video) {
         if (Status tools = videoToolsProblem(videoToolPath(g)); !tools) {
             err << "vintrel-cli: " << cliText(tools.error()) << '\n';
             return 1;

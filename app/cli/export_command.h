@@ -17,7 +17,7 @@ struct ExportOptions {
     std::optional<int> start, end, step, type, smooth, columns, transparent;
     std::optional<ImageSize> size;
     // The newer options: those given replace the project's.
-    std::optional<int> alpha, atlas, padding, border, extrude, trim, powerOfTwo, maxSheetSide;
+    std::optional<int> animation, alpha, atlas, padding, border, extrude, trim, powerOfTwo, maxSheetSide;
     std::optional<std::string> namePattern;
 };
 

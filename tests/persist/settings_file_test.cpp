@@ -1031,6 +1031,7 @@ TEST(SettingsExportExtras, WrittenOnlyWhenSetAndReadBack) {
     EXPECT_EQ(classic.find("VINTREL_EXPORT"), std::string::npos);
 
     ExportExtras& x = g.exportExtras;
+    x.animation = AnimatedFormat::WebM;
     x.atlas = AtlasFormat::GodotSpriteFrames;
     x.alpha = AlphaMode::Premultiplied;
     x.padding = 2;
@@ -1042,7 +1043,7 @@ TEST(SettingsExportExtras, WrittenOnlyWhenSetAndReadBack) {
     const std::string extended = writeSettings(g);
     ASSERT_EQ(extended.substr(0, classic.size()), classic);
     EXPECT_EQ(extended.substr(classic.size()),
-              "[VINTREL_EXPORT]\r\nATLAS=godot\r\nALPHA=premultiplied\r\nPADDING=2\r\nEXTRUDE=1\r\n"
+              "[VINTREL_EXPORT]\r\nFORMAT=webm\r\nATLAS=godot\r\nALPHA=premultiplied\r\nPADDING=2\r\nEXTRUDE=1\r\n"
               "MAX_SIZE=2048\r\nTRIM=common\r\nPOWER_OF_TWO=1\r\nNAME={name}_\x89\x8a_{page}\r\n");
 
     GlobalState loaded;
