@@ -3,14 +3,21 @@
 // per-strip copies, the PNG of each intermediate frame, and the sheet written from them. Each
 // sample runs with the faster copying and intermediate compression, and with the plain ones
 // (the whole target every strip, Qt's default compression).
+//
+// The large-sheet cases write the 3,584 x 4,608 sheet of the fire sample (60 frames of 512 x 512
+// in 7 columns) as PNG: with Qt's writer, as sheets were written before, and with the parallel
+// strip encoder the outputs use now; each reports the file's size.
 #include "bench/bench_support.h"
 #include "engine/simulation.h"
 #include "output/export_loop.h"
 #include "output/export_output.h"
 #include "output/export_settings.h"
+#include "output/png_encoder.h"
 #include "platform/egl_context.h"
 #include "render/renderer.h"
 
+#include <QBuffer>
+#include <QImageWriter>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <memory>
@@ -77,7 +84,100 @@ void exportSample(benchmark::State& state, const char* sample, bool plain) {
                                   static_cast<double>(state.iterations());
 }
 
+// The fire sample's 3,584 x 4,608 sheet, exported once and kept for the write cases.
+const QImage& largeSheet() {
+    static const QImage sheet = [] {
+        std::unique_ptr<HeadlessGlContext> context = HeadlessGlContext::create().value_or(nullptr);
+        TemporaryFolder workspace;
+        GlobalState g;
+        if (context == nullptr || !loadSample(g, "fire.stn", workspace)) {
+            return QImage();
+        }
+        g.project.width = 512;
+        g.project.height = 512;
+        g.write = WriteSettings{1, 60, 1, 7, 0, 0, 0, 1, 1};
+        g.write.height = sheetRowCount(g.write);
+        Simulation simulation(g);
+        simulation.reset();
+        const auto renderer = Renderer::create(g, simulation, g.viewCamera).value_or(nullptr);
+        NoProgress progress;
+        StreamNotifier notifier(std::cerr);
+        beginExportSize(g);
+        const ExportRun run = renderExportFrames(g, simulation, *renderer, progress, notifier);
+        const std::filesystem::path file = workspace.path() / "large.png";
+        if (run.outcome != ExportRun::Outcome::Completed || !writeExportOutput(g, run, file, {})) {
+            return QImage();
+        }
+        return QImage(QString::fromStdString(file.string())).convertToFormat(QImage::Format_ARGB32);
+    }();
+    return sheet;
+}
+
+// The whole stage after drawing for the large sheet at the default smoothing 2: the 60
+// intermediate frames of 1,024 x 1,024 read, scaled down and placed, and the sheet written.
+void largeSheetStage(benchmark::State& state) {
+    std::unique_ptr<HeadlessGlContext> context = HeadlessGlContext::create().value_or(nullptr);
+    TemporaryFolder workspace;
+    GlobalState g;
+    if (context == nullptr || !loadSample(g, "fire.stn", workspace)) {
+        state.SkipWithError("no context or no sample");
+        return;
+    }
+    g.project.width = 512;
+    g.project.height = 512;
+    g.write = WriteSettings{1, 60, 1, 7, 0, 0, 0, 2, 1};
+    g.write.height = sheetRowCount(g.write);
+    Simulation simulation(g);
+    simulation.reset();
+    const auto renderer = Renderer::create(g, simulation, g.viewCamera).value_or(nullptr);
+    NoProgress progress;
+    StreamNotifier notifier(std::cerr);
+    beginExportSize(g);
+    const ExportRun run = renderExportFrames(g, simulation, *renderer, progress, notifier);
+    endExportSize(g);
+    for (auto _ : state) {
+        if (!writeExportOutput(g, run, workspace.path() / "large.png", {})) {
+            state.SkipWithError("the sheet could not be written");
+            return;
+        }
+    }
+}
+BENCHMARK(largeSheetStage)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+
+void writeLargeSheet(benchmark::State& state, bool withQt, int level, int fixedFilter) {
+    const QImage& sheet = largeSheet();
+    if (sheet.size() != QSize(3584, 4608)) {
+        state.SkipWithError("the large sheet could not be made");
+        return;
+    }
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        if (withQt) {
+            QByteArray data;
+            QBuffer buffer(&data);
+            buffer.open(QIODevice::WriteOnly);
+            QImageWriter writer(&buffer, "png");
+            writer.write(sheet);
+            bytes = static_cast<std::size_t>(data.size());
+        } else {
+            PngEncoding how;
+            how.level = level;
+            how.filters = fixedFilter >= 0 ? PngEncoding::Filters::Fixed : PngEncoding::Filters::Adaptive;
+            how.fixedFilter = std::max(fixedFilter, 0);
+            bytes = encodePng(sheet, how)->size();
+        }
+    }
+    state.counters["MB"] = static_cast<double>(bytes) / 1e6;
+}
+
 } // namespace
+
+#define WRITE_CASE(name, ...)                                                                                \
+    BENCHMARK_CAPTURE(writeLargeSheet, name, __VA_ARGS__)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2)
+WRITE_CASE(qt_writer, true, 0, -1);
+WRITE_CASE(strips_adaptive_level6, false, 6, -1);
+WRITE_CASE(strips_paeth_level4, false, 4, 4);
+WRITE_CASE(strips_up_level4_default, false, 4, 2);
 
 constexpr bool kPlain = true;
 constexpr bool kFast = false;

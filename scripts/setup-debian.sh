@@ -10,7 +10,7 @@ packages=(
   nlohmann-json3-dev
   qt6-base-dev libqt6opengl6-dev qt6-image-formats-plugins qt6-translations-l10n
   libepoxy-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
-  libgif-dev libimagequant-dev ffmpeg fonts-noto-cjk
+  libgif-dev libimagequant-dev zlib1g-dev ffmpeg fonts-noto-cjk
   xvfb xauth
   dbus-daemon at-spi2-core python3-pyatspi python3-pil
   locales
