@@ -1,5 +1,6 @@
 #include "app/cli/commands.h"
 
+#include "app/cli/batch_export.h"
 #include "app/cli/cli_language.h"
 #include "app/cli/edit_script.h"
 #include "app/cli/export_command.h"
@@ -17,6 +18,7 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <thread>
 #include <unistd.h>
 
 namespace vintrel {
@@ -34,7 +36,10 @@ constexpr const char* kUsage = R"(usage:
   vintrel-cli edit IN.stn -o OUT.stn         apply editing commands from standard input, then save
   vintrel-cli render FILE.stn --frame N -o OUT.png [--size WxH]
                                              draw the view of frame N off-screen as a PNG
-  vintrel-cli export FILE.stn -o OUT [--start S] [--end E] [--step K]
+  vintrel-cli export A.stn B.stn ... -o FOLDER [-j N] [--if-changed] [options]
+  vintrel-cli export --job JOBS.json [-j N] [--if-changed]
+                                             export several projects, N at a time
+  vintrel-cli export FILE.stn -o OUT [--if-changed] [--start S] [--end E] [--step K]
                      [--type sheet|files|video|gif|apng|webp|webm|prores]
                      [--smooth N] [--columns C] [--size WxH] [--transparent 0|1]
                      [--alpha straight|premultiplied|additive]
@@ -77,9 +82,14 @@ struct Arguments {
 std::optional<Arguments> parseArguments(std::span<const std::string> args, std::ostream& err) {
     Arguments parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        const bool isOption = args[i] == "-o" || args[i].starts_with("--");
+        const bool isOption = args[i] == "-o" || args[i] == "-j" || args[i].starts_with("--");
         if (!isOption) {
             parsed.positional.push_back(args[i]);
+            continue;
+        }
+        // The one option that stands alone.
+        if (args[i] == "--if-changed") {
+            parsed.options["if-changed"] = "1";
             continue;
         }
         if (i + 1 >= args.size()) {
@@ -88,6 +98,8 @@ std::optional<Arguments> parseArguments(std::span<const std::string> args, std::
         }
         if (args[i] == "-o") {
             parsed.output = args[++i];
+        } else if (args[i] == "-j") {
+            parsed.options["jobs"] = args[++i];
         } else {
             parsed.options[args[i].substr(2)] = args[i + 1];
             ++i;
@@ -117,7 +129,7 @@ const std::vector<CommandShape>& commandShapes() {
         {"render", 1, true, {"frame"}, {"size"}},
         {"export", 1, true, {}, {"start", "end", "step", "type", "smooth", "columns", "size", "transparent",
                                  "alpha", "atlas", "padding", "border", "extrude", "trim", "power-of-two",
-                                 "max-size", "name"}},
+                                 "max-size", "name", "if-changed"}},
     };
     return shapes;
 }
@@ -200,6 +212,70 @@ void runSimulation(GlobalState& g, long long frames, std::ostream& out) {
 
 } // namespace
 
+// Several projects, or a job file: each export runs as a process of its own.
+bool isBatchExport(const Arguments& parsed) {
+    return parsed.options.contains("job") || parsed.options.contains("jobs") || parsed.positional.size() > 1;
+}
+
+int runBatchExport(const Arguments& parsed, std::ostream& out, std::ostream& err) {
+    std::map<std::string, std::string> options = parsed.options;
+    const bool ifChanged = options.erase("if-changed") > 0;
+    int parallel = static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
+    if (const auto jobs = options.find("jobs"); jobs != options.end()) {
+        int value = 0;
+        const auto [end, ec] = std::from_chars(jobs->second.data(), jobs->second.data() + jobs->second.size(), value);
+        if (ec != std::errc() || end != jobs->second.data() + jobs->second.size() || value < 1 || value > 256) {
+            err << "vintrel-cli: -j needs a number of processes from 1 to 256\n";
+            return 2;
+        }
+        parallel = value;
+        options.erase(jobs);
+    }
+    std::vector<ExportJob> jobs;
+    if (const auto job = options.find("job"); job != options.end()) {
+        if (!parsed.positional.empty() || parsed.output || options.size() > 1) {
+            err << "vintrel-cli: --job takes its projects, outputs and options from the job file alone\n";
+            return 2;
+        }
+        Result<std::vector<ExportJob>> read = readJobFile(job->second);
+        if (!read) {
+            err << "vintrel-cli: " << cliText(read.error()) << '\n';
+            return 1;
+        }
+        jobs = std::move(*read);
+    } else {
+        if (parsed.positional.empty() || !parsed.output) {
+            return usageError(err);
+        }
+        // Every option is checked once here, before any project is opened.
+        const CommandShape& exportShape = *std::find_if(commandShapes().begin(), commandShapes().end(),
+                                                        [](const CommandShape& c) { return c.name == std::string("export"); });
+        for (const auto& [name, value] : options) {
+            if (std::find(exportShape.optional.begin(), exportShape.optional.end(), name) == exportShape.optional.end()) {
+                err << "vintrel-cli: export has no option --" << name << '\n';
+                return 2;
+            }
+        }
+        if (!parseExportOptions(options, err)) {
+            return 2;
+        }
+        std::error_code ec;
+        fs::create_directories(*parsed.output, ec);
+        if (!fs::is_directory(*parsed.output, ec)) {
+            err << "vintrel-cli: the output folder " << *parsed.output << " cannot be made\n";
+            return 1;
+        }
+        jobs = folderJobs(parsed.positional, *parsed.output, options);
+    }
+    std::error_code ec;
+    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    if (ec) {
+        err << "vintrel-cli: cannot find its own program to start the exports\n";
+        return 1;
+    }
+    return runExportJobs(self, jobs, parallel, ifChanged, out);
+}
+
 int runCli(std::span<const std::string> args, std::istream& in, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
         return usageError(err);
@@ -208,6 +284,9 @@ int runCli(std::span<const std::string> args, std::istream& in, std::ostream& ou
     const auto parsed = parseArguments(args.subspan(1), err);
     if (!parsed) {
         return 2;
+    }
+    if (command == "export" && isBatchExport(*parsed)) {
+        return runBatchExport(*parsed, out, err);
     }
     const auto& shapes = commandShapes();
     const auto shape = std::find_if(shapes.begin(), shapes.end(),
@@ -263,7 +342,20 @@ int runCli(std::span<const std::string> args, std::istream& in, std::ostream& ou
         return renderViewToPng(session.state(), *frame, size, *parsed->output, err);
     }
     if (command == "export") {
-        return exportProject(session.state(), *exportOptions, *parsed->output, session.notifier(), err);
+        // --if-changed: the same project and options as the stamp beside the output say.
+        std::map<std::string, std::string> stampOptions = parsed->options;
+        const bool ifChanged = stampOptions.erase("if-changed") > 0;
+        const ExportJob job{parsed->positional[0], *parsed->output, stampOptions};
+        if (ifChanged && isUnchanged(job)) {
+            out << fs::path(parsed->positional[0]).filename().string() << ": unchanged, skipped " << *parsed->output
+                << '\n';
+            return 0;
+        }
+        const int code = exportProject(session.state(), *exportOptions, *parsed->output, session.notifier(), err);
+        if (code == 0 && ifChanged) {
+            (void)writeStamp(job);
+        }
+        return code;
     }
     if (command == "edit") {
         const int failures = runEditScript(session.state(), in, out, err, session.notifier());

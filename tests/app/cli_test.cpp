@@ -497,6 +497,41 @@ TEST_F(CliTest, ExportRefusesABadRangeWithTheEditorsMessage) {
     EXPECT_EQ(cli({"export", sample, "-o", path("out.png"), "--type", "movie"}).exitCode, 2);
 }
 
+// Several projects into one folder, two at a time; again with --if-changed only what changed;
+// a job file with a project that cannot be opened exports the others and says which failed.
+TEST_F(CliTest, BatchExportsRunInParallelAndSkipWhatIsUnchanged) {
+    std::vector<std::string> samples;
+    for (const char* name : {"fire.stn", "sparks.stn", "magic_circle.stn"}) {
+        samples.push_back(std::string(VINTREL_SOURCE_DIR) + "/samples/" + name);
+    }
+    std::vector<std::string> args{"export"};
+    args.insert(args.end(), samples.begin(), samples.end());
+    args.insert(args.end(), {"-o", path("out"), "-j", "2", "--size", "24x24", "--end", "6", "--if-changed"});
+    const CliResult first = cli(args);
+    ASSERT_EQ(first.exitCode, 0) << first.out << first.err;
+    for (const char* name : {"fire", "sparks", "magic_circle"}) {
+        EXPECT_NE(first.out.find(std::string(name) + ".stn: wrote"), std::string::npos) << first.out;
+        EXPECT_EQ(QImage(QString::fromStdString(path(("out/" + std::string(name) + ".png").c_str()))).height(), 24) << name;
+    }
+    const CliResult again = cli(args);
+    ASSERT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_EQ(std::count(again.out.begin(), again.out.end(), '\n'), 3) << again.out;
+    EXPECT_EQ(again.out.find("wrote"), std::string::npos) << again.out;
+    args[args.size() - 2] = "5"; // another range: written again
+    EXPECT_NE(cli(args).out.find("fire.stn: wrote"), std::string::npos);
+
+    writeFile(path("jobs.json"), "{\"jobs\": [{\"project\": \"" + samples[1] +
+                                     "\", \"output\": \"made/sparks.png\", \"options\": {\"size\": \"16x16\", "
+                                     "\"end\": 3, \"atlas\": \"godot\"}}, {\"project\": \"nowhere.stn\", "
+                                     "\"output\": \"made/nowhere.png\"}]}");
+    const CliResult job = cli({"export", "--job", path("jobs.json")});
+    EXPECT_EQ(job.exitCode, 1);
+    EXPECT_NE(job.out.find("nowhere.stn: failed"), std::string::npos) << job.out;
+    EXPECT_TRUE(fs::exists(path("made/sparks.tres")));
+    EXPECT_EQ(cli({"export", "--job", path("missing.json")}).exitCode, 1);
+    EXPECT_EQ(cli({"export", samples[0], samples[1], "-o", path("x"), "-j", "0"}).exitCode, 2);
+}
+
 // The newer options reach the sheet: a named page with its data file; bad values are refused
 // with the choices before anything is drawn.
 TEST_F(CliTest, ExportWritesAtlasDataUnderTheNamePattern) {
