@@ -53,6 +53,10 @@ struct ExportExtras {
     int maxSheetSide = 0;    // a page's largest side; 0: one page however large
     // The output's file name with {name}, {columns}, {rows}, {frames} and {page}; empty: as given.
     std::string namePattern;
+    // A seamless loop: the last loopFrames frames cross-faded over the first ones (0: a quarter
+    // of the range), so the exported frames play in a loop without a jump.
+    bool loop = false;
+    int loopFrames = 0;
 
     friend bool operator==(const ExportExtras&, const ExportExtras&) = default;
 };
@@ -62,6 +66,7 @@ constexpr int kMaxPadding = 256;
 constexpr int kMaxExtrude = 64;
 constexpr int kMaxSheetSideLimit = 32768;
 constexpr int kMinSheetSide = 16;
+constexpr int kMaxLoopFrames = 100000;
 
 // The names the command line and the project file use for each choice, and back.
 struct ChoiceName {

@@ -3,6 +3,7 @@
 #include "output/animated_output.h"
 #include "output/gif_output.h"
 #include "output/image_outputs.h"
+#include "output/seamless_loop.h"
 #include "output/sheet_output.h"
 #include "output/video_output.h"
 
@@ -13,7 +14,14 @@ Status writeExportOutput(const GlobalState& g, const ExportRun& run, const std::
     if (run.outcome != ExportRun::Outcome::Completed) {
         return Message{"the export did not complete; nothing was written"};
     }
-    const OutputFrames frames{renderFolder(g), run.lastIndex, g.project.width, g.project.height};
+    const OutputFrames rendered{renderFolder(g), run.lastIndex, g.project.width, g.project.height};
+    Result<OutputFrames> looped = g.exportExtras.loop
+                                      ? makeSeamlessLoop(rendered, loopFadeFrames(run.lastIndex + 1, g.exportExtras.loopFrames))
+                                      : Result<OutputFrames>(rendered);
+    if (!looped) {
+        return looped.error();
+    }
+    const OutputFrames& frames = *looped;
     if (g.exportExtras.animation != AnimatedFormat::None) {
         return writeAnimated(frames, g, output);
     }

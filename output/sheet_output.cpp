@@ -84,6 +84,7 @@ AtlasPage atlasPage(const GlobalState& g, const SheetLayout& layout, int pageInd
     const int step = std::max(1, g.write.step);
     page.framesPerSecond = static_cast<double>(g.project.fps) / step;
     page.alpha = g.exportExtras.alpha;
+    page.loops = g.exportExtras.loop;
     const int duration = frameDurationMs(g.project.fps, step);
     for (int k = sheetPage.firstFrame; k < sheetPage.firstFrame + sheetPage.frameCount; ++k) {
         const SheetCell& cell = layout.cells[static_cast<std::size_t>(k)];

@@ -33,6 +33,7 @@ constexpr NumberKey kNumbers[] = {
     {"BORDER", &ExportExtras::border, 0, kMaxPadding},
     {"EXTRUDE", &ExportExtras::extrude, 0, kMaxExtrude},
     {"MAX_SIZE", &ExportExtras::maxSheetSide, 0, kMaxSheetSideLimit},
+    {"LOOP_FRAMES", &ExportExtras::loopFrames, 0, kMaxLoopFrames},
 };
 
 template <typename Enum>
@@ -72,6 +73,9 @@ std::string exportExtrasSection(const ExportExtras& extras) {
     if (extras.powerOfTwo) {
         out += "POWER_OF_TWO=1\r\n";
     }
+    if (extras.loop) {
+        out += "LOOP=1\r\n";
+    }
     if (!extras.namePattern.empty()) {
         std::string encoded = text::utf8ToCp932Lenient(extras.namePattern);
         for (char& c : encoded) {
@@ -102,6 +106,9 @@ ExportExtras readExportExtras(const IniDocument& ini) {
     }
     if (const auto text = ini.find(kExportExtrasSection, "POWER_OF_TWO")) {
         extras.powerOfTwo = *text == "1";
+    }
+    if (const auto text = ini.find(kExportExtrasSection, "LOOP")) {
+        extras.loop = *text == "1";
     }
     if (const auto text = ini.find(kExportExtrasSection, "NAME")) {
         extras.namePattern = text::cp932ToUtf8Lenient(*text);

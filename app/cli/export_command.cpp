@@ -88,6 +88,8 @@ void applyOptions(GlobalState& g, const ExportOptions& options) {
     x.powerOfTwo = options.powerOfTwo ? *options.powerOfTwo != 0 : x.powerOfTwo;
     x.maxSheetSide = options.maxSheetSide.value_or(x.maxSheetSide);
     x.namePattern = options.namePattern.value_or(x.namePattern);
+    x.loop = options.loop ? *options.loop != 0 : x.loop;
+    x.loopFrames = options.loopFrames.value_or(x.loopFrames);
     // As the export dialog does: the rows follow the range and the columns.
     g.write.width = std::max(1, g.write.width);
     g.write.height = sheetRowCount(g.write);
@@ -123,7 +125,9 @@ bool parseNewerOptions(const std::map<std::string, std::string>& options, Export
                                     {"border", 0, kMaxPadding, &ExportOptions::border},
                                     {"extrude", 0, kMaxExtrude, &ExportOptions::extrude},
                                     {"power-of-two", 0, 1, &ExportOptions::powerOfTwo},
-                                    {"max-size", 0, kMaxSheetSideLimit, &ExportOptions::maxSheetSide}};
+                                    {"max-size", 0, kMaxSheetSideLimit, &ExportOptions::maxSheetSide},
+                                    {"loop", 0, 1, &ExportOptions::loop},
+                                    {"loop-frames", 0, kMaxLoopFrames, &ExportOptions::loopFrames}};
     for (const NumberOption& number : numbers) {
         if (const auto found = options.find(number.option); found != options.end()) {
             if (!(parsed.*number.target = parseInt(found->second, number.low, number.high))) {

@@ -17,13 +17,14 @@ struct ExportOptions {
     std::optional<int> start, end, step, type, smooth, columns, transparent;
     std::optional<ImageSize> size;
     // The newer options: those given replace the project's.
-    std::optional<int> animation, alpha, atlas, padding, border, extrude, trim, powerOfTwo, maxSheetSide;
+    std::optional<int> animation, alpha, atlas, padding, border, extrude, trim, powerOfTwo, maxSheetSide, loop,
+        loopFrames;
     std::optional<std::string> namePattern;
 };
 
 // Reads --start, --end, --step, --type, --smooth, --columns, --size, --transparent and the
 // newer options (--alpha, --atlas, --padding, --border, --extrude, --trim, --power-of-two,
-// --max-size, --name); nothing (after a message on `err`) when one of them is not a valid value.
+// --max-size, --name, --loop, --loop-frames); nothing (after a message on `err`) when one of them is not a valid value.
 std::optional<ExportOptions> parseExportOptions(const std::map<std::string, std::string>& options,
                                                 std::ostream& err);
 

@@ -1,9 +1,12 @@
 // The sheet's arrangement and its newer options without drawing: cells, pages, trims, powers of
-// two; then the pixels: alpha modes, repeated edges and the pages' file names.
+// two; then the pixels: alpha modes, repeated edges, the pages' file names and seamless loops.
 #include "output/alpha_mode.h"
+#include "output/seamless_loop.h"
 #include "output/sheet_layout.h"
 #include "output/sheet_output.h"
+#include "output_test_support.h"
 #include "support/result_checks.h"
+#include "support/test_files.h"
 
 #include <QImage>
 #include <cmath>
@@ -171,6 +174,38 @@ TEST(SheetPixels, PageFileNamesFromThePattern) {
             EXPECT_EQ(path->string(), c.expected) << c.pattern;
         }
     }
+}
+
+} // namespace
+} // namespace vintrel
+
+namespace vintrel {
+namespace {
+
+// A loop of n frames fades K = n / 4 of them (fewer than half); the frames after K are the
+// source's own, frame j < K the source's frame n − K + j faded by j / K into frame j.
+TEST(SeamlessLoop, TheTailFadesIntoTheHead) {
+    EXPECT_EQ(loopFadeFrames(40, 0), 10);
+    EXPECT_EQ(loopFadeFrames(40, 25), 19);
+    EXPECT_EQ(loopFadeFrames(2, 0), 0);
+    EXPECT_EQ(loopFadeFrames(3, 0), 1);
+
+    test::TempDir dir;
+    const auto grey = [](int k) { return QColor(20 * k, 20 * k, 20 * k); };
+    const OutputFrames frames = test::writeRenderedFrames(dir.path(), 8, 2, 2, grey, grey);
+    const Result<OutputFrames> loop = makeSeamlessLoop(frames, loopFadeFrames(8, 0));
+    ASSERT_TRUE(test::succeeded(loop));
+    ASSERT_EQ(loop->lastIndex, 5); // 8 frames, 2 faded
+    const auto level = [&](int j) {
+        return qRed(QImage(QString::fromStdString(renderedFramePath(*loop, j).string())).pixel(0, 0));
+    };
+    EXPECT_EQ(level(0), 120);                                // all of frame 6
+    EXPECT_EQ(level(1), (140 * 128 + 20 * 128 + 128) >> 8); // half of frame 7, half of frame 1
+    for (int j = 2; j <= 5; ++j) {
+        EXPECT_EQ(level(j), 20 * j) << j;
+    }
+    EXPECT_EQ(qRed(QImage(QString::fromStdString(renderedFramePath(frames, 0).string())).pixel(0, 0)), 0)
+        << "the source frames stay";
 }
 
 } // namespace

@@ -1040,11 +1040,14 @@ TEST(SettingsExportExtras, WrittenOnlyWhenSetAndReadBack) {
     x.powerOfTwo = true;
     x.maxSheetSide = 2048;
     x.namePattern = "{name}_炎_{page}";
+    x.loop = true;
+    x.loopFrames = 8;
     const std::string extended = writeSettings(g);
     ASSERT_EQ(extended.substr(0, classic.size()), classic);
     EXPECT_EQ(extended.substr(classic.size()),
               "[VINTREL_EXPORT]\r\nFORMAT=webm\r\nATLAS=godot\r\nALPHA=premultiplied\r\nPADDING=2\r\nEXTRUDE=1\r\n"
-              "MAX_SIZE=2048\r\nTRIM=common\r\nPOWER_OF_TWO=1\r\nNAME={name}_\x89\x8a_{page}\r\n");
+              "MAX_SIZE=2048\r\nLOOP_FRAMES=8\r\nTRIM=common\r\nPOWER_OF_TWO=1\r\nLOOP=1\r\n"
+              "NAME={name}_\x89\x8a_{page}\r\n");
 
     GlobalState loaded;
     makeFresh(loaded);
