@@ -84,28 +84,38 @@ void exportSample(benchmark::State& state, const char* sample, bool plain) {
                                   static_cast<double>(state.iterations());
 }
 
+// The intermediate frames of the fire sample's large sheet (60 frames of 512 x 512, 7 columns)
+// drawn at `smoothing` into `workspace`; false when there is no context or sample.
+bool renderLargeSheetFrames(GlobalState& g, const TemporaryFolder& workspace, int smoothing, ExportRun& run) {
+    const std::unique_ptr<HeadlessGlContext> context = HeadlessGlContext::create().value_or(nullptr);
+    if (context == nullptr || !loadSample(g, "fire.stn", workspace)) {
+        return false;
+    }
+    g.project.width = 512;
+    g.project.height = 512;
+    g.write = WriteSettings{1, 60, 1, 7, 0, 0, 0, smoothing, 1};
+    g.write.height = sheetRowCount(g.write);
+    Simulation simulation(g);
+    simulation.reset();
+    const auto renderer = Renderer::create(g, simulation, g.viewCamera).value_or(nullptr);
+    if (renderer == nullptr) {
+        return false;
+    }
+    NoProgress progress;
+    StreamNotifier notifier(std::cerr);
+    beginExportSize(g);
+    run = renderExportFrames(g, simulation, *renderer, progress, notifier); // sizes back as they were
+    return run.outcome == ExportRun::Outcome::Completed;
+}
+
 // The fire sample's 3,584 x 4,608 sheet, exported once and kept for the write cases.
 const QImage& largeSheet() {
     static const QImage sheet = [] {
-        std::unique_ptr<HeadlessGlContext> context = HeadlessGlContext::create().value_or(nullptr);
         TemporaryFolder workspace;
         GlobalState g;
-        if (context == nullptr || !loadSample(g, "fire.stn", workspace)) {
-            return QImage();
-        }
-        g.project.width = 512;
-        g.project.height = 512;
-        g.write = WriteSettings{1, 60, 1, 7, 0, 0, 0, 1, 1};
-        g.write.height = sheetRowCount(g.write);
-        Simulation simulation(g);
-        simulation.reset();
-        const auto renderer = Renderer::create(g, simulation, g.viewCamera).value_or(nullptr);
-        NoProgress progress;
-        StreamNotifier notifier(std::cerr);
-        beginExportSize(g);
-        const ExportRun run = renderExportFrames(g, simulation, *renderer, progress, notifier);
+        ExportRun run;
         const std::filesystem::path file = workspace.path() / "large.png";
-        if (run.outcome != ExportRun::Outcome::Completed || !writeExportOutput(g, run, file, {})) {
+        if (!renderLargeSheetFrames(g, workspace, 1, run) || !writeExportOutput(g, run, file, {})) {
             return QImage();
         }
         return QImage(QString::fromStdString(file.string())).convertToFormat(QImage::Format_ARGB32);
@@ -116,25 +126,13 @@ const QImage& largeSheet() {
 // The whole stage after drawing for the large sheet at the default smoothing 2: the 60
 // intermediate frames of 1,024 x 1,024 read, scaled down and placed, and the sheet written.
 void largeSheetStage(benchmark::State& state) {
-    std::unique_ptr<HeadlessGlContext> context = HeadlessGlContext::create().value_or(nullptr);
     TemporaryFolder workspace;
     GlobalState g;
-    if (context == nullptr || !loadSample(g, "fire.stn", workspace)) {
-        state.SkipWithError("no context or no sample");
+    ExportRun run;
+    if (!renderLargeSheetFrames(g, workspace, 2, run)) {
+        state.SkipWithError("the frames could not be drawn");
         return;
     }
-    g.project.width = 512;
-    g.project.height = 512;
-    g.write = WriteSettings{1, 60, 1, 7, 0, 0, 0, 2, 1};
-    g.write.height = sheetRowCount(g.write);
-    Simulation simulation(g);
-    simulation.reset();
-    const auto renderer = Renderer::create(g, simulation, g.viewCamera).value_or(nullptr);
-    NoProgress progress;
-    StreamNotifier notifier(std::cerr);
-    beginExportSize(g);
-    const ExportRun run = renderExportFrames(g, simulation, *renderer, progress, notifier);
-    endExportSize(g);
     for (auto _ : state) {
         if (!writeExportOutput(g, run, workspace.path() / "large.png", {})) {
             state.SkipWithError("the sheet could not be written");
