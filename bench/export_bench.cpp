@@ -142,7 +142,7 @@ void largeSheetStage(benchmark::State& state) {
 }
 BENCHMARK(largeSheetStage)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 
-void writeLargeSheet(benchmark::State& state, bool withQt, int level, int fixedFilter) {
+void writeLargeSheet(benchmark::State& state, bool withQt, int level, int fixedFilter, PngEncoding::Matching matching) {
     const QImage& sheet = largeSheet();
     if (sheet.size() != QSize(3584, 4608)) {
         state.SkipWithError("the large sheet could not be made");
@@ -162,6 +162,7 @@ void writeLargeSheet(benchmark::State& state, bool withQt, int level, int fixedF
             how.level = level;
             how.filters = fixedFilter >= 0 ? PngEncoding::Filters::Fixed : PngEncoding::Filters::Adaptive;
             how.fixedFilter = std::max(fixedFilter, 0);
+            how.matching = matching;
             bytes = encodePng(sheet, how)->size();
         }
     }
@@ -172,10 +173,13 @@ void writeLargeSheet(benchmark::State& state, bool withQt, int level, int fixedF
 
 #define WRITE_CASE(name, ...)                                                                                \
     BENCHMARK_CAPTURE(writeLargeSheet, name, __VA_ARGS__)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2)
-WRITE_CASE(qt_writer, true, 0, -1);
-WRITE_CASE(strips_adaptive_level6, false, 6, -1);
-WRITE_CASE(strips_paeth_level4, false, 4, 4);
-WRITE_CASE(strips_up_level4_default, false, 4, 2);
+constexpr auto kFull = PngEncoding::Matching::Full;
+constexpr auto kRuns = PngEncoding::Matching::Runs;
+WRITE_CASE(qt_writer, true, 0, -1, kFull);
+WRITE_CASE(strips_adaptive_level6, false, 6, -1, kFull);
+WRITE_CASE(strips_paeth_level4, false, 4, 4, kFull);
+WRITE_CASE(strips_up_level4, false, 4, 2, kFull);
+WRITE_CASE(strips_up_runs_default, false, 4, 2, kRuns);
 
 constexpr bool kPlain = true;
 constexpr bool kFast = false;

@@ -80,6 +80,9 @@ Status writeAnimated(const OutputFrames& frames, const GlobalState& g, const std
         return Message{kFfmpegMissing};
     }
     const QColor fill = g.write.isAlpha != 0 ? QColor(0, 0, 0, 0) : opaqueBackground(g);
+    // The frames handed over, then ffmpeg's encoding, counted as long as half of them.
+    const int frameCount = frames.lastIndex + 1;
+    frames.expectWork(frameCount * 1.5);
     for (int k = 0; k <= frames.lastIndex; ++k) {
         if (Status written = writeAnimatedFrame(frames, g, fill, k); !written) {
             return written;
@@ -105,6 +108,7 @@ Status writeAnimated(const OutputFrames& frames, const GlobalState& g, const std
         std::filesystem::remove(partial, ec);
         return Message{kCannotWrite, {output.string(), reason}};
     }
+    frames.workDone(frameCount * 0.5);
     return {};
 }
 

@@ -54,8 +54,9 @@ bool ExportJob::renderPreview(Notifier& notifier) {
     return renderer && renderPreviewFrame(state_, simulation, *renderer, notifier);
 }
 
-Status ExportJob::writeOutput(const ExportRun& run, const std::filesystem::path& output) const {
-    return writeExportOutput(state_, run, output, videoToolPath(state_));
+Status ExportJob::writeOutput(const ExportRun& run, const std::filesystem::path& output,
+                              WriteProgress* progress) const {
+    return writeExportOutput(state_, run, output, videoToolPath(state_), progress);
 }
 
 } // namespace vintrel

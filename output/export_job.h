@@ -2,6 +2,7 @@
 
 #include "model/global_state.h"
 #include "output/export_loop.h"
+#include "output/write_progress.h"
 #include "platform/result.h"
 
 #include <filesystem>
@@ -42,8 +43,10 @@ public:
                            IntermediateCompression compression = IntermediateCompression::Fastest);
     bool renderPreview(Notifier& notifier);
 
-    // Output thread, after renderFrames completed: writes the chosen output.
-    Status writeOutput(const ExportRun& run, const std::filesystem::path& output) const;
+    // Output thread, after renderFrames completed: writes the chosen output; `progress`, when
+    // given, follows the writing.
+    Status writeOutput(const ExportRun& run, const std::filesystem::path& output,
+                       WriteProgress* progress = nullptr) const;
 
 private:
     explicit ExportJob(Purpose purpose) : purpose_(purpose) {}

@@ -10,11 +10,11 @@
 namespace vintrel {
 
 Status writeExportOutput(const GlobalState& g, const ExportRun& run, const std::filesystem::path& output,
-                         const std::filesystem::path& videoTool) {
+                         const std::filesystem::path& videoTool, WriteProgress* progress) {
     if (run.outcome != ExportRun::Outcome::Completed) {
         return Message{"the export did not complete; nothing was written"};
     }
-    const OutputFrames rendered{renderFolder(g), run.lastIndex, g.project.width, g.project.height};
+    const OutputFrames rendered{renderFolder(g), run.lastIndex, g.project.width, g.project.height, progress};
     Result<OutputFrames> looped = g.exportExtras.loop
                                       ? makeSeamlessLoop(rendered, loopFadeFrames(run.lastIndex + 1, g.exportExtras.loopFrames))
                                       : Result<OutputFrames>(rendered);

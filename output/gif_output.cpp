@@ -254,6 +254,7 @@ Status writeGif(const OutputFrames& frames, const GlobalState& g, const std::fil
     if (Status checked = checkOutputFrames(frames); !checked) {
         return checked;
     }
+    frames.expectWork(frames.lastIndex + 1);
     GifEncoding how;
     how.width = frames.width;
     how.height = frames.height;

@@ -119,6 +119,7 @@ Result<QImage> loadScaledFrame(const OutputFrames& frames, int k) {
     if (scaled.isNull()) {
         return Message{"cannot scale the rendered frame %1", {path.string()}};
     }
+    frames.workDone(1);
     return scaled;
 }
 
@@ -139,7 +140,8 @@ QImage blankFrame(int width, int height, const QColor& fill) {
     return image;
 }
 
-Result<std::string> encodeImage(const QImage& image, ImageFormat format, bool transparent) {
+Result<std::string> encodeImage(const QImage& image, ImageFormat format, bool transparent,
+                                const std::function<void(double)>& encoded) {
     if (format == ImageFormat::Gif) {
         GifEncoding how;
         how.width = image.width();
@@ -153,7 +155,7 @@ Result<std::string> encodeImage(const QImage& image, ImageFormat format, bool tr
     if (format == ImageFormat::Png) {
         // Large sheets are compressed on every core (a 3,584 x 4,608 sheet in a fraction of the
         // time one thread takes).
-        return encodePng(stored);
+        return encodePng(stored, {}, encoded);
     }
     QByteArray data;
     QBuffer buffer(&data);
@@ -166,8 +168,8 @@ Result<std::string> encodeImage(const QImage& image, ImageFormat format, bool tr
 }
 
 Status writeImageFile(const QImage& image, ImageFormat format, bool transparent,
-                      const std::filesystem::path& target) {
-    const Result<std::string> bytes = encodeImage(image, format, transparent);
+                      const std::filesystem::path& target, const std::function<void(double)>& encoded) {
+    const Result<std::string> bytes = encodeImage(image, format, transparent, encoded);
     if (!bytes) {
         return Message{kCannotEncode, {target.string(), untranslated(bytes.error())}};
     }
@@ -192,6 +194,7 @@ Status writeNumberedFiles(const OutputFrames& frames, const GlobalState& g,
         return checked;
     }
     const QColor fill = startsTransparent(g, output) ? QColor(0, 0, 0, 0) : opaqueBackground(g);
+    frames.expectWork(frames.lastIndex + 1);
     for (int k = 0; k <= frames.lastIndex; ++k) {
         QImage image = blankFrame(frames.width, frames.height, fill);
         if (image.isNull()) {

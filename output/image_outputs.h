@@ -1,11 +1,13 @@
 #pragma once
 
 #include "model/global_state.h"
+#include "output/write_progress.h"
 #include "platform/result.h"
 
 #include <QColor>
 #include <QImage>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace vintrel {
@@ -31,6 +33,19 @@ struct OutputFrames {
     int lastIndex = -1;
     int width = 0;
     int height = 0;
+    // Hears every frame read (loadScaledFrame) and the writer's other work, when set.
+    WriteProgress* progress = nullptr;
+
+    void expectWork(double units) const {
+        if (progress != nullptr) {
+            progress->expect(units);
+        }
+    }
+    void workDone(double units) const {
+        if (progress != nullptr) {
+            progress->add(units);
+        }
+    }
 };
 
 // Largest side of any image an output writes, and most frames an output takes.
@@ -66,11 +81,13 @@ QImage blankFrame(int width, int height, const QColor& fill);
 
 // Encodes `image` in `format` into `bytes`. `transparent` matters for GIF only: pixels with
 // alpha below 128 become the transparent index, otherwise the image is taken as opaque.
-Result<std::string> encodeImage(const QImage& image, ImageFormat format, bool transparent);
+// `encoded` hears the share of a PNG's compression done.
+Result<std::string> encodeImage(const QImage& image, ImageFormat format, bool transparent,
+                                const std::function<void(double)>& encoded = {});
 // Encodes `image` in `format` and writes it to `target` through a temporary file, so a failure
 // never leaves a half-written file.
 Status writeImageFile(const QImage& image, ImageFormat format, bool transparent,
-                      const std::filesystem::path& target);
+                      const std::filesystem::path& target, const std::function<void(double)>& encoded = {});
 
 // "fire.png" -> "fire00000.png", "fire00001.png" ... beside it: the name's stem, "%05d" of k
 // and its extension.

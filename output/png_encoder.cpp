@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -43,15 +44,22 @@ int paeth(int a, int b, int c) {
 // The row's bytes as the PNG stores them (R, G, B[, A]), unpremultiplied as QImage keeps them.
 void rowBytes(const QImage& image, int y, bool alpha, std::vector<std::uint8_t>& out) {
     const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    std::size_t at = 0;
-    for (int x = 0; x < image.width(); ++x) {
-        const QRgb p = line[x];
-        out[at++] = static_cast<std::uint8_t>(qRed(p));
-        out[at++] = static_cast<std::uint8_t>(qGreen(p));
-        out[at++] = static_cast<std::uint8_t>(qBlue(p));
-        if (alpha) {
-            out[at++] = static_cast<std::uint8_t>(qAlpha(p));
+    std::uint8_t* dst = out.data();
+    const int width = image.width();
+    if (alpha) {
+        // Whole pixels at a time: a loop the compiler turns into byte shuffles.
+        for (int x = 0; x < width; ++x) {
+            const QRgb p = line[x];
+            const std::uint32_t rgba = ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16) | (p & 0xFF000000u);
+            std::memcpy(dst + 4 * static_cast<std::size_t>(x), &rgba, 4);
         }
+        return;
+    }
+    for (int x = 0; x < width; ++x) {
+        const QRgb p = line[x];
+        *dst++ = static_cast<std::uint8_t>(qRed(p));
+        *dst++ = static_cast<std::uint8_t>(qGreen(p));
+        *dst++ = static_cast<std::uint8_t>(qBlue(p));
     }
 }
 
@@ -96,29 +104,46 @@ struct Strip {
     bool failed = false;
 };
 
-// Filters and deflates rows [first, last): raw deflate, ended by a full flush, or by the
-// stream's end for the last strip.
 // Appends `row` filtered with `filter` alone.
 void appendFixed(const std::vector<std::uint8_t>& row, const std::vector<std::uint8_t>& previous, int bpp, int filter,
                  std::vector<std::uint8_t>& out) {
     const std::size_t n = row.size();
     const auto step = static_cast<std::size_t>(bpp);
-    out.push_back(static_cast<std::uint8_t>(filter));
-    for (std::size_t i = 0; i < n; ++i) {
-        const int a = i >= step ? row[i - step] : 0;
-        const int b = previous[i];
-        int p = 0;
-        switch (filter) {
-        case 1: p = a; break;
-        case 2: p = b; break;
-        case 3: p = (a + b) / 2; break;
-        case 4: p = paeth(a, b, i >= step ? previous[i - step] : 0); break;
-        default: break;
+    const std::size_t at = out.size();
+    out.resize(at + 1 + n);
+    std::uint8_t* dst = out.data() + at;
+    *dst++ = static_cast<std::uint8_t>(filter);
+    const std::uint8_t* x = row.data();
+    const std::uint8_t* b = previous.data();
+    switch (filter) {
+    case 1:
+        std::copy(x, x + std::min(step, n), dst);
+        for (std::size_t i = step; i < n; ++i) {
+            dst[i] = static_cast<std::uint8_t>(x[i] - x[i - step]);
         }
-        out.push_back(static_cast<std::uint8_t>(row[i] - p));
+        break;
+    case 2:
+        for (std::size_t i = 0; i < n; ++i) {
+            dst[i] = static_cast<std::uint8_t>(x[i] - b[i]);
+        }
+        break;
+    case 3:
+    case 4:
+        for (std::size_t i = 0; i < n; ++i) {
+            const int a = i >= step ? x[i - step] : 0;
+            const int c = i >= step ? b[i - step] : 0;
+            const int p = filter == 3 ? (a + b[i]) / 2 : paeth(a, b[i], c);
+            dst[i] = static_cast<std::uint8_t>(x[i] - p);
+        }
+        break;
+    default:
+        std::copy(x, x + n, dst);
+        break;
     }
 }
 
+// Filters and deflates rows [first, last): raw deflate, ended by a full flush, or by the
+// stream's end for the last strip.
 void compressStrip(const QImage& image, bool alpha, int first, int last, bool isLast, const PngEncoding& how,
                    Strip& strip) {
     const int level = std::clamp(how.level, 1, 9);
@@ -147,7 +172,8 @@ void compressStrip(const QImage& image, bool alpha, int first, int last, bool is
     strip.adler = adler32(1, filtered.data(), static_cast<uInt>(filtered.size()));
     strip.length = static_cast<uLong>(filtered.size());
     z_stream z{};
-    if (deflateInit2(&z, level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
+    if (deflateInit2(&z, level, Z_DEFLATED, -15, 8,
+                     how.matching == PngEncoding::Matching::Runs ? Z_RLE : Z_DEFAULT_STRATEGY) != Z_OK) {
         strip.failed = true;
         return;
     }

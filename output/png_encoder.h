@@ -14,12 +14,16 @@ struct PngEncoding {
     // Adaptive: each row's filter chosen by the smallest sum (libpng's heuristic); Fixed: every
     // row filtered with `fixedFilter` (0 none, 1 sub, 2 up, 3 average, 4 Paeth).
     enum class Filters { Adaptive, Fixed };
-    // Every row by "up" is the default: with level 4 it writes a large particle sheet about three
-    // times as fast as libpng's adaptive filtering at level 6, some 8 % larger (bench/export_bench).
+    // Full: zlib's usual search for repeated strings; Runs: only runs of one byte (zlib's
+    // Z_RLE). Rows filtered by "up" turn a particle sheet's still and empty areas into runs of
+    // zeros, so runs alone write a large sheet some seven times as fast as libpng's adaptive
+    // filtering at level 6, some 4 % larger (bench/export_bench): the default.
+    enum class Matching { Full, Runs };
     Filters filters = Filters::Fixed;
     int fixedFilter = 2;
+    Matching matching = Matching::Runs;
     int threads = 0; // 0: as many as the machine has cores
-    int level = 4;
+    int level = 4;   // for Full matching
     int rowsPerStrip = 256;
 };
 

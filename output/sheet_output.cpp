@@ -195,13 +195,23 @@ Status writeSheet(const OutputFrames& frames, const GlobalState& g, const std::f
     }
     const bool transparent = startsTransparent(g, output);
     const QColor fill = transparent ? QColor(0, 0, 0, 0) : opaqueBackground(g);
+    // The frames read (twice when trimmed) and the compression of each page, as long as its frames take.
+    const int frameCount = frames.lastIndex + 1;
+    frames.expectWork(frameCount * (extras.trim == SheetTrim::None ? 2.0 : 3.0));
     for (int p = 0; p < pageCount; ++p) {
         const Result<QImage> sheet = drawPage(frames, *layout, p, fill, extras.extrude);
         if (!sheet) {
             return sheet.error();
         }
         const std::filesystem::path& path = paths[static_cast<std::size_t>(p)];
-        if (Status saved = writeImageFile(withAlphaMode(*sheet, extras.alpha), formatForPath(path), transparent, path);
+        const double pageWork = layout->pages[static_cast<std::size_t>(p)].frameCount;
+        double reported = 0;
+        const auto encoded = [&](double share) {
+            frames.workDone(share * pageWork - reported);
+            reported = share * pageWork;
+        };
+        if (Status saved =
+                writeImageFile(withAlphaMode(*sheet, extras.alpha), formatForPath(path), transparent, path, encoded);
             !saved) {
             return saved;
         }

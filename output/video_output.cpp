@@ -360,6 +360,8 @@ Status writeVideo(const OutputFrames& frames, const GlobalState& g, const std::f
         return Message{kVideoToolMissing, {tool.string()}};
     }
     const QColor background = opaqueBackground(g);
+    // The frames handed over, then the tool's encoding, counted as long as half of them.
+    frames.expectWork((frames.lastIndex + 1) * 1.5);
     for (int k = 0; k <= frames.lastIndex; ++k) {
         if (Status written = writeVideoFrame(frames, background, k); !written) {
             return written;
@@ -373,7 +375,11 @@ Status writeVideo(const OutputFrames& frames, const GlobalState& g, const std::f
     if (Status copiedTool = copyTool(tool, copied); !copiedTool) {
         return copiedTool;
     }
-    return runVideoTool(copied, frames.renderFolder, videoToolTimeout(frames));
+    Status encoded = runVideoTool(copied, frames.renderFolder, videoToolTimeout(frames));
+    if (encoded) {
+        frames.workDone((frames.lastIndex + 1) * 0.5);
+    }
+    return encoded;
 }
 
 } // namespace vintrel

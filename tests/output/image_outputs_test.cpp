@@ -1,3 +1,4 @@
+#include "output/gif_output.h"
 #include "output/image_outputs.h"
 #include "output/sheet_output.h"
 #include "output_test_support.h"
@@ -184,6 +185,42 @@ TEST(ImageOutputs, FailuresReportAndWriteNothing) {
     error = test::failureText(writeSheet(frames, *stateWith(1, 1, 1), dir.path() / "missing" / "s.png"));
     EXPECT_FALSE(error.empty());
     EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
+}
+
+} // namespace
+} // namespace vintrel
+
+namespace vintrel {
+namespace {
+
+// Every writer says how much work it has and counts exactly that much: the bar ends full, never
+// early (a sheet of pages, trimmed or not, and the frame-by-frame outputs).
+TEST(ImageOutputs, ProgressCountsTheWorkTheWriterAnnounced) {
+    struct Case {
+        const char* name;
+        std::function<Status(const OutputFrames&, const GlobalState&, const std::filesystem::path&)> write;
+        SheetTrim trim;
+        int maxSide;
+    };
+    const Case cases[] = {
+        {"sheet.png", writeSheet, SheetTrim::None, 0},
+        {"pages.png", writeSheet, SheetTrim::PerFrame, 2 * kW},
+        {"files.png", writeNumberedFiles, SheetTrim::None, 0},
+        {"loop.gif", writeGif, SheetTrim::None, 0},
+    };
+    for (const Case& c : cases) {
+        test::TempDir dir;
+        WriteProgress progress;
+        OutputFrames frames = renderFrames(dir.path(), 5);
+        frames.progress = &progress;
+        std::unique_ptr<GlobalState> g = stateWith(2, 0, 1);
+        g->exportExtras.trim = c.trim;
+        g->exportExtras.maxSheetSide = c.maxSide;
+        ASSERT_TRUE(test::succeeded(c.write(frames, *g, dir.path() / c.name))) << c.name;
+        EXPECT_GE(progress.expected(), 5.0) << c.name;
+        EXPECT_NEAR(progress.done(), progress.expected(), 1e-9) << c.name;
+        EXPECT_DOUBLE_EQ(progress.share(), 1.0) << c.name;
+    }
 }
 
 } // namespace

@@ -23,6 +23,7 @@ QImage pattern(int width, int height, QImage::Format format) {
 }
 
 TEST(PngEncoder, ReadsBackExactlyWhateverTheStripsAndThreads) {
+    constexpr auto kFull = PngEncoding::Matching::Full;
     struct Case {
         int width, height;
         QImage::Format format;
@@ -30,12 +31,16 @@ TEST(PngEncoder, ReadsBackExactlyWhateverTheStripsAndThreads) {
     };
     const Case cases[] = {
         {1, 1, QImage::Format_ARGB32, {}},
-        {37, 10, QImage::Format_ARGB32, {.threads = 3, .level = 6, .rowsPerStrip = 3}}, // the last strip short
-        {64, 65, QImage::Format_RGB32, {.threads = 2, .level = 1, .rowsPerStrip = 64}},  // RGB, a row past a strip
+        {37, 10, QImage::Format_ARGB32, {.matching = kFull, .threads = 3, .level = 6, .rowsPerStrip = 3}}, // short last strip
+        {64, 65, QImage::Format_RGB32, {.matching = kFull, .threads = 2, .level = 1, .rowsPerStrip = 64}}, // RGB, a row past
+        {64, 65, QImage::Format_RGB32, {.threads = 2, .rowsPerStrip = 64}},                              // RGB in runs
         {200, 130, QImage::Format_ARGB32,
-         {.filters = PngEncoding::Filters::Adaptive, .level = 9, .rowsPerStrip = 1}}, // a strip per row
-        {90, 20, QImage::Format_ARGB32, {.fixedFilter = 4, .rowsPerStrip = 7}},       // Paeth
-        {90, 20, QImage::Format_ARGB32, {.fixedFilter = 3, .rowsPerStrip = 7}},       // average
+         {.filters = PngEncoding::Filters::Adaptive, .matching = kFull, .level = 9, .rowsPerStrip = 1}}, // strip per row
+        {90, 20, QImage::Format_ARGB32, {.fixedFilter = 4, .rowsPerStrip = 7}}, // Paeth
+        {90, 20, QImage::Format_ARGB32, {.fixedFilter = 3, .rowsPerStrip = 7}}, // average
+        {90, 20, QImage::Format_ARGB32, {.fixedFilter = 1, .rowsPerStrip = 7}}, // sub
+        {1, 3, QImage::Format_ARGB32, {.fixedFilter = 1}},                      // sub with one pixel a row
+        {90, 20, QImage::Format_ARGB32, {.fixedFilter = 0, .rowsPerStrip = 7}}, // none
     };
     for (const Case& c : cases) {
         const QImage image = pattern(c.width, c.height, c.format);

@@ -15,6 +15,7 @@ namespace vintrel {
 namespace {
 
 constexpr int kProgressPollMs = 50;
+constexpr int kWriteProgressSteps = 1000;
 constexpr const char* kCannotDraw = "3D ビューを描画できないため、書き出せません。";
 constexpr const char* kStopped = "書き出しを中断しました。";
 
@@ -166,7 +167,9 @@ void ExportRunner::runPass() {
 }
 
 void ExportRunner::updateProgress() {
-    if (progressWindow_) {
+    if (progressWindow_ && writeProgress_) {
+        progressWindow_->setValue(static_cast<int>(writeProgress_->share() * kWriteProgressSteps));
+    } else if (progressWindow_) {
         progressWindow_->setMaximum(progress_.last.load());
         progressWindow_->setValue(std::min(progress_.position.load(), progress_.last.load()));
     }
@@ -194,20 +197,26 @@ void ExportRunner::framesDone(ExportRun run) {
 }
 
 // The sheet, the files, the GIF or the video are made off the GUI thread; a video waits for its
-// tool there. The window shows a busy bar meanwhile.
+// tool there. The window's bar follows the writing.
 void ExportRunner::writeOutput(const ExportRun& run, const std::filesystem::path& output) {
     outcome_ = run.outcome;
-    auto* window = new QProgressDialog(translated("書き出し中"), QString(), 0, 0, window_);
+    auto* window = new QProgressDialog(translated("書き出し中"), QString(), 0, kWriteProgressSteps, window_);
     window->setWindowTitle(translated("書き出し中"));
+    window->setAccessibleName(translated("書き出し中"));
     window->setWindowModality(Qt::ApplicationModal);
     window->setMinimumDuration(0);
+    window->setAutoClose(false);
+    window->setAutoReset(false);
+    window->setValue(0);
     window->show();
     progressWindow_ = window;
     if (outputThread_.joinable()) {
         outputThread_.join();
     }
-    outputThread_ = std::thread([this, job = writtenJob_, run, output] {
-        Status written = job->writeOutput(run, output);
+    writeProgress_ = std::make_shared<WriteProgress>();
+    progressTimer_.start(kProgressPollMs);
+    outputThread_ = std::thread([this, job = writtenJob_, run, output, progress = writeProgress_] {
+        Status written = job->writeOutput(run, output, progress.get());
         QMetaObject::invokeMethod(
             this, [this, written = std::move(written), output] { outputDone(written, output); },
             Qt::QueuedConnection);
@@ -218,6 +227,8 @@ void ExportRunner::outputDone(const Status& written, const std::filesystem::path
     if (outputThread_.joinable()) {
         outputThread_.join();
     }
+    progressTimer_.stop();
+    writeProgress_.reset();
     if (progressWindow_) {
         progressWindow_->close();
         progressWindow_->deleteLater();

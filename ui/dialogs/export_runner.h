@@ -117,6 +117,8 @@ private:
     QPointer<QProgressDialog> progressWindow_;
     QTimer progressTimer_;
     std::thread outputThread_;
+    // How far the output thread has written; null while frames are drawn.
+    std::shared_ptr<WriteProgress> writeProgress_;
     ExportRun::Outcome outcome_ = ExportRun::Outcome::Failed;
 };
 
