@@ -15,7 +15,9 @@
 #include "support/test_projects.h"
 #include "ui/controls/message_text.h"
 #include "ui/dialogs/camera_settings_dialog.h"
+#include "ui/dialogs/export_details_dialog.h"
 #include "ui/dialogs/export_dialog.h"
+#include "ui/dialogs/export_preview.h"
 #include "ui/dialogs/export_prompts.h"
 #include "ui/dialogs/history_entry_text.h"
 #include "ui/dialogs/history_list_dialog.h"
@@ -220,6 +222,10 @@ protected:
         visit(camera);
         ExportDialog exportDialog(*document, window.exportRunner(), prompts, &window);
         visit(exportDialog);
+        ExportDetailsDialog exportDetails(ExportExtras{}, true, &window);
+        visit(exportDetails);
+        ExportPreview preview(dir.path() / "no-still.png", 64, 64, Qt::black, AlphaMode::Straight, &window);
+        visit(preview);
         MaskSettingsDialog mask(*document, &window);
         visit(mask);
         ViewListDialog views(*document, &window);

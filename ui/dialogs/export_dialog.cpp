@@ -8,10 +8,12 @@
 #include "ui/controls/numeric_field.h"
 #include "ui/controls/ui_colors.h"
 #include "ui/controls/widget_text_fit.h"
+#include "ui/dialogs/export_details_dialog.h"
 #include "ui/dialogs/export_preview.h"
 #include "ui/dialogs/export_prompts.h"
 #include "ui/dialogs/export_rules.h"
 #include "ui/dialogs/export_runner.h"
+#include "ui/dialogs/export_types.h"
 #include "ui/document/project_document.h"
 #include "ui/hints/hint_tracker.h"
 #include "ui/panels/spinner_buttons.h"
@@ -68,6 +70,7 @@ constexpr int kHeightDu = 160;
 
 ExportDraft ExportDraft::of(const GlobalState& g) {
     return {g.write,
+            g.exportExtras,
             g.project.width,
             g.project.height,
             g.project.growRange,
@@ -80,6 +83,7 @@ void ExportDraft::applyTo(GlobalState& g) const {
     const int framesWritten = g.write.framesWritten;
     g.write = write;
     g.write.framesWritten = framesWritten;
+    g.exportExtras = extras;
     g.project.width = width;
     g.project.height = height;
     g.project.growRange = growRange;
@@ -102,7 +106,7 @@ protected:
         painter.setPen(QColor(60, 60, 60));
         painter.setBrush(QColor(230, 230, 230));
         WriteSettings write = draft_.write;
-        if (write.kind() != OutputKind::Sheet) {
+        if (!writesSheet(write, draft_.extras)) {
             // One frame stands for the files, the video and the GIF.
             write.start = write.end = 1;
             write.step = write.width = 1;
@@ -195,11 +199,11 @@ void ExportDialog::build() {
 
     addGroup(exportText("タイプ"), {6, 56, 144, 28});
     typeList_ = new QComboBox(this);
-    for (const char* type : {"並べて保存", "複数ファイル", "動画(.avi)", "アニメーションGIF"}) {
-        typeList_->addItem(exportText(type));
+    for (const ExportType& type : exportTypes()) {
+        typeList_->addItem(exportText(type.label));
     }
     typeList_->setAccessibleName(exportText("タイプ"));
-    typeList_->setCurrentIndex(std::clamp(w.type, 0, 3));
+    typeList_->setCurrentIndex(exportTypeIndex(w, draft_.extras));
     typeList_->setGeometry(pixels({13, 66, 56, 12}));
     connect(typeList_, &QComboBox::activated, this, &ExportDialog::typeChosen);
     addLabel(exportText("横"), 74, 68);
@@ -244,6 +248,10 @@ void ExportDialog::build() {
     addLabel(exportText("滑らかさ"), 162, 86);
     addNumber(1089, {192, 84, 36, 12}, exportText("滑らかさ"), 1, 6, w.smooth,
               [this](int v) { draft_.write.smooth = v; });
+    detailsButton_ = new QPushButton(exportText("詳細…"), this);
+    detailsButton_->setAccessibleName(detailsButton_->text());
+    detailsButton_->setGeometry(pixels({240, 84, 54, 12}));
+    connect(detailsButton_, &QPushButton::clicked, this, &ExportDialog::openDetails);
 
     addGroup(exportText("プレビュー"), {156, 102, 144, 28});
     addNumber(kPreviewFrameField, {162, 114, 36, 12}, exportText("プレビュー"), 1, frames,
@@ -286,8 +294,21 @@ void ExportDialog::rangeEdited(int& member, int value) {
 }
 
 void ExportDialog::typeChosen(int type) {
-    draft_.write.type = type;
+    chooseExportType(type, draft_.write, draft_.extras);
     afterEdit();
+}
+
+// The options for engines and video editors, in a window of their own over this one; OK takes
+// them into the draft.
+void ExportDialog::openDetails() {
+    auto* details = new ExportDetailsDialog(draft_.extras, writesSheet(draft_.write, draft_.extras), this);
+    details->setAttribute(Qt::WA_DeleteOnClose);
+    connect(details, &QDialog::accepted, this, [this, details] {
+        draft_.extras = details->extras();
+        afterEdit();
+    });
+    details_ = details;
+    details->open();
 }
 
 // After every change: the step is at least 1, the columns are for sheets only, the background
@@ -295,8 +316,10 @@ void ExportDialog::typeChosen(int type) {
 void ExportDialog::afterEdit() {
     draft_.write.step = std::max(draft_.write.step, 1);
     const OutputKind kind = draft_.write.kind();
-    fields_.at(kColumnsField)->setEnabled(kind == OutputKind::Sheet);
-    transparent_->setEnabled(kind != OutputKind::Video);
+    const bool animated = draft_.extras.animation != AnimatedFormat::None;
+    fields_.at(kColumnsField)->setEnabled(writesSheet(draft_.write, draft_.extras));
+    // The animated formats all keep transparency; the classic video does not.
+    transparent_->setEnabled(animated || kind != OutputKind::Video);
     if (kind == OutputKind::Sheet) {
         draft_.write.height = sheetRowCount(draft_.write);
     }
@@ -342,7 +365,8 @@ void ExportDialog::showPreview(const QString& file, int width, int height) {
         return;
     }
     auto* preview = new ExportPreview(std::filesystem::path(file.toStdString()), width, height,
-                                      toColor(document_.state().project.backColor), parentWidget());
+                                      toColor(document_.state().project.backColor),
+                                      document_.state().exportExtras.alpha, parentWidget());
     preview->show();
     preview_ = preview;
 }
@@ -362,8 +386,14 @@ bool ExportDialog::acceptAndExport() {
         prompts_.showProblem(messageText(kExportSettingsCaption), messageText(checked.error()));
         return false;
     }
-    // A video needs its tool and ffmpeg: asked before the frames are drawn, not after.
-    if (w.kind() == OutputKind::Video) {
+    // A video needs its tool and ffmpeg, the animated formats ffmpeg: asked before the frames
+    // are drawn, not after.
+    if (draft_.extras.animation != AnimatedFormat::None) {
+        if (!findFfmpeg()) {
+            prompts_.showProblem(messageText(Notifier::kDefaultCaption), messageText(Message{kFfmpegMissing}));
+            return false;
+        }
+    } else if (w.kind() == OutputKind::Video) {
         if (Status tools = videoToolsProblem(videoToolPath(document_.state())); !tools) {
             prompts_.showProblem(messageText(Notifier::kDefaultCaption), messageText(tools.error()));
             return false;

@@ -21,9 +21,10 @@ class NumericField;
 class ProjectDocument;
 
 // The export settings as the dialog edits them: the export range and output, the frame size,
-// the glow and the preview frame.
+// the glow, the preview frame and the options of "書き出しの詳細".
 struct ExportDraft {
     WriteSettings write;
+    ExportExtras extras;
     int width = 0;
     int height = 0;
     int growRange = 0;
@@ -53,6 +54,9 @@ public:
     QCheckBox* transparentCheck() const { return transparent_; }
     QLabel* summary() const { return summary_; }
     QPushButton* testButton() const { return testButton_; }
+    QPushButton* detailsButton() const { return detailsButton_; }
+    // "書き出しの詳細" while it is open (it opens window-modal, without blocking).
+    QDialog* detailsDialog() const { return details_; }
     // The preview window of the latest "テスト", if still open.
     QWidget* previewWindow() const { return preview_; }
 
@@ -74,6 +78,7 @@ private:
     void rangeEdited(int& member, int value);
     void typeChosen(int type);
     void chooseGlowColor();
+    void openDetails();
     void runTest();
     void showPreview(const QString& file, int width, int height);
     void keepEdits();
@@ -91,6 +96,8 @@ private:
     QCheckBox* transparent_ = nullptr;
     QPushButton* colorButton_ = nullptr;
     QPushButton* testButton_ = nullptr;
+    QPushButton* detailsButton_ = nullptr;
+    QPointer<QDialog> details_;
     QLabel* summary_ = nullptr;
     Sketch* sketch_ = nullptr;
     QPointer<QWidget> preview_;

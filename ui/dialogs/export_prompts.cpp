@@ -1,29 +1,22 @@
 #include "ui/dialogs/export_prompts.h"
 
+#include "ui/dialogs/export_types.h"
+
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <algorithm>
 
 namespace vintrel {
 
 namespace {
 
-struct OutputFilter {
-    const char* filter;
-    const char* suffix;
-};
-
-// The save dialog's filter by output type: images as PNG, the video as AVI, the GIF as GIF.
-OutputFilter outputFilter(int type) {
-    switch (type) {
-    case 2:
-        return {"AVI(*.avi)", "avi"};
-    case 3:
-        return {"GIF(*.gif)", "gif"};
-    default:
-        return {"PNG(*.png)", "png"};
-    }
+// The save dialog's filter by the type list's entry: images as PNG, the video as AVI, the GIF
+// as GIF, the animated formats by their own extensions.
+const ExportType& outputType(int type) {
+    const std::span<const ExportType> types = exportTypes();
+    return types[static_cast<std::size_t>(std::clamp(type, 0, static_cast<int>(types.size()) - 1))];
 }
 
 } // namespace
@@ -34,7 +27,7 @@ std::optional<QColor> DialogExportPrompts::askGlowColor(const QColor& initial) {
 }
 
 std::optional<std::filesystem::path> DialogExportPrompts::askOutputPath(int type) {
-    const OutputFilter filter = outputFilter(type);
+    const ExportType& filter = outputType(type);
     QFileDialog dialog(parent_, QCoreApplication::translate("Export", "書き出し"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(QString::fromLatin1(filter.filter));

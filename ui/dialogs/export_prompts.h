@@ -15,7 +15,7 @@ class ExportPrompts {
 public:
     virtual ~ExportPrompts() = default;
     virtual std::optional<QColor> askGlowColor(const QColor& initial) = 0;
-    // The output file for output type `type` (0 sheet, 1 numbered files, 2 video, 3 GIF).
+    // The output file for entry `type` of the dialog's type list (exportTypes()).
     virtual std::optional<std::filesystem::path> askOutputPath(int type) = 0;
     // A refused range: the message box with its caption.
     virtual void showProblem(const QString& caption, const QString& text) = 0;

@@ -4,6 +4,7 @@
 #include "render/render_access.h"
 #include "render/renderer.h"
 #include "ui/dialogs/export_prompts.h"
+#include "ui/dialogs/export_types.h"
 #include "ui/document/project_document.h"
 
 #include <QCoreApplication>
@@ -60,7 +61,8 @@ void ExportRunner::start() {
         return;
     }
     // The output file is chosen before anything is drawn: a cancelled choice draws nothing.
-    std::optional<std::filesystem::path> output = prompts_.askOutputPath(document_.state().write.type);
+    const GlobalState& state = document_.state();
+    std::optional<std::filesystem::path> output = prompts_.askOutputPath(exportTypeIndex(state.write, state.exportExtras));
     if (!output) {
         emit finished(ExportRun::Outcome::Cancelled, QString());
         return;

@@ -474,6 +474,154 @@
         <source>～</source>
         <translation>to</translation>
     </message>
+    <message>
+        <source>アニメーションPNG</source>
+        <translation>Animated PNG</translation>
+    </message>
+    <message>
+        <source>アニメーションWebP</source>
+        <translation>Animated WebP</translation>
+    </message>
+    <message>
+        <source>WebM動画(透明)</source>
+        <translation>WebM video (transparent)</translation>
+    </message>
+    <message>
+        <source>ProRes 4444(.mov)</source>
+        <translation>ProRes 4444 (.mov)</translation>
+    </message>
+    <message>
+        <source>詳細…</source>
+        <translation>Details…</translation>
+    </message>
+    <message>
+        <source>書き出しの詳細</source>
+        <translation>Export details</translation>
+    </message>
+    <message>
+        <source>アトラスデータ</source>
+        <translation>Atlas data</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>TexturePacker（ハッシュ）</source>
+        <translation>TexturePacker (hash)</translation>
+    </message>
+    <message>
+        <source>TexturePacker（配列）</source>
+        <translation>TexturePacker (array)</translation>
+    </message>
+    <message>
+        <source>Aseprite</source>
+        <translation>Aseprite</translation>
+    </message>
+    <message>
+        <source>Godot SpriteFrames</source>
+        <translation>Godot SpriteFrames</translation>
+    </message>
+    <message>
+        <source>透明の扱い</source>
+        <translation>Alpha</translation>
+    </message>
+    <message>
+        <source>ストレート</source>
+        <translation>Straight</translation>
+    </message>
+    <message>
+        <source>乗算済み</source>
+        <translation>Premultiplied</translation>
+    </message>
+    <message>
+        <source>黒地に加算</source>
+        <translation>Additive on black</translation>
+    </message>
+    <message>
+        <source>セルの間隔</source>
+        <translation>Padding</translation>
+    </message>
+    <message>
+        <source>外周の余白</source>
+        <translation>Border</translation>
+    </message>
+    <message>
+        <source>縁の延長</source>
+        <translation>Edge extrusion</translation>
+    </message>
+    <message>
+        <source>切り詰め</source>
+        <translation>Trim</translation>
+    </message>
+    <message>
+        <source>しない</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>フレームごと</source>
+        <translation>Per frame</translation>
+    </message>
+    <message>
+        <source>全フレーム共通</source>
+        <translation>Common to all frames</translation>
+    </message>
+    <message>
+        <source>2のべき乗のサイズ</source>
+        <translation>Power-of-two size</translation>
+    </message>
+    <message>
+        <source>最大サイズ</source>
+        <translation>Largest page side</translation>
+    </message>
+    <message>
+        <source>制限なし</source>
+        <translation>No limit</translation>
+    </message>
+    <message>
+        <source>ファイル名</source>
+        <translation>File name</translation>
+    </message>
+    <message>
+        <source>{name} {columns} {rows} {frames} {page} が使えます</source>
+        <translation>You can use {name} {columns} {rows} {frames} {page}</translation>
+    </message>
+    <message>
+        <source>シームレスループ</source>
+        <translation>Seamless loop</translation>
+    </message>
+    <message>
+        <source>重ねるフレーム数</source>
+        <translation>Cross-faded frames</translation>
+    </message>
+    <message>
+        <source>自動（4分の1）</source>
+        <translation>Automatic (a quarter)</translation>
+    </message>
+    <message>
+        <source> ピクセル</source>
+        <translation> px</translation>
+    </message>
+    <message>
+        <source>背景色</source>
+        <translation>Background colour</translation>
+    </message>
+    <message>
+        <source>市松模様</source>
+        <translation>Checkerboard</translation>
+    </message>
+    <message>
+        <source>黒</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <source>白</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <source>背景</source>
+        <translation>Backdrop</translation>
+    </message>
 </context>
 <context>
     <name>FileDialog</name>

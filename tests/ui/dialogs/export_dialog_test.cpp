@@ -4,7 +4,11 @@
 #include "support/test_notifiers.h"
 #include "support/test_projects.h"
 #include "ui/controls/numeric_field.h"
+#include "output/video_output.h"
+#include "ui/dialogs/export_details_dialog.h"
 #include "ui/dialogs/export_dialog.h"
+#include "ui/dialogs/export_preview.h"
+#include "ui/dialogs/export_types.h"
 #include "ui/dialogs/export_prompts.h"
 #include "ui/dialogs/export_runner.h"
 #include "ui/document/project_document.h"
@@ -12,6 +16,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -24,14 +31,16 @@ using test::TempDir;
 class RecordingExportPrompts final : public ExportPrompts {
 public:
     std::optional<QColor> askGlowColor(const QColor&) override { return color; }
-    std::optional<std::filesystem::path> askOutputPath(int) override {
+    std::optional<std::filesystem::path> askOutputPath(int type) override {
         ++outputQuestions;
+        askedType = type;
         return output;
     }
     void showProblem(const QString& caption, const QString& text) override { problems.emplace_back(caption, text); }
     std::optional<QColor> color;
     std::optional<std::filesystem::path> output;
     int outputQuestions = 0;
+    int askedType = -1;
     std::vector<std::pair<QString, QString>> problems;
 };
 
@@ -164,6 +173,140 @@ TEST_F(ExportDialogTest, ACancelledFileChoiceDrawsNothing) {
     EXPECT_FALSE(g.sim.isExporting.load());
     EXPECT_FALSE(runner->running());
     EXPECT_FALSE(document->autosaver().guard());
+}
+
+// Each entry of the type list: the classic type it keeps for other readers, the animated
+// format, which controls apply, and the entry the save dialog is asked for.
+TEST_F(ExportDialogTest, TheTypeListOffersTheAnimatedFormats) {
+    struct Row {
+        int classic;
+        AnimatedFormat animation;
+        bool columns, transparency;
+    };
+    const Row rows[] = {
+        {0, AnimatedFormat::None, true, true},    {1, AnimatedFormat::None, false, true},
+        {2, AnimatedFormat::None, false, false},  {3, AnimatedFormat::None, false, true},
+        {3, AnimatedFormat::Apng, false, true},   {3, AnimatedFormat::WebP, false, true},
+        {2, AnimatedFormat::WebM, false, true},   {2, AnimatedFormat::ProRes, false, true},
+    };
+    ASSERT_EQ(dialog->typeList()->count(), static_cast<int>(std::size(rows)));
+    for (int i = 0; i < dialog->typeList()->count(); ++i) {
+        const Row& row = rows[i];
+        emit dialog->typeList()->activated(i);
+        EXPECT_EQ(dialog->draft().write.type, row.classic) << i;
+        EXPECT_EQ(dialog->draft().extras.animation, row.animation) << i;
+        EXPECT_EQ(dialog->field(1047)->isEnabled(), row.columns) << i;
+        EXPECT_EQ(dialog->transparentCheck()->isEnabled(), row.transparency) << i;
+        EXPECT_EQ(exportTypeIndex(dialog->draft().write, dialog->draft().extras), i);
+    }
+    // Out of range, as a damaged file has it: the nearest classic entry.
+    WriteSettings damaged;
+    damaged.type = 9;
+    EXPECT_EQ(exportTypeIndex(damaged, {}), 3);
+
+    // WebM chosen: the save dialog is asked for its entry (or ffmpeg is missing, and said so).
+    prompts.output.reset();
+    emit dialog->typeList()->activated(6);
+    const bool started = dialog->acceptAndExport();
+    if (findFfmpeg()) {
+        EXPECT_TRUE(started);
+        EXPECT_EQ(prompts.askedType, 6);
+        EXPECT_EQ(g.exportExtras.animation, AnimatedFormat::WebM);
+    } else {
+        EXPECT_FALSE(started);
+        ASSERT_EQ(prompts.problems.size(), 1u);
+    }
+}
+
+template <typename Control>
+Control* named(QWidget& parent, const char* name) {
+    for (Control* c : parent.findChildren<Control*>()) {
+        if (c->accessibleName() == QString::fromUtf8(name)) {
+            return c;
+        }
+    }
+    ADD_FAILURE() << "no control named " << name;
+    return nullptr;
+}
+
+// "詳細…" opens the options for engines; OK takes them into the draft and Cancel of the export
+// dialog still keeps them with the project. For other outputs than a sheet the sheet's options
+// are off.
+TEST_F(ExportDialogTest, TheDetailsEditTheOptionsForEngines) {
+    QTest::mouseClick(dialog->detailsButton(), Qt::LeftButton);
+    QDialog* details = dialog->detailsDialog();
+    ASSERT_NE(details, nullptr);
+    named<QComboBox>(*details, "アトラスデータ")->setCurrentIndex(4);
+    named<QComboBox>(*details, "透明の扱い")->setCurrentIndex(1);
+    named<QComboBox>(*details, "切り詰め")->setCurrentIndex(2);
+    named<QSpinBox>(*details, "セルの間隔")->setValue(3);
+    named<QSpinBox>(*details, "縁の延長")->setValue(2);
+    QSpinBox* maxSide = named<QSpinBox>(*details, "最大サイズ");
+    EXPECT_EQ(maxSide->text(), QStringLiteral("制限なし"));
+    maxSide->setValue(5);
+    QLineEdit* pattern = named<QLineEdit>(*details, "ファイル名");
+    QTest::keyClicks(pattern, QStringLiteral("{name}/x_{rows}"));
+    EXPECT_EQ(pattern->text(), QStringLiteral("{name}x_{rows}")) << "a folder cannot be typed";
+    QSpinBox* loopFrames = named<QSpinBox>(*details, "重ねるフレーム数");
+    EXPECT_FALSE(loopFrames->isEnabled());
+    named<QCheckBox>(*details, "シームレスループ")->setChecked(true);
+    EXPECT_TRUE(loopFrames->isEnabled());
+    details->accept();
+
+    const ExportExtras& x = dialog->draft().extras;
+    EXPECT_EQ(x.atlas, AtlasFormat::GodotSpriteFrames);
+    EXPECT_EQ(x.alpha, AlphaMode::Premultiplied);
+    EXPECT_EQ(x.trim, SheetTrim::Common);
+    EXPECT_EQ(x.padding, 3);
+    EXPECT_EQ(x.extrude, 2);
+    EXPECT_EQ(x.maxSheetSide, kMinSheetSide);
+    EXPECT_EQ(x.namePattern, "{name}x_{rows}");
+    EXPECT_TRUE(x.loop);
+    dialog->reject();
+    EXPECT_EQ(g.exportExtras, x);
+
+    ExportDialog numbered(*document, *runner, prompts, nullptr);
+    emit numbered.typeList()->activated(1);
+    QTest::mouseClick(numbered.detailsButton(), Qt::LeftButton);
+    ASSERT_NE(numbered.detailsDialog(), nullptr);
+    EXPECT_FALSE(named<QSpinBox>(*numbered.detailsDialog(), "セルの間隔")->isEnabled());
+    EXPECT_TRUE(named<QComboBox>(*numbered.detailsDialog(), "透明の扱い")->isEnabled());
+    numbered.detailsDialog()->reject();
+    EXPECT_EQ(numbered.draft().extras, x) << "Cancel leaves the options";
+}
+
+// The preview still over each backdrop, as the alpha mode shows in the target: half-opaque red
+// blended, or added when the export is additive on black.
+TEST(ExportPreviewBackdrops, TheStillIsShownOverTheChosenBackdrop) {
+    TempDir dir;
+    QImage still(16, 16, QImage::Format_ARGB32);
+    still.fill(qRgba(255, 0, 0, 128));
+    const std::filesystem::path file = dir.path() / "still.png";
+    ASSERT_TRUE(still.save(QString::fromStdString(file.string())));
+    struct Case {
+        AlphaMode alpha;
+        PreviewBackdrop backdrop;
+        QPoint at;
+        QRgb expected;
+    };
+    const Case cases[] = {
+        {AlphaMode::Straight, PreviewBackdrop::BackgroundColour, {0, 0}, qRgb(128, 0, 128)},
+        {AlphaMode::Straight, PreviewBackdrop::Black, {0, 0}, qRgb(128, 0, 0)},
+        {AlphaMode::Premultiplied, PreviewBackdrop::White, {0, 0}, qRgb(255, 127, 127)},
+        {AlphaMode::Straight, PreviewBackdrop::Checkerboard, {0, 0}, qRgb(255, 127, 127)},
+        {AlphaMode::Straight, PreviewBackdrop::Checkerboard, {8, 0}, qRgb(230, 102, 102)},
+        {AlphaMode::AdditiveOnBlack, PreviewBackdrop::Black, {0, 0}, qRgb(128, 0, 0)},
+        {AlphaMode::AdditiveOnBlack, PreviewBackdrop::White, {0, 0}, qRgb(255, 255, 255)},
+    };
+    for (const Case& c : cases) {
+        ExportPreview preview(file, 16, 16, QColor(0, 0, 255), c.alpha, nullptr);
+        preview.backdropList()->setCurrentIndex(static_cast<int>(c.backdrop));
+        const QColor got = preview.composed().pixelColor(c.at);
+        const QColor want = QColor::fromRgb(c.expected);
+        EXPECT_NEAR(got.red(), want.red(), 1) << static_cast<int>(c.backdrop);
+        EXPECT_NEAR(got.green(), want.green(), 1) << static_cast<int>(c.backdrop);
+        EXPECT_NEAR(got.blue(), want.blue(), 1) << static_cast<int>(c.backdrop);
+    }
 }
 
 } // namespace
