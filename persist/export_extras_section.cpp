@@ -1,5 +1,6 @@
 #include "persist/export_extras_section.h"
 
+#include "persist/settings_file.h"
 #include "platform/number_format.h"
 #include "platform/text_codec.h"
 
@@ -77,13 +78,7 @@ std::string exportExtrasSection(const ExportExtras& extras) {
         out += "LOOP=1\r\n";
     }
     if (!extras.namePattern.empty()) {
-        std::string encoded = text::utf8ToCp932Lenient(extras.namePattern);
-        for (char& c : encoded) {
-            if (c == '\r' || c == '\n') {
-                c = ' ';
-            }
-        }
-        out.append("NAME=").append(encoded).append("\r\n");
+        out.append("NAME=").append(settingsTextValue(extras.namePattern)).append("\r\n");
     }
     return out;
 }

@@ -77,16 +77,7 @@ public:
     }
     void intValue(std::string_view key, int v) { value(key, formatInt(v)); }
     void floatValue(std::string_view key, float v) { value(key, formatFloat(v)); }
-    void textValue(std::string_view key, std::string_view utf8) {
-        std::string encoded = text::utf8ToCp932Lenient(utf8);
-        // A line break inside a value would end the line in the file.
-        for (char& c : encoded) {
-            if (c == '\r' || c == '\n') {
-                c = ' ';
-            }
-        }
-        value(key, encoded);
-    }
+    void textValue(std::string_view key, std::string_view utf8) { value(key, settingsTextValue(utf8)); }
     std::string take() { return std::move(text_); }
 
 private:
@@ -381,6 +372,16 @@ void readSettings(GlobalState& g, const IniDocument& ini, int version) {
     reader.readTree(g);
     reader.readCameraNodes(g);
     g.exportExtras = readExportExtras(ini);
+}
+
+std::string settingsTextValue(std::string_view utf8) {
+    std::string encoded = text::utf8ToCp932Lenient(utf8);
+    for (char& c : encoded) {
+        if (c == '\r' || c == '\n') {
+            c = ' ';
+        }
+    }
+    return encoded;
 }
 
 } // namespace vintrel

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace vintrel {
 
@@ -22,6 +23,10 @@ Status checkTreeNumbering(const EffectNode& root);
 
 // The complete settings file of the project, in the files' code page.
 std::string writeSettings(const GlobalState& g);
+
+// A text value as the file stores it: cp932 (characters it lacks as "?"), and a line break inside
+// the value as a space, since it would end the line in the file.
+std::string settingsTextValue(std::string_view utf8);
 
 // Reads a settings file written by any format version from 0 on and converts older versions.
 // The caller has emptied the tree below the root. Missing keys read as 0; reading never fails.
