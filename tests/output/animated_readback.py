@@ -3,25 +3,23 @@ WebM and ProRes at 30 frames a second (60 with every second frame); Pillow reads
 WebP, ffprobe and ffmpeg the two videos, and each has the six frames, the rate and pixels that
 are not opaque. Exits 77 (skipped) without Pillow or ffprobe."""
 
-import argparse
 import json
 import os
-import shutil
 import subprocess
 import sys
 import tempfile
 
-SKIP = 77
+import export_check
+from export_check import SKIP, arguments, missing_reader, report
+
 FRAMES = 6
 RATE = 30
 FORMATS = {"apng": ".png", "webp": ".webp", "webm": ".webm", "prores": ".mov"}
 
 
 def export(cli, sample, output, kind):
-    result = subprocess.run([cli, "export", sample, "-o", output, "--type", kind, "--start", "1", "--end", "12",
-                             "--step", "2", "--size", "48x48"], capture_output=True, text=True, timeout=300)
-    if result.returncode != 0:
-        raise SystemExit(f"FAILED: export --type {kind}: {result.stderr[-500:]}")
+    export_check.export(cli, sample, output, "--type", kind, "--start", "1", "--end", "12", "--step", "2",
+                        "--size", "48x48")
 
 
 def pillow_problems(path, kind):
@@ -65,17 +63,8 @@ def video_problems(path, kind):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--cli", required=True)
-    parser.add_argument("--sample", required=True)
-    options = parser.parse_args()
-    try:
-        import PIL  # noqa: F401
-    except ImportError:
-        print("SKIPPED: Pillow is not installed (Debian: python3-pil)")
-        return SKIP
-    if shutil.which("ffprobe") is None:
-        print("SKIPPED: ffprobe is not installed (Debian: ffmpeg)")
+    options = arguments("--sample")
+    if missing_reader(programs=("ffprobe", "ffmpeg")):
         return SKIP
     problems = []
     with tempfile.TemporaryDirectory(prefix="vintrel-animated-") as folder:
@@ -85,11 +74,9 @@ def main():
             problems += pillow_problems(path, kind) if kind in ("apng", "webp") else video_problems(path, kind)
             if os.path.exists(path + ".part"):
                 problems.append(f"{kind}: the partial file was left behind")
-    if problems:
-        print("FAILED:\n  " + "\n  ".join(problems))
-        return 1
-    print(f"{len(FORMATS)} animated formats read back with {FRAMES} frames at {RATE} a second and alpha")
-    return 0
+    if not problems:
+        print(f"{len(FORMATS)} animated formats read back with {FRAMES} frames at {RATE} a second and alpha")
+    return report(problems)
 
 
 if __name__ == "__main__":

@@ -4,22 +4,20 @@ Pillow cuts every rectangle a data file names out of the sheet and finds it equa
 of the numbered file that the frame's offset names. The premultiplied mode is checked against
 the straight numbered files. Exits 77 (skipped) without Pillow."""
 
-import argparse
 import json
 import os
 import re
-import subprocess
 import sys
 import tempfile
 
-SKIP = 77
+from export_check import SKIP, arguments, missing_reader, report, run_export
+
 FORMATS = {"texturepacker-hash": ".json", "texturepacker-array": ".json", "aseprite": ".json", "godot": ".tres"}
 COMMON = ["--start", "1", "--end", "12", "--size", "48x48"]
 
 
 def export(cli, sample, output, *options):
-    result = subprocess.run([cli, "export", sample, "-o", output, *COMMON, *options],
-                            capture_output=True, text=True, timeout=300)
+    result = run_export(cli, sample, output, *COMMON, *options)
     if result.returncode != 0:
         raise SystemExit(f"FAILED: export {options}: {result.stderr[-500:]}")
 
@@ -37,15 +35,10 @@ def frames_of(fmt, text):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--cli", required=True)
-    parser.add_argument("--sample", required=True)
-    options = parser.parse_args()
-    try:
-        from PIL import Image, ImageChops
-    except ImportError:
-        print("SKIPPED: Pillow is not installed (Debian: python3-pil)")
+    options = arguments("--sample")
+    if missing_reader():
         return SKIP
+    from PIL import Image, ImageChops
     problems = []
     with tempfile.TemporaryDirectory(prefix="vintrel-atlas-") as folder:
         numbered = os.path.join(folder, "frame.png")
@@ -74,11 +67,9 @@ def main():
                 if (pr, pg, pb, pa) != tuple(round(c * a / 255) for c in (r, g, b)) + (a,):
                     problems.append(f"premultiplied frame {k}: {(pr, pg, pb, pa)} from straight {(r, g, b, a)}")
                     break
-    if problems:
-        print("FAILED:\n  " + "\n  ".join(problems))
-        return 1
-    print(f"{len(FORMATS)} data formats read back with Pillow; premultiplied alpha as computed")
-    return 0
+    if not problems:
+        print(f"{len(FORMATS)} data formats read back with Pillow; premultiplied alpha as computed")
+    return report(problems)
 
 
 if __name__ == "__main__":

@@ -3,14 +3,13 @@ the difference between its last and its first frame (mean absolute difference of
 bytes) is no larger than the largest difference between two consecutive frames inside the
 loop. Exits 77 (skipped) without Pillow."""
 
-import argparse
 import glob
 import os
-import subprocess
 import sys
 import tempfile
 
-SKIP = 77
+from export_check import SKIP, arguments, missing_reader, report, run_export
+
 SAMPLES = ("fire.stn", "sparks.stn", "magic_circle.stn")
 
 
@@ -20,23 +19,17 @@ def difference(a, b):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--cli", required=True)
-    parser.add_argument("--samples", required=True)
-    options = parser.parse_args()
-    try:
-        from PIL import Image
-    except ImportError:
-        print("SKIPPED: Pillow is not installed (Debian: python3-pil)")
+    options = arguments("--samples")
+    if missing_reader():
         return SKIP
+    from PIL import Image
     problems = []
     with tempfile.TemporaryDirectory(prefix="vintrel-loop-") as folder:
         for sample in SAMPLES:
             stem = os.path.splitext(sample)[0]
             output = os.path.join(folder, stem + ".png")
-            result = subprocess.run([options.cli, "export", os.path.join(options.samples, sample), "-o", output,
-                                     "--type", "files", "--size", "48x48", "--start", "11", "--end", "50",
-                                     "--loop", "1"], capture_output=True, text=True, timeout=300)
+            result = run_export(options.cli, os.path.join(options.samples, sample), output, "--type", "files",
+                                "--size", "48x48", "--start", "11", "--end", "50", "--loop", "1")
             if result.returncode != 0:
                 problems.append(f"{sample}: export failed: {result.stderr[-300:]}")
                 continue
@@ -51,10 +44,7 @@ def main():
             if wrap > inside:
                 problems.append(f"{sample}: the jump from the last frame to the first ({wrap:.3f}) is larger "
                                 f"than every step inside the loop (at most {inside:.3f})")
-    if problems:
-        print("FAILED:\n  " + "\n  ".join(problems))
-        return 1
-    return 0
+    return report(problems)
 
 
 if __name__ == "__main__":
