@@ -126,6 +126,40 @@ bool TreeEditor::moveTo(EffectNode& node, EffectNode& newParent, int index) {
     return true;
 }
 
+bool TreeEditor::paste(std::unique_ptr<EffectNode> top) {
+    if (top == nullptr) {
+        return false;
+    }
+    EffectNode* selected = editableSelection();
+    EffectNode& parent = selected != nullptr ? *selected : *g_.rootNode;
+    begin(OpenEditors::Close);
+    EffectNode& inserted = insertChildAt(parent, parent.childCount(), std::move(top));
+    relinkAndRenumber(inserted);
+    giveFreshIds(inserted, *g_.rootNode);
+    g_.pSelNode = &inserted;
+    history_.recordAdd(inserted);
+    g_.nodeCount += countNodes(inserted);
+    finish(PanelAfter::ShowSelectionAndLayOut);
+    return true;
+}
+
+bool TreeEditor::moveNode(int nodeId, int newParentId, int index) {
+    EffectNode* node = findNodeById(*g_.rootNode, nodeId);
+    EffectNode* parent = findNodeById(*g_.rootNode, newParentId);
+    if (node == nullptr || parent == nullptr || node->m_parent == nullptr || isInSubtree(*parent, *node)) {
+        return false;
+    }
+    const int from = childPosition(*node);
+    // Inserting before itself or just after itself leaves it where it is.
+    if (parent == node->m_parent && (index == from || index == from + 1)) {
+        return false;
+    }
+    // Taken out first, a node further down the same parent moves one place up.
+    const int to = parent == node->m_parent && index > from ? index - 1 : index;
+    g_.pSelNode = node;
+    return moveTo(*node, *parent, to);
+}
+
 bool TreeEditor::moveDown() {
     EffectNode* selected = editableSelection();
     if (selected == nullptr) {

@@ -35,6 +35,14 @@ public:
     bool moveIntoPrevious();
     bool moveOut();
 
+    // Adds `top` (a subtree from the clipboard) as the last child of the selected node, or of the
+    // root when a camera row is selected, with fresh IDs, selected, as one undo step.
+    bool paste(std::unique_ptr<EffectNode> top);
+    // Moves node `nodeId` with its subtree to position `index` among `newParentId`'s children
+    // (a drag in the node panel), as one undo step. Refused (false, nothing changes) for the root,
+    // the camera nodes, a move into the node's own subtree and a move to where it already is.
+    bool moveNode(int nodeId, int newParentId, int index);
+
 private:
     // Whether the panels' open value editors close before the tree changes.
     enum class OpenEditors { Close, Keep };

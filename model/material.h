@@ -15,6 +15,7 @@ struct Material {
     Kind kind = Texture;
 
     std::string fileName() const { return name + (kind == Model ? ".obj" : ".png"); }
+    friend bool operator==(const Material&, const Material&) = default;
 };
 
 using MaterialList = std::vector<Material>;

@@ -1,5 +1,7 @@
 #include "model/tree_operations.h"
 
+#include <functional>
+
 #include <algorithm>
 
 namespace vintrel {
@@ -74,6 +76,27 @@ std::unique_ptr<EffectNode> detachChildAt(EffectNode& parent, int index) {
 }
 
 void copyRename(EffectNode& top, const EffectNode& root) { copyRenameSubtree(top, root); }
+
+namespace {
+
+void forEachInSubtree(EffectNode& node, const std::function<void(EffectNode&)>& visit) {
+    visit(node);
+    for (auto& child : node.m_children) {
+        forEachInSubtree(*child, visit);
+    }
+}
+
+} // namespace
+
+void giveFreshIds(EffectNode& top, const EffectNode& root) {
+    // The subtree's own IDs (from another project, perhaps huge) must not raise the next ones.
+    forEachInSubtree(top, [](EffectNode& node) { node.m_ID = 0; });
+    forEachInSubtree(top, [&root](EffectNode& node) { node.m_ID = nextId(root); });
+}
+
+bool isInSubtree(const EffectNode& node, const EffectNode& top) {
+    return isWithin(&node, top);
+}
 
 bool canDeleteNode(const EffectNode& node) {
     const EffectNode* parent = node.m_parent;

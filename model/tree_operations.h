@@ -27,6 +27,13 @@ std::unique_ptr<EffectNode> detachChildAt(EffectNode& parent, int index);
 // descendants depth first.
 void copyRename(EffectNode& top, const EffectNode& root);
 
+// Gives `top` and every node below it a fresh ID above the others in `root`'s tree (which holds
+// `top`): `top` first, then its descendants depth first. Names stay.
+void giveFreshIds(EffectNode& top, const EffectNode& root);
+
+// Whether `node` is `top` or lies below it.
+bool isInSubtree(const EffectNode& node, const EffectNode& top);
+
 // The delete refusal: the root, and the only node below the root, cannot be deleted.
 bool canDeleteNode(const EffectNode& node);
 constexpr const char* kCannotDeleteMessage = "このノードは削除できません";

@@ -374,6 +374,32 @@ void readSettings(GlobalState& g, const IniDocument& ini, int version) {
     g.exportExtras = readExportExtras(ini);
 }
 
+Result<std::string> writeNodeSections(const EffectNode& top) {
+    // Numbered as the first child of a root, the subtree must fit below it.
+    EffectNode holder;
+    holder.appendChild(detachedCopy(top));
+    if (Status checked = checkTreeNumbering(holder); !checked) {
+        return checked.error();
+    }
+    SettingsWriter out;
+    writeNode(out, top, 1);
+    return out.take();
+}
+
+std::unique_ptr<EffectNode> readNodeSections(const IniDocument& ini) {
+    GlobalState read;
+    SettingsReader reader(ini, kCurrentFormatVersion);
+    read.rootNode->clearChildren();
+    reader.readTree(read);
+    if (read.rootNode->childCount() == 0) {
+        return nullptr;
+    }
+    // Only the first subtree: a second top-level section ("2") is not part of the clip.
+    std::unique_ptr<EffectNode> top = read.rootNode->takeChild(0);
+    top->m_parent = nullptr;
+    return top;
+}
+
 std::string settingsTextValue(std::string_view utf8) {
     std::string encoded = text::utf8ToCp932Lenient(utf8);
     for (char& c : encoded) {

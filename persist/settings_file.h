@@ -4,6 +4,7 @@
 #include "platform/ini_document.h"
 #include "platform/result.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,14 @@ Status checkTreeNumbering(const EffectNode& root);
 
 // The complete settings file of the project, in the files' code page.
 std::string writeSettings(const GlobalState& g);
+
+// One subtree as the file writes nodes: `top` as section "1", its children as "11", "12" … and so
+// on down (the clipboard's node data). Fails as saving does for a subtree that the numbering
+// cannot hold.
+Result<std::string> writeNodeSections(const EffectNode& top);
+// The subtree of section "1" and the sections below it, as a file of the current version reads
+// them; null when there is no section "1" with a node.
+std::unique_ptr<EffectNode> readNodeSections(const IniDocument& ini);
 
 // A text value as the file stores it: cp932 (characters it lacks as "?"), and a line break inside
 // the value as a space, since it would end the line in the file.

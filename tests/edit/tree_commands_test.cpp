@@ -470,5 +470,90 @@ TEST_F(TreeCommandsTest, EveryChangeStopsTheWorkerBeforeAndResetsTheViewAfter) {
     }
 }
 
+// A drag in the node panel: onto a node (its last child), between rows (a place among siblings),
+// each one undo step that undo takes back; into its own subtree, onto itself or of the root it is
+// refused and records nothing.
+TEST_F(TreeCommandsTest, DraggedNodesMoveAsOneStepAndNeverIntoTheirOwnSubtree) {
+    // A (1) with A1 (2) and A2 (3), then B (4) and C (5).
+    first().setName("A");
+    addNamed(first(), "A1");
+    addNamed(first(), "A2");
+    addNamed(*g.rootNode, "B");
+    addNamed(*g.rootNode, "C");
+    hooks.clear();
+    struct Drag {
+        int id, parent, index;
+        const char* shapeAfter; // null: refused
+    };
+    const Drag drags[] = {
+        {5, 1, 2, "A#1(A1#2 A2#3 C#5) B#4"}, // onto A: its last child
+        {1, 0, 3, "B#4 C#5 A#1(A1#2 A2#3)"}, // to the end of the top level
+        {4, 0, 1, nullptr},                  // before itself
+        {4, 0, 2, nullptr},                  // just after itself
+        {4, 0, 0, "B#4 A#1(A1#2 A2#3) C#5"}, // to the front
+        {2, 0, 1, "A#1(A2#3) A1#2 B#4 C#5"}, // out of A, between A and B
+        {3, 0, 0, "A2#3 A#1(A1#2) B#4 C#5"}, // out of A, before A
+        {3, 1, 0, "A#1(A2#3 A1#2) B#4 C#5"}, // before its sibling
+        {1, 2, 0, nullptr},                  // into its own child
+        {1, 1, 0, nullptr},                  // onto itself
+        {0, 0, 0, nullptr},                  // the root
+        {EffectNode::kCameraPositionId, 0, 0, nullptr},
+        {4, 99, 0, nullptr}, // to a parent that is not there
+    };
+    const std::string start = shape(g);
+    for (const Drag& drag : drags) {
+        SCOPED_TRACE(std::to_string(drag.id) + " to " + std::to_string(drag.parent) + "@" + std::to_string(drag.index));
+        const std::size_t entries = history.entries().size();
+        const int current = history.current();
+        const bool moved = editor.moveNode(drag.id, drag.parent, drag.index);
+        ASSERT_EQ(moved, drag.shapeAfter != nullptr);
+        if (!moved) {
+            EXPECT_EQ(shape(g), start);
+            EXPECT_EQ(history.entries().size(), entries);
+            continue;
+        }
+        EXPECT_EQ(shape(g), drag.shapeAfter);
+        EXPECT_EQ(g.pSelNode->m_ID, drag.id);
+        ASSERT_EQ(history.current(), current + 1);
+        EXPECT_TRUE(newestIs<History::MoveNode>());
+        expectConsistent(g);
+        ASSERT_TRUE(history.undo());
+        EXPECT_EQ(shape(g), start);
+        expectConsistent(g);
+    }
+}
+
+// A pasted subtree goes below the selection (below the root for a camera row) with fresh IDs and
+// its names as they were, in one undo step that undo removes and redo brings back.
+TEST_F(TreeCommandsTest, APastedSubtreeGetsFreshIdsAndIsOneStep) {
+    buildThree();
+    auto clip = std::make_unique<EffectNode>();
+    clip->setName("spark");
+    clip->m_ID = 2; // an ID the project uses already
+    clip->m_kill.span = 42;
+    EffectNode& child = clip->appendChild(std::make_unique<EffectNode>(clip.get()));
+    child.setName("glow");
+    child.m_ID = 2147483647;
+    clip->graph(SlotAlpha).setPoints({{0, 10}, {100, 90}});
+    select(2);
+    ASSERT_TRUE(editor.paste(detachedCopy(*clip)));
+    EXPECT_EQ(shape(g), "A#1 B#2(spark#4(glow#5)) C#3");
+    EXPECT_EQ(g.pSelNode->m_name, "spark");
+    EXPECT_EQ(g.pSelNode->m_kill.span, 42);
+    EXPECT_EQ(g.pSelNode->graph(SlotAlpha).points(), clip->graph(SlotAlpha).points());
+    EXPECT_EQ(g.nodeCount, 6);
+    EXPECT_TRUE(newestIs<History::AddNode>());
+    expectConsistent(g);
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(shape(g), "A#1 B#2 C#3");
+    ASSERT_TRUE(history.redo());
+    EXPECT_EQ(shape(g), "A#1 B#2(spark#4(glow#5)) C#3");
+
+    g.pSelNode = g.cameraNode.get();
+    ASSERT_TRUE(editor.paste(detachedCopy(*clip)));
+    EXPECT_EQ(shape(g), "A#1 B#2(spark#4(glow#5)) C#3 spark#6(glow#7)");
+    EXPECT_FALSE(editor.paste(nullptr));
+}
+
 } // namespace
 } // namespace vintrel

@@ -233,7 +233,18 @@ void ProjectDocument::setGradientCurves(const History::GradientCurves& curves, C
 }
 
 bool ProjectDocument::runTreeCommand(TreeEditor::Command command) {
-    const bool changed = tree_.run(command);
+    return afterTreeChange(tree_.run(command));
+}
+
+bool ProjectDocument::pasteSubtree(std::unique_ptr<EffectNode> top) {
+    return afterTreeChange(tree_.paste(std::move(top)));
+}
+
+bool ProjectDocument::moveNode(int nodeId, int newParentId, int index) {
+    return afterTreeChange(tree_.moveNode(nodeId, newParentId, index));
+}
+
+bool ProjectDocument::afterTreeChange(bool changed) {
     if (changed) {
         publish();
         emit treeChanged();

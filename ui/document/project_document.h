@@ -104,6 +104,10 @@ public:
     bool pasteCurve(int slot);
     // The node panel's commands (add, duplicate, delete, move) on the selected node.
     bool runTreeCommand(TreeEditor::Command command);
+    // A subtree from the clipboard added below the selected node (one undo step; see
+    // TreeEditor::paste), and a node dragged to another place (TreeEditor::moveNode).
+    bool pasteSubtree(std::unique_ptr<EffectNode> top);
+    bool moveNode(int nodeId, int newParentId, int index);
     // Selects `node` (a node of the tree or a camera node).
     void select(EffectNode* node);
 
@@ -180,6 +184,8 @@ signals:
     void playbackChanged();                 // played or held, or another frame asked for
 
 private:
+    // After a tree command: the panels hear of the new tree and selection when it changed.
+    bool afterTreeChange(bool changed);
     // The editing core's requests around its changes, turned into the document's signals.
     class CoreHooks final : public EditorHooks {
     public:

@@ -43,14 +43,6 @@ std::string lowerAscii(std::string text) {
     return text;
 }
 
-// Whether a project package can carry `fileName` as an entry name, and whether it is free for a
-// material (the placeholder texture is the workspace's own).
-bool isStorableFileName(const std::string& fileName) {
-    const std::optional<std::string> encoded = text::utf8ToCp932(fileName);
-    return encoded && encoded->find(',') == std::string::npos && encoded->size() <= kEntryNameMaxBytes &&
-           isSafeEntryName(fileName) && fileName != kPlaceholderTextureName;
-}
-
 std::optional<QImage> readImage(const fs::path& file) {
     QImageReader reader(qtPath(file));
     QImage image = reader.read();
@@ -103,6 +95,14 @@ QTransform transformFor(TextureTransform transform) {
 }
 
 } // namespace
+
+// Whether a project package can carry `fileName` as an entry name, and whether it is free for a
+// material (the placeholder texture is the workspace's own).
+bool isStorableFileName(const std::string& fileName) {
+    const std::optional<std::string> encoded = text::utf8ToCp932(fileName);
+    return encoded && encoded->find(',') == std::string::npos && encoded->size() <= kEntryNameMaxBytes &&
+           isSafeEntryName(fileName) && fileName != kPlaceholderTextureName;
+}
 
 ImportKind importKindOf(const fs::path& file) {
     const std::string extension = lowerAscii(file.extension().string());

@@ -48,6 +48,9 @@ std::vector<std::string> writeImport(const std::filesystem::path& workspace, con
 // drawn unchanged in its middle (rounded towards the top left).
 QImage squareImage(const QImage& image);
 
+// Whether a project package can carry `fileName` as an entry name and it is free for a material.
+bool isStorableFileName(const std::string& fileName);
+
 // Whether the material's workspace file can be used: an image whose size can be read for a
 // texture, a file that can be opened for a model.
 bool isUsableMaterialFile(const std::filesystem::path& workspace, const Material& material);

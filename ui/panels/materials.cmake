@@ -13,6 +13,8 @@ add_library(vintrel_ui_materials STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/material_artwork.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/material_row.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/material_panel.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/node_clip.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/node_clipboard.cpp
 )
 set_target_properties(vintrel_ui_materials PROPERTIES AUTOMOC ON)
 # The command buttons and their cell layout are the node panel's.

@@ -4,7 +4,16 @@
 #include "ui/panels/node_list_model.h"
 #include "ui/panels/node_row_delegate.h"
 
+#include "model/tree_operations.h"
+
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QDragLeaveEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -18,6 +27,8 @@ using Geometry = NodeListGeometry;
 
 const QColor kTreeLineColor(150, 150, 150);
 const QColor kSeparatorColor(230, 230, 230);
+const QColor kDropColor(255, 200, 60);
+constexpr int kDropLineWidth = 2;
 constexpr int kTreeLineWidth = 1;
 constexpr int kSeparatorWidth = 2;
 
@@ -44,6 +55,8 @@ NodeListView::NodeListView(NodeListModel& model, QWidget* parent)
     colors.setColor(QPalette::Base, toQColor(uiColors().client));
     setPalette(colors);
     viewport()->setAutoFillBackground(true);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
 }
 
 QLineEdit* NodeListView::renameField() const {
@@ -90,6 +103,21 @@ void NodeListView::scrollTo(const QModelIndex& index, ScrollHint) {
 void NodeListView::paintEvent(QPaintEvent* event) {
     QListView::paintEvent(event);
     paintTreeLines();
+    paintDropIndicator();
+}
+
+void NodeListView::paintDropIndicator() {
+    if (!drop_) {
+        return;
+    }
+    QPainter painter(viewport());
+    painter.setPen(QPen(kDropColor, kDropLineWidth));
+    const int top = Geometry::rowTop(drop_->row);
+    if (drop_->kind == NodeDrop::Kind::Onto) {
+        painter.drawRect(QRect(1, top + 1, viewport()->width() - 3, Geometry::kRowHeight - 3));
+    } else {
+        painter.drawLine(Geometry::textLeft(drop_->depth) - 4, top, viewport()->width(), top);
+    }
 }
 
 void NodeListView::paintTreeLines() {
@@ -119,6 +147,7 @@ void NodeListView::mousePressEvent(QMouseEvent* event) {
         event->ignore();
         return;
     }
+    pressPoint_ = event->position().toPoint();
     emit pressed(event->position().toPoint());
     event->accept();
 }
@@ -130,10 +159,107 @@ void NodeListView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void NodeListView::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
+    if (!pressPoint_ || !(event->buttons() & Qt::LeftButton) ||
+        (event->position().toPoint() - *pressPoint_).manhattanLength() < QApplication::startDragDistance()) {
+        return;
+    }
+    const int rowIndex = pressPoint_->y() / Geometry::kRowHeight;
+    pressPoint_.reset();
+    const NodeRow* row = model_.rows().at(rowIndex);
+    if (row != nullptr && row->kind == NodeRowKind::Node) {
+        startDrag(*row);
+    }
 }
 
 void NodeListView::mouseReleaseEvent(QMouseEvent* event) {
+    pressPoint_.reset();
     event->accept();
+}
+
+void NodeListView::startDrag(const NodeRow& row) {
+    // A press on the selected row opened its rename field; the drag closes it unchanged.
+    commitRename();
+    auto* data = new QMimeData;
+    data->setData(QString::fromLatin1(kDragMimeType), QByteArray::number(row.node->m_ID));
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    drag->exec(Qt::MoveAction); // Escape ends it without a drop
+    drop_.reset();
+    viewport()->update();
+}
+
+std::optional<NodeDrop> NodeListView::dropFor(QPoint point, int nodeId) const {
+    std::optional<NodeDrop> drop = nodeDropAt(model_.rows(), point.y());
+    const std::optional<int> draggedRow = [&]() -> std::optional<int> {
+        for (const NodeRow& row : model_.rows().rows()) {
+            if (row.kind == NodeRowKind::Node && row.node->m_ID == nodeId) {
+                return row.row;
+            }
+        }
+        return std::nullopt;
+    }();
+    if (!drop || !draggedRow) {
+        return std::nullopt;
+    }
+    // Never into its own subtree: the target parent is the dragged node or lies below it.
+    const EffectNode& dragged = *model_.rows().at(*draggedRow)->node;
+    for (const NodeRow& row : model_.rows().rows()) {
+        if (row.kind == NodeRowKind::Node && row.node->m_ID == drop->parentId && isInSubtree(*row.node, dragged)) {
+            return std::nullopt;
+        }
+    }
+    return drop;
+}
+
+namespace {
+
+std::optional<int> draggedNodeId(const QMimeData* data) {
+    if (data == nullptr || !data->hasFormat(QString::fromLatin1(NodeListView::kDragMimeType))) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const int id = data->data(QString::fromLatin1(NodeListView::kDragMimeType)).toInt(&ok);
+    return ok ? std::optional(id) : std::nullopt;
+}
+
+} // namespace
+
+void NodeListView::dragEnterEvent(QDragEnterEvent* event) {
+    if (draggedNodeId(event->mimeData())) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void NodeListView::dragMoveEvent(QDragMoveEvent* event) {
+    const std::optional<int> id = draggedNodeId(event->mimeData());
+    drop_ = id ? dropFor(event->position().toPoint(), *id) : std::nullopt;
+    if (drop_) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+    viewport()->update();
+}
+
+void NodeListView::dragLeaveEvent(QDragLeaveEvent* event) {
+    drop_.reset();
+    viewport()->update();
+    event->accept();
+}
+
+void NodeListView::dropEvent(QDropEvent* event) {
+    const std::optional<int> id = draggedNodeId(event->mimeData());
+    const std::optional<NodeDrop> drop = id ? dropFor(event->position().toPoint(), *id) : std::nullopt;
+    drop_.reset();
+    viewport()->update();
+    if (!drop) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    emit nodeDropped(*id, drop->parentId, drop->index);
 }
 
 // The panel scrolls; the list itself never does.

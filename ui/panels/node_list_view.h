@@ -1,7 +1,10 @@
 #pragma once
 
+#include "ui/panels/node_drop_rule.h"
+
 #include <QListView>
 #include <QPersistentModelIndex>
+#include <optional>
 
 class QLineEdit;
 
@@ -16,7 +19,9 @@ class NodeRowDelegate;
 // to the panel, which applies the click rules; the keyboard moves the current row (Up, Down,
 // Home, End), asking the panel to scroll it into view, and F2 renames the current row. The view
 // takes the focus only by Tab or when the panel gives it, so a click never takes it from an open
-// rename field behind the panel's back.
+// rename field behind the panel's back. A node row dragged further than the drag distance moves
+// its node: onto another row (its last child) or between rows, shown by an outline or a line
+// while it is dragged; Escape cancels the drag.
 class NodeListView final : public QListView {
     Q_OBJECT
 
@@ -40,6 +45,14 @@ signals:
     void revealRequested(int top, int bottom);
     // A wheel turned over the list (angle in eighths of a degree, positive away from the user).
     void wheelTurned(int angleDelta);
+    // A dragged node was dropped: to position `index` among node `parentId`'s children.
+    void nodeDropped(int nodeId, int parentId, int index);
+
+public:
+    // The MIME type a dragged node travels as (its ID, in decimal).
+    static constexpr const char* kDragMimeType = "application/x-vintrel-node-id";
+    // Where the current drag would land; none while nothing is dragged over the list.
+    const std::optional<NodeDrop>& dropIndicator() const { return drop_; }
 
 protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
@@ -52,13 +65,23 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void paintTreeLines();
+    void paintDropIndicator();
+    void startDrag(const NodeRow& row);
+    // The drop for a drag at `point` carrying node `nodeId`; none where the node cannot go.
+    std::optional<NodeDrop> dropFor(QPoint point, int nodeId) const;
 
     NodeListModel& model_;
     NodeRowDelegate* delegate_;
     QPersistentModelIndex editedIndex_;
+    std::optional<QPoint> pressPoint_; // a left press that may become a drag
+    std::optional<NodeDrop> drop_;
 };
 
 } // namespace vintrel

@@ -3,6 +3,7 @@
 add_library(vintrel_ui_node_panel_core STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/node_rows.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/node_click_rule.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/node_drop_rule.cpp
 )
 target_link_libraries(vintrel_ui_node_panel_core PUBLIC vintrel_model)
 

@@ -13,8 +13,10 @@
 #include "ui/hints/hint_tracker.h"
 #include "ui/hints/status_window.h"
 
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -58,6 +60,8 @@ NodePanel::NodePanel(ProjectDocument& document, QWidget* parent)
         placeView();
     });
     connect(view_, &NodeListView::pressed, this, &NodePanel::pressInList);
+    connect(view_, &NodeListView::nodeDropped, this,
+            [this](int nodeId, int parentId, int index) { document_.moveNode(nodeId, parentId, index); });
     connect(view_, &NodeListView::currentRowChanged, this, &NodePanel::selectRow);
     connect(view_, &NodeListView::revealRequested, this, &NodePanel::reveal);
     connect(view_, &NodeListView::wheelTurned, this, &NodePanel::turnWheel);
@@ -222,6 +226,24 @@ void NodePanel::wheelEvent(QWheelEvent* event) {
 
 void NodePanel::turnWheel(int angleDelta) {
     scrollbar_->wheelScroll(-angleDelta * OriginalScrollbar::kWheelPixelsPerNotch / kAngleUnitsPerNotch);
+}
+
+QMenu* NodePanel::contextMenu() {
+    if (contextMenu_ == nullptr) {
+        contextMenu_ = new QMenu(this);
+        contextMenu_->setAccessibleName(QCoreApplication::translate("NodePanel", "ノード"));
+    }
+    contextMenu_->clear();
+    contextMenu_->addActions(contextActions_);
+    return contextMenu_;
+}
+
+void NodePanel::contextMenuEvent(QContextMenuEvent* event) {
+    if (contextActions_.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    contextMenu()->popup(event->globalPos());
 }
 
 } // namespace vintrel

@@ -3,10 +3,13 @@
 #include "edit/tree_commands.h"
 
 #include <QImage>
+#include <QList>
 #include <QWidget>
 #include <array>
 
 class QAbstractButton;
+class QAction;
+class QMenu;
 class QLineEdit;
 
 namespace vintrel {
@@ -50,8 +53,14 @@ public:
     // with a camera row selected nothing happens.
     void runCommand(TreeEditor::Command command);
 
+    // The commands of the panel's context menu (the node clipboard's), owned by the caller.
+    void setContextActions(QList<QAction*> actions) { contextActions_ = std::move(actions); }
+    // The context menu as it would open now (tests).
+    QMenu* contextMenu();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
@@ -76,6 +85,8 @@ private:
     NodeListView* view_ = nullptr;
     OriginalScrollbar* scrollbar_ = nullptr;
     int offset_ = 0;
+    QList<QAction*> contextActions_;
+    QMenu* contextMenu_ = nullptr;
 };
 
 } // namespace vintrel

@@ -34,6 +34,10 @@ enum class CommandId : int {
     ShowGuide = 40080,
     FrameEffect = 40090, // places the view's camera so that the whole effect is in view
     RealTimePlay = 40091, // the preview keeps the effect's true speed on a slow machine
+    // The selected node's subtree through the system clipboard, between projects too.
+    CopyNode = 40101,
+    CutNode = 40102,
+    PasteNode = 40103,
 };
 
 enum class MenuId { File, Edit, Settings, Display, Help };

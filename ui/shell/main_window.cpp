@@ -18,6 +18,7 @@
 #include "ui/hints/hint_tracker.h"
 #include "ui/hints/status_window.h"
 #include "ui/panels/material_panel.h"
+#include "ui/panels/node_clipboard.h"
 #include "ui/panels/node_panel.h"
 #include "ui/panels/parameter_area.h"
 #include "ui/shell/picture_button_bar.h"
@@ -29,6 +30,7 @@
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -177,6 +179,13 @@ void MainWindow::connectCommands() {
     on(CommandId::Undo, [this] { document_.undo(); });
     on(CommandId::Redo, [this] { document_.redo(); });
     on(CommandId::Remake, [this] { document_.remake(); });
+    on(CommandId::CopyNode, [this] { copySelectedNode(document_, *QGuiApplication::clipboard(), notifier_); });
+    on(CommandId::CutNode, [this] { cutSelectedNode(document_, *QGuiApplication::clipboard(), notifier_); });
+    on(CommandId::PasteNode, [this] { pasteNode(document_, *QGuiApplication::clipboard(), notifier_); });
+    if (auto* nodes = qobject_cast<NodePanel*>(panes_[static_cast<std::size_t>(Pane::Node)])) {
+        nodes->setContextActions({commands_->action(CommandId::CopyNode), commands_->action(CommandId::CutNode),
+                                  commands_->action(CommandId::PasteNode)});
+    }
     on(CommandId::BackgroundColor, [this] { chooseBackgroundColor(); });
     on(CommandId::ShowFrame, [this] { updateDisplay(); });
     on(CommandId::ShowParticleCount, [this] { updateDisplay(); });

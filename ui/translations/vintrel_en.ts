@@ -188,6 +188,18 @@
         <translation>&amp;History list	Ctrl+H</translation>
     </message>
     <message>
+        <source>ノードをコピー(&amp;C)	Ctrl+Shift+C</source>
+        <translation>&amp;Copy node	Ctrl+Shift+C</translation>
+    </message>
+    <message>
+        <source>ノードを切り取り(&amp;T)	Ctrl+Shift+X</source>
+        <translation>Cu&amp;t node	Ctrl+Shift+X</translation>
+    </message>
+    <message>
+        <source>ノードを貼り付け(&amp;P)	Ctrl+Shift+V</source>
+        <translation>&amp;Paste node	Ctrl+Shift+V</translation>
+    </message>
+    <message>
         <source>新規作成(&amp;N)	Ctrl+N</source>
         <translation>&amp;New	Ctrl+N</translation>
     </message>
@@ -1409,6 +1421,18 @@ and update to the latest version.
         <source>書き出し用レンダーターゲット作成失敗</source>
         <translation>Could not create the export render target</translation>
     </message>
+    <message>
+        <source>クリップボードのノードを読めません。</source>
+        <translation>The nodes on the clipboard cannot be read.</translation>
+    </message>
+    <message>
+        <source>素材「%1」は名前が長すぎるため、別の名前で追加できません。</source>
+        <translation>The material “%1” has too long a name to be added under another name.</translation>
+    </message>
+    <message>
+        <source>貼り付け</source>
+        <translation>Paste</translation>
+    </message>
 </context>
 <context>
     <name>NodePanel</name>
@@ -1435,6 +1459,10 @@ and update to the latest version.
     <message>
         <source>非表示</source>
         <translation>Hide</translation>
+    </message>
+    <message>
+        <source>ノード</source>
+        <translation>Node</translation>
     </message>
 </context>
 <context>

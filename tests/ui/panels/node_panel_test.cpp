@@ -12,6 +12,9 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QTest>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
@@ -327,6 +330,54 @@ TEST_F(NodePanelTest, WheelScrollsTheListAndClicksFollowTheOffset) {
     // (5 + 48) div 25 = row 2.
     clickPanel({kNameX, 38 + 5});
     EXPECT_EQ(g.pSelNode, g.rootNode->child(2));
+}
+
+// A node dragged over the list shows where it would go and is moved there when dropped: onto
+// the other node it becomes its child; over itself nothing shows and a drop changes nothing.
+TEST_F(NodePanelTest, ADraggedNodeIsDroppedOntoAnotherAndNeverOntoItself) {
+    EffectNode* second = addSibling();
+    const std::size_t entries = historySize();
+    NodeListView* view = panel->listView();
+    QWidget* viewport = view->viewport();
+    const auto carrying = [](const EffectNode* node) {
+        auto* data = new QMimeData;
+        data->setData(QString::fromLatin1(NodeListView::kDragMimeType), QByteArray::number(node->m_ID));
+        return data;
+    };
+    const auto dragTo = [&](const EffectNode* node, QPoint at) {
+        std::unique_ptr<QMimeData> data(carrying(node));
+        QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &enter);
+        QDragMoveEvent move(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &move);
+        return move.isAccepted();
+    };
+    const auto dropAt = [&](const EffectNode* node, QPoint at) {
+        std::unique_ptr<QMimeData> data(carrying(node));
+        QDropEvent drop(QPointF(at), Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &drop);
+        return drop.isAccepted();
+    };
+    const QPoint middleOfFirst(kNameX, 12);
+
+    EXPECT_FALSE(dragTo(first, middleOfFirst)) << "onto itself";
+    EXPECT_FALSE(view->dropIndicator());
+    EXPECT_FALSE(dropAt(first, middleOfFirst));
+    EXPECT_EQ(historySize(), entries);
+
+    ASSERT_TRUE(dragTo(second, middleOfFirst));
+    ASSERT_TRUE(view->dropIndicator());
+    EXPECT_EQ(view->dropIndicator()->kind, NodeDrop::Kind::Onto);
+    ASSERT_TRUE(dropAt(second, middleOfFirst));
+    EXPECT_FALSE(view->dropIndicator());
+    EXPECT_EQ(second->m_parent, first);
+    EXPECT_EQ(historySize(), entries + 1);
+    EXPECT_EQ(panel->listView()->model()->rowCount(), 2);
+
+    // Its parent cannot go into it; undo puts it back.
+    EXPECT_FALSE(dragTo(first, QPoint(kNameX, 25 + 12)));
+    ASSERT_TRUE(document->undo());
+    EXPECT_EQ(second->m_parent, g.rootNode.get());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "support/test_files.h"
 #include "support/test_projects.h"
 #include "ui/panels/node_click_rule.h"
+#include "ui/panels/node_drop_rule.h"
 #include "ui/panels/node_rows.h"
 
 #include <gtest/gtest.h>
@@ -208,6 +209,39 @@ INSTANTIATE_TEST_SUITE_P(
         ClickCase{"CameraRowSelects", 5, false, 0, kClosed, NodeClickAction::CommitAndSelect},
         ClickCase{"SelectedCameraRowHasNoField", 6, false, 6, kClosed, NodeClickAction::Nothing}),
     [](const testing::TestParamInfo<ClickCase>& info) { return std::string(info.param.name); });
+
+// Where a dragged node lands for a point of the list (rows 25 pixels high: A, A1, A1a, A2, B):
+// the top quarter before the row, the bottom quarter after it (before its first child when its
+// children follow), the middle onto it; past the last row after the last top-level node, but not
+// over the camera rows.
+TEST_F(NodeRowsTest, ADropLandsOntoARowOrBetweenRows) {
+    buildTree();
+    using K = NodeDrop::Kind;
+    const int root = g.rootNode->m_ID;
+    struct Case {
+        int y;
+        std::optional<NodeDrop> drop;
+    };
+    const Case cases[] = {
+        {-1, std::nullopt},
+        {0, NodeDrop{K::Between, root, 0, 0, 1}},          // the top of A
+        {12, NodeDrop{K::Onto, a->m_ID, 2, 0, 1}},         // onto A, after its two children
+        {20, NodeDrop{K::Between, a->m_ID, 0, 1, 2}},      // the bottom of A: before A1
+        {25 + 19, NodeDrop{K::Between, a1->m_ID, 0, 2, 3}}, // the bottom of A1: before A1a
+        {50 + 24, NodeDrop{K::Between, a1->m_ID, 1, 3, 3}}, // the bottom of A1a: after it
+        {75 + 3, NodeDrop{K::Between, a->m_ID, 1, 3, 2}},   // the top of A2
+        {100 + 12, NodeDrop{K::Onto, b->m_ID, 0, 4, 1}},
+        {125 + 40, NodeDrop{K::Between, root, 2, 5, 1}}, // below the list: after B
+    };
+    const NodeRows rows = NodeRows::build(g);
+    for (const Case& c : cases) {
+        EXPECT_EQ(nodeDropAt(rows, c.y), c.drop) << "y " << c.y;
+    }
+    g.project.isCameraMove = 1;
+    const NodeRows withCameras = NodeRows::build(g);
+    EXPECT_EQ(nodeDropAt(withCameras, 125 + 3), std::nullopt) << "over the camera rows";
+    EXPECT_EQ(nodeDropAt(withCameras, 100 + 12), (NodeDrop{K::Onto, b->m_ID, 0, 4, 1}));
+}
 
 } // namespace
 } // namespace vintrel
