@@ -4,7 +4,6 @@
 #include "output/video_output.h"
 #include "persist/atomic_file.h"
 
-#include <QPainter>
 #include <cstdio>
 
 namespace vintrel {
@@ -20,19 +19,11 @@ std::filesystem::path animatedFramePath(const OutputFrames& frames, int k) {
 }
 
 Status writeAnimatedFrame(const OutputFrames& frames, const GlobalState& g, const QColor& fill, int k) {
-    const Result<QImage> scaled = loadScaledFrame(frames, k);
-    if (!scaled) {
-        return scaled.error();
+    const Result<QImage> frame = frameOverFill(frames, k, fill);
+    if (!frame) {
+        return frame.error();
     }
-    QImage frame = blankFrame(frames.width, frames.height, fill);
-    if (frame.isNull()) {
-        return notEnoughMemoryForFrame(frames);
-    }
-    {
-        QPainter painter(&frame);
-        painter.drawImage(QPoint(0, 0), *scaled);
-    }
-    return writeImageFile(withAlphaMode(frame, g.exportExtras.alpha), ImageFormat::Png, true,
+    return writeImageFile(withAlphaMode(*frame, g.exportExtras.alpha), ImageFormat::Png, true,
                           animatedFramePath(frames, k));
 }
 

@@ -2,7 +2,6 @@
 
 #include "persist/atomic_file.h"
 
-#include <QPainter>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -264,14 +263,7 @@ Status writeGif(const OutputFrames& frames, const GlobalState& g, const std::fil
     how.transparent = g.write.isAlpha != 0;
     const QColor background = opaqueBackground(g);
     const GifFrameSource source = [&](int k) -> Result<QImage> {
-        Result<QImage> scaled = loadScaledFrame(frames, k);
-        if (!scaled || how.transparent) {
-            return scaled;
-        }
-        QImage frame = blankFrame(frames.width, frames.height, background);
-        QPainter painter(&frame);
-        painter.drawImage(QPoint(0, 0), *scaled);
-        return frame;
+        return how.transparent ? loadScaledFrame(frames, k) : frameOverFill(frames, k, background);
     };
     const Result<std::string> bytes = encodeGif(how, source);
     if (!bytes) {

@@ -140,6 +140,17 @@ QImage blankFrame(int width, int height, const QColor& fill) {
     return image;
 }
 
+Result<QImage> frameOverFill(const OutputFrames& frames, int k, const QColor& fill) {
+    QImage image = blankFrame(frames.width, frames.height, fill);
+    if (image.isNull()) {
+        return notEnoughMemoryForFrame(frames);
+    }
+    if (Status drawn = drawFrameAt(image, frames, k, QPoint(0, 0)); !drawn) {
+        return drawn.error();
+    }
+    return image;
+}
+
 Result<std::string> encodeImage(const QImage& image, ImageFormat format, bool transparent,
                                 const std::function<void(double)>& encoded) {
     if (format == ImageFormat::Gif) {
@@ -196,14 +207,11 @@ Status writeNumberedFiles(const OutputFrames& frames, const GlobalState& g,
     const QColor fill = startsTransparent(g, output) ? QColor(0, 0, 0, 0) : opaqueBackground(g);
     frames.expectWork(frames.lastIndex + 1);
     for (int k = 0; k <= frames.lastIndex; ++k) {
-        QImage image = blankFrame(frames.width, frames.height, fill);
-        if (image.isNull()) {
-            return notEnoughMemoryForFrame(frames);
+        const Result<QImage> image = frameOverFill(frames, k, fill);
+        if (!image) {
+            return image.error();
         }
-        if (Status drawn = drawFrameAt(image, frames, k, QPoint(0, 0)); !drawn) {
-            return drawn;
-        }
-        if (Status saved = saveImage(withAlphaMode(image, g.exportExtras.alpha), g, numberedFilePath(output, k));
+        if (Status saved = saveImage(withAlphaMode(*image, g.exportExtras.alpha), g, numberedFilePath(output, k));
             !saved) {
             return saved;
         }

@@ -78,6 +78,9 @@ bool startsTransparent(const GlobalState& g, const std::filesystem::path& output
 
 // A W x H premultiplied image filled with the background (transparent or opaque).
 QImage blankFrame(int width, int height, const QColor& fill);
+// Frame k, scaled down, over a blank frame of `fill`; fails as loadScaledFrame does, or when the
+// frame cannot be allocated.
+Result<QImage> frameOverFill(const OutputFrames& frames, int k, const QColor& fill);
 
 // Encodes `image` in `format` into `bytes`. `transparent` matters for GIF only: pixels with
 // alpha below 128 become the transparent index, otherwise the image is taken as opaque.

@@ -5,7 +5,6 @@
 #include "persist/atomic_file.h"
 #include "platform/ini_document.h"
 
-#include <QPainter>
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -28,20 +27,12 @@ constexpr int kStderrLines = 5;           // lines of it quoted
 
 // Frame k over the opaque background, encoded as BMP and written atomically.
 Status writeVideoFrame(const OutputFrames& frames, const QColor& background, int k) {
-    const Result<QImage> scaled = loadScaledFrame(frames, k);
-    if (!scaled) {
-        return scaled.error();
-    }
-    QImage frame = blankFrame(frames.width, frames.height, background);
-    if (frame.isNull()) {
-        return notEnoughMemoryForFrame(frames);
-    }
-    {
-        QPainter painter(&frame);
-        painter.drawImage(QPoint(0, 0), *scaled);
+    const Result<QImage> frame = frameOverFill(frames, k, background);
+    if (!frame) {
+        return frame.error();
     }
     const std::filesystem::path target = videoFramePath(frames, k);
-    const Result<std::string> bytes = encodeImage(frame, ImageFormat::Bmp, false);
+    const Result<std::string> bytes = encodeImage(*frame, ImageFormat::Bmp, false);
     if (!bytes) {
         return Message{kCannotWrite, {target.string(), untranslated(bytes.error())}};
     }
