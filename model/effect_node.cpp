@@ -160,6 +160,13 @@ template <typename Visit> void forEachDescendant(EffectNode& node, const Visit& 
 
 } // namespace
 
+void forEachInSubtree(EffectNode& top, const std::function<void(EffectNode&)>& visit) {
+    visit(top);
+    for (auto& child : top.m_children) {
+        forEachInSubtree(*child, visit);
+    }
+}
+
 void resolveMaterialNames(EffectNode& root, const MaterialList& materials) {
     forEachDescendant(root, [&](EffectNode& node) {
         node.m_texture.name = textureName(materials, node.m_texture.ID);

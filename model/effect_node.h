@@ -4,6 +4,7 @@
 #include "model/material.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -234,6 +235,8 @@ EffectNode* findNodeById(EffectNode& subtree, int id);
 int highestId(const EffectNode& subtree, int start);
 // Number of nodes in a subtree, the node itself included.
 int countNodes(const EffectNode& subtree);
+// Visits `top` and then every node below it, depth first.
+void forEachInSubtree(EffectNode& top, const std::function<void(EffectNode&)>& visit);
 // Sets m_parent of every node below `node`, and m_index to each node's position.
 void relinkAndRenumber(EffectNode& node);
 

@@ -1,7 +1,5 @@
 #include "model/tree_operations.h"
 
-#include <functional>
-
 #include <algorithm>
 
 namespace vintrel {
@@ -76,17 +74,6 @@ std::unique_ptr<EffectNode> detachChildAt(EffectNode& parent, int index) {
 }
 
 void copyRename(EffectNode& top, const EffectNode& root) { copyRenameSubtree(top, root); }
-
-namespace {
-
-void forEachInSubtree(EffectNode& node, const std::function<void(EffectNode&)>& visit) {
-    visit(node);
-    for (auto& child : node.m_children) {
-        forEachInSubtree(*child, visit);
-    }
-}
-
-} // namespace
 
 void giveFreshIds(EffectNode& top, const EffectNode& root) {
     // The subtree's own IDs (from another project, perhaps huge) must not raise the next ones.

@@ -10,7 +10,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <functional>
 
 namespace vintrel {
 
@@ -18,13 +17,6 @@ namespace {
 
 constexpr int kClipVersion = 1;
 constexpr qsizetype kMaxClipBytes = 256LL << 20;
-
-void forEachNode(EffectNode& node, const std::function<void(EffectNode&)>& visit) {
-    visit(node);
-    for (auto& child : node.m_children) {
-        forEachNode(*child, visit);
-    }
-}
 
 // The names resolved through a holder, since the resolvers visit descendants only.
 template <typename Resolve>
@@ -56,7 +48,7 @@ Result<NodeClip> copyNodeClip(const EffectNode& top, const GlobalState& g) {
     MaterialList used;
     for (const Material& material : g.materials) {
         bool uses = false;
-        forEachNode(*clip.top, [&](EffectNode& node) {
+        forEachInSubtree(*clip.top, [&](EffectNode& node) {
             uses |= material.kind == Material::Texture ? node.m_texture.name == material.name
                                                        : node.m_shape.modelName == material.name;
         });
@@ -192,7 +184,7 @@ void attachClipMaterials(std::unique_ptr<EffectNode>& top, const std::map<std::s
             name = it->second;
         }
     };
-    forEachNode(*top, [&rename](EffectNode& node) {
+    forEachInSubtree(*top, [&rename](EffectNode& node) {
         rename(node.m_texture.name, Material::Texture);
         rename(node.m_shape.modelName, Material::Model);
     });
