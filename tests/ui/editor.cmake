@@ -55,3 +55,5 @@ vintrel_test(test_ui_translation
   SOURCES support/widget_test_main.cpp ui/translation_test.cpp
   LIBS vintrel_ui Qt6::Test
   PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+target_compile_definitions(test_ui_translation PRIVATE VINTREL_LIBRARY_BUILT="${VINTREL_LIBRARY_BUILT}")
+add_dependencies(test_ui_translation vintrel-library)

@@ -5,6 +5,7 @@
 #include "support/test_files.h"
 #include "support/test_notifiers.h"
 #include "support/test_projects.h"
+#include "ui/dialogs/starter_library.h"
 #include "ui/document/project_document.h"
 #include "ui/shell/main_window.h"
 #include "ui/shell/tab_window.h"
@@ -49,6 +50,10 @@ public:
     std::optional<std::filesystem::path> askBinaryExportPath(const std::filesystem::path&) override {
         return binaryPath;
     }
+    std::optional<std::filesystem::path> askLibraryEffect(const std::filesystem::path& folder) override {
+        libraryFolders.push_back(folder);
+        return libraryChoice;
+    }
 
     SaveChoice saveAnswer = SaveChoice::Cancel;
     bool removeAnswer = true;
@@ -56,6 +61,8 @@ public:
     std::optional<std::filesystem::path> savePath;
     std::optional<QColor> color;
     std::optional<std::filesystem::path> binaryPath;
+    std::optional<std::filesystem::path> libraryChoice;
+    std::vector<std::filesystem::path> libraryFolders;
     std::filesystem::path suggestedSavePath;
     std::vector<QColor> colorInitials;
     int saveQuestions = 0;
@@ -276,6 +283,40 @@ TEST_F(MainWindowTest, RecentFileLoadsIntoThisWindowAfterThePrompt) {
     EXPECT_EQ(prompts.saveQuestions, 1);
     EXPECT_EQ(g.pSelNode->m_kill.span, 123);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("recent.stn - Vintrel"));
+}
+
+// A starter effect replaces the project in this window as an untitled, unmodified one: saving it
+// asks for a name, so the library's file stays as it is, and it is no recent file. A cancelled
+// choice asks nothing.
+TEST_F(MainWindowTest, NewFromLibraryOpensTheChosenEffectUntitled) {
+    document->setValue(memberId("m_kill.span"), 3);
+    action(CommandId::NewFromLibrary)->trigger();
+    EXPECT_EQ(prompts.saveQuestions, 0);
+    EXPECT_EQ(g.pSelNode->m_kill.span, 3);
+    ASSERT_EQ(prompts.libraryFolders.size(), 1u);
+    EXPECT_EQ(prompts.libraryFolders[0], starterLibraryFolder(g.programFolder));
+
+    GlobalState starter;
+    test::startProject(starter, dir.path() / "starter-run");
+    starter.pSelNode->m_kill.span = 77;
+    const std::filesystem::path file = dir.path() / "library" / "starter.stn";
+    std::filesystem::create_directories(file.parent_path());
+    ASSERT_TRUE(saveProject(starter, file, notifier));
+    const std::string bytes = test::readFile(file);
+    prompts.libraryChoice = file;
+    prompts.saveAnswer = UserPrompts::SaveChoice::Discard;
+    action(CommandId::NewFromLibrary)->trigger();
+    EXPECT_EQ(prompts.saveQuestions, 1);
+    EXPECT_EQ(g.pSelNode->m_kill.span, 77);
+    EXPECT_FALSE(document->hasFileName());
+    EXPECT_FALSE(document->isModified());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("無題.stn - Vintrel"));
+    EXPECT_TRUE(window->recentFiles().menuEntries().empty());
+
+    prompts.savePath = std::nullopt;
+    action(CommandId::Save)->trigger();
+    EXPECT_EQ(prompts.suggestedSavePath.filename(), std::filesystem::path("無題.stn"));
+    EXPECT_EQ(test::readFile(file), bytes);
 }
 
 TEST_F(MainWindowTest, DisplayTogglesShowOnTheInfoBarAndAreWrittenOnClose) {

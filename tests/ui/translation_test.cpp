@@ -21,6 +21,7 @@
 #include "ui/dialogs/export_prompts.h"
 #include "ui/dialogs/history_entry_text.h"
 #include "ui/dialogs/history_list_dialog.h"
+#include "ui/dialogs/library_dialog.h"
 #include "ui/dialogs/mask_settings_dialog.h"
 #include "ui/dialogs/project_settings_dialog.h"
 #include "ui/dialogs/update_dialog.h"
@@ -40,6 +41,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QTranslator>
@@ -238,6 +240,14 @@ protected:
         visit(version);
         DirectionPicker picker(*document, &window);
         visit(picker);
+        // The library's grid shows the effects' names in the interface language.
+        LibraryDialog library(VINTREL_LIBRARY_BUILT, &window);
+        visit(library);
+        for (int row = 0; row < library.grid()->count(); ++row) {
+            if (hasJapanese(library.grid()->item(row)->text())) {
+                left.insert(QStringLiteral("LibraryDialog item: ") + library.grid()->item(row)->text());
+            }
+        }
     }
 
     // Shows `widget`, draws it once (the painted texts are translated while painting) and notes

@@ -22,4 +22,9 @@ struct Sample {
 
 std::vector<Sample> allSamples();
 
+// The builders of the three samples, which the starter library reuses.
+void buildFire(vintrel::GlobalState& g);
+void buildSparks(vintrel::GlobalState& g);
+void buildMagicCircle(vintrel::GlobalState& g);
+
 } // namespace samples

@@ -1,5 +1,7 @@
-// Writes the sample projects into the folder given as the argument (samples/ of the source tree).
+// Writes the sample projects into the folder given as the argument (samples/ of the source tree),
+// or, with --library, the starter library's effects (share/vintrel/library/ of the source tree).
 #include "effects.h"
+#include "library_effects.h"
 #include "persist/materials.h"
 #include "persist/project_file.h"
 #include "platform/stream_notifier.h"
@@ -8,6 +10,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -38,12 +42,17 @@ bool writeSample(const samples::Sample& sample, const std::filesystem::path& out
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: make-samples OUTPUT_FOLDER\n";
+    const bool library = argc == 3 && std::string_view(argv[1]) == "--library";
+    const bool plain = argc == 2 && argv[1][0] != '-';
+    if (!plain && !library) {
+        std::cerr << "usage: make-samples OUTPUT_FOLDER\n"
+                     "       make-samples --library OUTPUT_FOLDER\n";
         return 2;
     }
-    for (const auto& sample : samples::allSamples()) {
-        if (!writeSample(sample, argv[1])) {
+    const std::filesystem::path outFolder = argv[argc - 1];
+    const std::vector<samples::Sample> effects = library ? samples::libraryEffects() : samples::allSamples();
+    for (const auto& sample : effects) {
+        if (!writeSample(sample, outFolder)) {
             std::cerr << "make-samples: could not write " << sample.fileName << '\n';
             return 1;
         }

@@ -7,15 +7,11 @@
 
 namespace samples {
 
-namespace {
-
 QImage transparentImage(int w, int h) {
     QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
 }
-
-} // namespace
 
 QImage softGlow(int size) {
     QImage image = transparentImage(size, size);

@@ -5,6 +5,8 @@
 // Textures of the sample effects, drawn procedurally.
 namespace samples {
 
+QImage transparentImage(int w, int h);             // the canvas every texture is drawn on
+
 QImage softGlow(int size);                         // round white glow, bright core, soft edge
 QImage flame(int size);                            // tear-shaped flame tongue
 QImage spark(int size);                            // small star with four rays

@@ -396,6 +396,17 @@ bool ProjectDocument::load(const std::filesystem::path& path) {
     return loaded;
 }
 
+bool ProjectDocument::loadAsUntitled(const std::filesystem::path& path) {
+    if (!load(path)) {
+        return false;
+    }
+    g_.currentFile = GlobalState::kUntitledName;
+    g_.hasFileName = false;
+    g_.modified = false;
+    noteFileState();
+    return true;
+}
+
 void ProjectDocument::adoptRestoredAutosave(const std::filesystem::path& autosaveFile) {
     std::error_code ignored;
     std::filesystem::remove(autosaveFile, ignored);

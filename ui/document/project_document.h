@@ -147,6 +147,9 @@ public:
     // Loads the package at `path` into this editor, replacing the project and its history. A
     // file that cannot be opened is reported and changes nothing.
     bool load(const std::filesystem::path& path);
+    // Loads the package at `path` as a new, untitled and unmodified project (a starter effect):
+    // saving asks for a name, so the original is never overwritten.
+    bool loadAsUntitled(const std::filesystem::path& path);
     // Whether load() could open the package at `path`, which is read and checked; reported when
     // not. Nothing changes either way.
     bool canOpen(const std::filesystem::path& path);

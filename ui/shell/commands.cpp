@@ -18,6 +18,7 @@ using M = MenuId;
 
 constexpr std::array kCommands{
     CommandSpec{New, M::File, "新規作成(&N)\tCtrl+N", "Ctrl+N"},
+    CommandSpec{NewFromLibrary, M::File, "ライブラリから新規作成(&L)...", nullptr},
     CommandSpec{Open, M::File, "開く(&O)\tCtrl+O", "Ctrl+O"},
     CommandSpec{Save, M::File, "上書き保存(&S)\tCtrl+S", "Ctrl+S"},
     // The menu shows Ctrl+Shift+S, but Ctrl+A is the key that saves under a new name.

@@ -38,6 +38,7 @@ enum class CommandId : int {
     CopyNode = 40101,
     CutNode = 40102,
     PasteNode = 40103,
+    NewFromLibrary = 40104, // an untitled project from one of the starter effects
 };
 
 enum class MenuId { File, Edit, Settings, Display, Help };

@@ -63,6 +63,14 @@ void FileCommands::newProject() {
     }
 }
 
+// The effect is chosen first: cancelling the grid leaves the project as it was, unasked.
+void FileCommands::newFromLibrary(const std::filesystem::path& libraryFolder) {
+    const std::optional<std::filesystem::path> file = prompts_.askLibraryEffect(libraryFolder);
+    if (file && settleUnsavedChanges() && document_.loadAsUntitled(*file)) {
+        emit projectOpened();
+    }
+}
+
 void FileCommands::open() {
     if (!settleUnsavedChanges()) {
         return;

@@ -38,6 +38,9 @@ public:
     bool save();
     bool saveAs();
     void newProject();
+    // File > New from library: the chosen starter effect replaces the project in this editor as
+    // an untitled one (after the save prompt of a modified project); it is not a recent file.
+    void newFromLibrary(const std::filesystem::path& libraryFolder);
     void open();
     void openDropped(const std::filesystem::path& file);
     void openRecent(int slot);

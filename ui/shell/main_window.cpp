@@ -12,6 +12,7 @@
 #include "ui/dialogs/mask_settings_dialog.h"
 #include "ui/dialogs/online_prompts.h"
 #include "ui/dialogs/project_settings_dialog.h"
+#include "ui/dialogs/starter_library.h"
 #include "ui/dialogs/update_checker.h"
 #include "ui/dialogs/version_dialog.h"
 #include "ui/dialogs/view_list_dialog.h"
@@ -172,6 +173,10 @@ void MainWindow::connectCommands() {
         connect(commands_->action(id), &QAction::triggered, this, slot);
     };
     on(CommandId::New, [this] { files_->newProject(); });
+    on(CommandId::NewFromLibrary, [this] {
+        files_->newFromLibrary(starterLibraryFolder(document_.state().programFolder));
+        applyLayout();
+    });
     on(CommandId::Open, [this] { files_->open(); });
     on(CommandId::Save, [this] { files_->save(); });
     on(CommandId::SaveAs, [this] { files_->saveAs(); });

@@ -1,6 +1,7 @@
 #include "ui/shell/user_prompts.h"
 
 #include "platform/notifier.h"
+#include "ui/dialogs/library_dialog.h"
 
 #include <QColorDialog>
 #include <QCoreApplication>
@@ -96,6 +97,12 @@ std::optional<QColor> DialogPrompts::askColor(const QColor& initial) {
         return std::nullopt;
     }
     return chosen;
+}
+
+std::optional<std::filesystem::path> DialogPrompts::askLibraryEffect(const std::filesystem::path& libraryFolder) {
+    LibraryDialog dialog(libraryFolder, parent_);
+    dialog.exec();
+    return dialog.chosenFile();
 }
 
 } // namespace vintrel

@@ -29,6 +29,12 @@ public:
     virtual std::optional<QColor> askColor(const QColor& initial) = 0;
     // Where to write the binary export; nothing when cancelled.
     virtual std::optional<std::filesystem::path> askBinaryExportPath(const std::filesystem::path& folder) = 0;
+    // A starter effect of the library in `libraryFolder`: its project file; nothing when
+    // cancelled.
+    virtual std::optional<std::filesystem::path> askLibraryEffect(const std::filesystem::path& libraryFolder) {
+        (void)libraryFolder;
+        return std::nullopt;
+    }
 };
 
 // The prompts as dialogs over `parent`.
@@ -42,6 +48,7 @@ public:
     std::optional<std::filesystem::path> askSavePath(const std::filesystem::path& suggested) override;
     std::optional<QColor> askColor(const QColor& initial) override;
     std::optional<std::filesystem::path> askBinaryExportPath(const std::filesystem::path& folder) override;
+    std::optional<std::filesystem::path> askLibraryEffect(const std::filesystem::path& libraryFolder) override;
 
 private:
     QWidget* parent_;

@@ -128,6 +128,10 @@
 <context>
     <name>Command</name>
     <message>
+        <source>ライブラリから新規作成(&amp;L)...</source>
+        <translation>New from &amp;library...</translation>
+    </message>
+    <message>
         <source>やりなおし(&amp;R)	Ctrl+Y</source>
         <translation>&amp;Redo	Ctrl+Y</translation>
     </message>
@@ -2655,6 +2659,73 @@ If you choose "No", this data is deleted.</translation>
     <message>
         <source>フレームレート</source>
         <translation>FPS</translation>
+    </message>
+</context>
+<context>
+    <name>Library</name>
+    <message>
+        <source>ライブラリから新規作成</source>
+        <translation>New from Library</translation>
+    </message>
+    <message>
+        <source>エフェクト</source>
+        <translation>Effects</translation>
+    </message>
+    <message>
+        <source>開く</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>炎</source>
+        <translation>Fire</translation>
+    </message>
+    <message>
+        <source>煙</source>
+        <translation>Smoke</translation>
+    </message>
+    <message>
+        <source>火花</source>
+        <translation>Sparks</translation>
+    </message>
+    <message>
+        <source>爆発</source>
+        <translation>Explosion</translation>
+    </message>
+    <message>
+        <source>魔法陣</source>
+        <translation>Magic circle</translation>
+    </message>
+    <message>
+        <source>雨</source>
+        <translation>Rain</translation>
+    </message>
+    <message>
+        <source>雪</source>
+        <translation>Snow</translation>
+    </message>
+    <message>
+        <source>砂ぼこり</source>
+        <translation>Dust</translation>
+    </message>
+    <message>
+        <source>回復</source>
+        <translation>Heal</translation>
+    </message>
+    <message>
+        <source>稲妻</source>
+        <translation>Lightning</translation>
+    </message>
+    <message>
+        <source>ポータル</source>
+        <translation>Portal</translation>
+    </message>
+    <message>
+        <source>紙吹雪</source>
+        <translation>Confetti</translation>
     </message>
 </context>
 </TS>
