@@ -25,6 +25,7 @@ void copyProject(const GlobalState& from, GlobalState& to) {
     to.project = from.project;
     to.write = from.write;
     to.mask = from.mask;
+    to.backdrop = from.backdrop;
     to.views = from.views;
     to.viewCamera = from.viewCamera;
     to.materials = from.materials;
@@ -95,6 +96,7 @@ void resetProject(GlobalState& g, const ProjectDefaults& defaults) {
     w.isAlpha = 1;
     w.framesWritten = 0;
     g.exportExtras = ExportExtras{};
+    g.backdrop = ViewBackdrop{};
 }
 
 void applyStartValues(GlobalState& g, const ProjectDefaults& defaults) {

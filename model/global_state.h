@@ -4,6 +4,7 @@
 #include "model/export_extras.h"
 #include "model/frame_inputs.h"
 #include "model/material.h"
+#include "model/view_backdrop.h"
 
 #include <atomic>
 #include <filesystem>
@@ -126,6 +127,7 @@ struct SavedProject {
     ProjectSettings project;
     WriteSettings write;
     ExportExtras exportExtras;
+    ViewBackdrop backdrop;
     MaskSettings mask;
     std::vector<CameraView> views;
     ViewCameraPose viewCamera; // the editing thread's copy, saved with the project

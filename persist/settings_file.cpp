@@ -2,6 +2,7 @@
 
 #include "model/node_members.h"
 #include "model/project_fields.h"
+#include "persist/backdrop_section.h"
 #include "persist/export_extras_section.h"
 #include "platform/number_format.h"
 #include "platform/text_codec.h"
@@ -361,7 +362,7 @@ std::string writeSettings(const GlobalState& g) {
     writeNodeKeys(out, *g.cameraNode);
     out.section(std::to_string(EffectNode::kCameraTargetId));
     writeNodeKeys(out, *g.targetNode);
-    return out.take() + exportExtrasSection(g.exportExtras);
+    return out.take() + exportExtrasSection(g.exportExtras) + backdropSection(g.backdrop);
 }
 
 void readSettings(GlobalState& g, const IniDocument& ini, int version) {
@@ -372,6 +373,7 @@ void readSettings(GlobalState& g, const IniDocument& ini, int version) {
     reader.readTree(g);
     reader.readCameraNodes(g);
     g.exportExtras = readExportExtras(ini);
+    g.backdrop = readBackdrop(ini);
 }
 
 Result<std::string> writeNodeSections(const EffectNode& top) {

@@ -93,4 +93,12 @@ void copyColorRect(const RenderTarget& from, const RenderTarget& to, const Pixel
     glBindFramebuffer(GL_FRAMEBUFFER, from.framebuffer());
 }
 
+void copyColorInto(const RenderTarget& from, GLuint framebuffer, const PixelRect& place) {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, from.framebuffer());
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
+    glBlitFramebuffer(0, 0, from.width(), from.height(), place.x0, place.y0, place.x1, place.y1, GL_COLOR_BUFFER_BIT,
+                      GL_NEAREST);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+}
+
 } // namespace vintrel

@@ -36,5 +36,8 @@ private:
 void copyColor(const RenderTarget& from, const RenderTarget& to);
 // Copies only `rect` of the colour (same place in both).
 void copyColorRect(const RenderTarget& from, const RenderTarget& to, const PixelRect& rect);
+// Copies the whole colour of `from` to `place` of `framebuffer` (of the same size as `from`, or
+// scaled to it pixel by pixel) and leaves `framebuffer` bound.
+void copyColorInto(const RenderTarget& from, GLuint framebuffer, const PixelRect& place);
 
 } // namespace vintrel

@@ -1,6 +1,7 @@
 #include "render/renderer.h"
 
 #include "engine/simulation.h"
+#include "render/backdrop_layer.h"
 #include "render/effect_renderer.h"
 #include "render/export_targets.h"
 #include "render/gpu_states.h"
@@ -35,6 +36,7 @@ Status Renderer::build(const ViewCameraPose& startPose) {
     applyPose(g_.cameraHandover.takeRequest().value_or(startPose));
     grid_ = std::make_unique<LineSet>(floorGrid());
     effects_ = std::make_unique<EffectRenderer>(g_, simulation_, *programs_);
+    backdrop_ = std::make_unique<BackdropLayer>();
     return {};
 }
 
@@ -75,6 +77,7 @@ bool Renderer::renderViewFrame(std::uint32_t framebuffer, const MouseSample& mou
     glClearColor(back.x / 255.0f, back.y / 255.0f, back.z / 255.0f, 1.0f);
     glClearDepth(1.0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    backdrop_->draw(framebuffer, QSize(viewWidth_, viewHeight_));
 
     GpuStates::setCull(CullMode::None);
     GpuStates::setDepth(GpuStates::Depth::TestAndWrite);
@@ -111,6 +114,10 @@ void Renderer::setDrawingPaths(const DrawingPaths& paths) {
 
 std::size_t Renderer::particleDraws() const {
     return effects_->drawCount();
+}
+
+void Renderer::setBackdrop(ViewBackdrop::Kind kind, QImage picture) {
+    backdrop_->set(kind, std::move(picture));
 }
 
 void Renderer::reloadMaterials() {

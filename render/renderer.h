@@ -5,6 +5,7 @@
 #include "render/camera.h"
 #include "render/drawing_paths.h"
 
+#include <QImage>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -17,6 +18,7 @@ class EffectRenderer;
 class LineSet;
 class ShaderPrograms;
 class ExportTargets;
+class BackdropLayer;
 
 // Draws the effect with OpenGL: the view frame (floor grid, the particles in two culling walks,
 // the selected node's guide) into the framebuffer the caller binds, and the export passes into
@@ -40,6 +42,9 @@ public:
     // control, clear to the project's background, grid, both culling walks. Returns true when
     // a camera drag moved the camera and the cursor should go back to where the drag began.
     bool renderViewFrame(std::uint32_t framebuffer, const MouseSample& mouse, int infoBarWidth);
+
+    // What the view frames show behind the grid from the next one (see BackdropLayer::set).
+    void setBackdrop(ViewBackdrop::Kind kind, QImage picture);
 
     // Uploads the material list's textures and models from the workspace again (after the
     // material list changed; the worker calls it when it restarts).
@@ -71,6 +76,7 @@ private:
     std::unique_ptr<ShaderPrograms> programs_;
     std::unique_ptr<LineSet> grid_;
     std::unique_ptr<EffectRenderer> effects_;
+    std::unique_ptr<BackdropLayer> backdrop_;
     int viewWidth_ = 1;
     int viewHeight_ = 1;
 };

@@ -41,3 +41,28 @@ ViewRect fitViewRect(int availableW, int availableH, int projectW, int projectH)
 }
 
 } // namespace vintrel
+
+namespace vintrel {
+
+SideBySideHalves sideBySideHalves(int viewW, int viewH, int projectW, int projectH) {
+    const int W = std::max(viewW, 1);
+    const int H = std::max(viewH, 1);
+    const long long pw = std::max(projectW, 1);
+    const long long ph = std::max(projectH, 1);
+    const int halfW = std::max(W / 2, 1);
+    // As wide as half the view; narrower when that would be taller than the view.
+    int w = halfW;
+    int h = static_cast<int>(std::min<long long>(H, std::max<long long>(1, halfW * ph / pw)));
+    if (halfW * ph / pw > H) {
+        w = static_cast<int>(std::clamp<long long>(H * pw / ph, 1, halfW));
+    }
+    const int y0 = (H - h) / 2;
+    if (W < 2) {
+        // No room for two: both get the one column there is.
+        return {PixelRect{0, y0, 1, y0 + h}, PixelRect{0, y0, 1, y0 + h}};
+    }
+    const int middle = W / 2;
+    return {PixelRect{middle - w, y0, middle, y0 + h}, PixelRect{middle, y0, middle + w, y0 + h}};
+}
+
+} // namespace vintrel

@@ -2,6 +2,8 @@
 
 // Placement of the 3D view inside the main window's free area.
 
+#include "render/pixel_rect.h"
+
 namespace vintrel {
 
 struct ViewRect {
@@ -13,5 +15,20 @@ struct ViewRect {
 // left-hand panel (210) and the toolbars (67). Sizes of 0 or less are treated as 1, and the result
 // is always at least 1 x 1.
 ViewRect fitViewRect(int availableW, int availableH, int projectW, int projectH);
+
+} // namespace vintrel
+
+namespace vintrel {
+
+// The two halves of a side-by-side view of viewW x viewH pixels: each of the project's aspect,
+// as large as half the width and the whole height allow, the left one against the middle from
+// the left and the right one from the middle, both centred vertically. PixelRect rows count from
+// the bottom; sizes of 0 or less are treated as 1, each half is at least 1 x 1, and a view one
+// pixel wide gives both halves its one column.
+struct SideBySideHalves {
+    PixelRect left;
+    PixelRect right;
+};
+SideBySideHalves sideBySideHalves(int viewW, int viewH, int projectW, int projectH);
 
 } // namespace vintrel

@@ -80,9 +80,6 @@ int renderViewToPng(GlobalState& g, long long frame, std::optional<ImageSize> si
     if (scene == nullptr) {
         return 1;
     }
-    for (long long i = 0; i < frame; ++i) {
-        scene->simulation->step();
-    }
     RenderTarget target;
     if (!target.create(size->width, size->height)) {
         err << "vintrel-cli: the driver cannot draw an image of " << size->width << "x" << size->height
@@ -90,7 +87,12 @@ int renderViewToPng(GlobalState& g, long long frame, std::optional<ImageSize> si
         return 1;
     }
     scene->renderer->setViewSize(size->width, size->height);
-    scene->renderer->renderViewFrame(target.framebuffer(), MouseSample{}, 0);
+    // A view frame after every step, as the editor's view plays the effect: with sorting on,
+    // each drawing orders the list by camera distance, and the next step walks it in that order.
+    for (long long i = 0; i < frame; ++i) {
+        scene->simulation->step();
+        scene->renderer->renderViewFrame(target.framebuffer(), MouseSample{}, 0);
+    }
     if (Status written = writeImageFile(target.read(), ImageFormat::Png, true, output); !written) {
         err << "vintrel-cli: " << cliText(written.error()) << '\n';
         return 1;

@@ -35,7 +35,8 @@ struct ImageSize {
 std::optional<ImageSize> parseImageSize(const std::string& text);
 
 // Draws the view of effect frame `frame` (1 = the first) off-screen, as the editor's view
-// shows it with the saved camera, and writes it as a PNG. `size` defaults to the project's
+// shows it with the saved camera while it plays (one view frame after every step), and writes
+// it as a PNG. `size` defaults to the project's
 // output size. Returns the exit code: 0, or 1 after a message on `err`.
 int renderViewToPng(GlobalState& g, long long frame, std::optional<ImageSize> size, const std::string& output,
                     std::ostream& err);

@@ -36,5 +36,27 @@ TEST(ViewLayoutTest, DegenerateSizesGiveAtLeastOnePixel) {
     EXPECT_LE(huge.h, INT_MAX);
 }
 
+// Each half keeps the project's aspect, as large as half the view allows, both against the
+// middle and centred vertically (rows from the bottom).
+TEST(ViewLayoutTest, SideBySideHalvesKeepTheProjectsAspect) {
+    struct Case {
+        int viewW, viewH, projectW, projectH;
+        PixelRect left, right;
+    };
+    const Case cases[] = {
+        {580, 580, 128, 128, {0, 145, 290, 435}, {290, 145, 580, 435}},  // square: half-width squares
+        {800, 450, 1920, 1080, {0, 112, 400, 337}, {400, 112, 800, 337}}, // 16:9 halves of a 16:9 view
+        {400, 100, 1, 2, {150, 0, 200, 100}, {200, 0, 250, 100}},       // tall project: full height
+        {301, 100, 1, 1, {50, 0, 150, 100}, {150, 0, 250, 100}},        // odd width: the middle at 150
+        {1, 1, 128, 128, {0, 0, 1, 1}, {0, 0, 1, 1}},                   // at least a pixel each
+        {0, -4, 0, 0, {0, 0, 1, 1}, {0, 0, 1, 1}},
+    };
+    for (const Case& c : cases) {
+        const SideBySideHalves halves = sideBySideHalves(c.viewW, c.viewH, c.projectW, c.projectH);
+        EXPECT_EQ(halves.left, c.left) << c.viewW << "x" << c.viewH;
+        EXPECT_EQ(halves.right, c.right) << c.viewW << "x" << c.viewH;
+    }
+}
+
 } // namespace
 } // namespace vintrel

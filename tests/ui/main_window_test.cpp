@@ -319,6 +319,38 @@ TEST_F(MainWindowTest, NewFromLibraryOpensTheChosenEffectUntitled) {
     EXPECT_EQ(test::readFile(file), bytes);
 }
 
+// Display > compare: one command at a time is checked, a second choice ends the split, and the
+// saved side needs a file that can still be read (else a message and the split stays as it was).
+TEST_F(MainWindowTest, CompareCommandsSplitTheViewOneAtATime) {
+    using Mode = CompareView::Mode;
+    QAction* nextSeed = action(CommandId::CompareNextSeed);
+    QAction* saved = action(CommandId::CompareSavedFile);
+    EXPECT_FALSE(saved->isEnabled()) << "an untitled project has no saved file";
+    nextSeed->trigger();
+    EXPECT_EQ(window->compareView().mode(), Mode::NextSeed);
+    EXPECT_TRUE(nextSeed->isChecked());
+    nextSeed->trigger();
+    EXPECT_EQ(window->compareView().mode(), Mode::Off);
+    EXPECT_FALSE(nextSeed->isChecked());
+
+    prompts.savePath = dir.path() / "saved.stn";
+    action(CommandId::Save)->trigger();
+    ASSERT_TRUE(saved->isEnabled());
+    nextSeed->trigger();
+    saved->trigger();
+    EXPECT_EQ(window->compareView().mode(), Mode::SavedFile);
+    EXPECT_TRUE(saved->isChecked());
+    EXPECT_FALSE(nextSeed->isChecked());
+
+    nextSeed->trigger();
+    std::filesystem::remove(dir.path() / "saved.stn");
+    saved->trigger();
+    EXPECT_FALSE(notifier.messages.empty());
+    EXPECT_EQ(window->compareView().mode(), Mode::NextSeed);
+    EXPECT_TRUE(nextSeed->isChecked());
+    EXPECT_FALSE(saved->isChecked());
+}
+
 TEST_F(MainWindowTest, DisplayTogglesShowOnTheInfoBarAndAreWrittenOnClose) {
     EXPECT_TRUE(action(CommandId::ShowFrame)->isChecked()); // no data.prm: frame on, the others off
     EXPECT_FALSE(action(CommandId::ShowParticleCount)->isChecked());

@@ -14,14 +14,15 @@
 #include "support/test_notifiers.h"
 #include "support/test_projects.h"
 #include "ui/controls/message_text.h"
+#include "ui/dialogs/backdrop_dialog.h"
 #include "ui/dialogs/camera_settings_dialog.h"
+#include "ui/dialogs/library_dialog.h"
 #include "ui/dialogs/export_details_dialog.h"
 #include "ui/dialogs/export_dialog.h"
 #include "ui/dialogs/export_preview.h"
 #include "ui/dialogs/export_prompts.h"
 #include "ui/dialogs/history_entry_text.h"
 #include "ui/dialogs/history_list_dialog.h"
-#include "ui/dialogs/library_dialog.h"
 #include "ui/dialogs/mask_settings_dialog.h"
 #include "ui/dialogs/project_settings_dialog.h"
 #include "ui/dialogs/update_dialog.h"
@@ -240,6 +241,9 @@ protected:
         visit(version);
         DirectionPicker picker(*document, &window);
         visit(picker);
+        BackdropDialog backdrop({}, [](ViewBackdrop::Kind, const QString&) { return std::optional<QString>(); },
+                                &window);
+        visit(backdrop);
         // The library's grid shows the effects' names in the interface language.
         LibraryDialog library(VINTREL_LIBRARY_BUILT, &window);
         visit(library);

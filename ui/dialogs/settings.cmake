@@ -1,4 +1,5 @@
-# The settings dialogs: project, camera and mask settings, the view list and the history list.
+# The settings dialogs: project, camera, mask and backdrop settings, the view list and the
+# history list.
 
 # Their rules without Qt (ranges, the export range of a new length, the viewpoint title, the
 # mask defaults, the list rows), so that their tests need no display.
@@ -20,6 +21,7 @@ add_library(vintrel_ui_settings_dialogs STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/view_list_dialog.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/history_list_dialog.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/history_entry_text.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/backdrop_dialog.cpp
 )
 set_target_properties(vintrel_ui_settings_dialogs PROPERTIES AUTOMOC ON)
 target_link_libraries(vintrel_ui_settings_dialogs PUBLIC

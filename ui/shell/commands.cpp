@@ -36,6 +36,7 @@ constexpr std::array kCommands{
     CommandSpec{ProjectSettings, M::Settings, "プロジェクトの設定(&P)\tCtrl+P", "Ctrl+P"},
     CommandSpec{CameraSettings, M::Settings, "カメラの設定(&C)\tCtrl+C", "Ctrl+C"},
     CommandSpec{BackgroundColor, M::Settings, "背景色の設定(&B)\tCtrl+B", "Ctrl+B"},
+    CommandSpec{BackdropSettings, M::Settings, "背景の設定(&D)...", nullptr},
     // Shown with Ctrl+M, which is not bound.
     CommandSpec{MaskSettings, M::Settings, "マスクの設定(&K)\tCtrl+M", nullptr},
     CommandSpec{ShowFrame, M::Display, "現在のフレーム(&F)\tCtrl+F", "Ctrl+F", true},
@@ -44,6 +45,8 @@ constexpr std::array kCommands{
     CommandSpec{ShowGuide, M::Display, "エミッターのガイド(&G)\tCtrl+G", "Ctrl+G", true},
     CommandSpec{RealTimePlay, M::Display, "リアルタイム再生(&R)", nullptr, true},
     CommandSpec{ViewList, M::Display, "視点リスト(&V)\tCtrl+V", "Ctrl+V"},
+    CommandSpec{CompareNextSeed, M::Display, "次のシードと比較(&N)", nullptr, true},
+    CommandSpec{CompareSavedFile, M::Display, "保存したファイルと比較(&W)", nullptr, true},
     CommandSpec{FrameEffect, M::Display, "エフェクト全体を表示(&E)\tF", "F"},
     CommandSpec{Help, M::Help, "オンラインヘルプ(&H)\tF1", "F1"},
     CommandSpec{UpdateCheck, M::Help, "アップデート確認(&U)", nullptr},

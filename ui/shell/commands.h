@@ -39,6 +39,10 @@ enum class CommandId : int {
     CutNode = 40102,
     PasteNode = 40103,
     NewFromLibrary = 40104, // an untitled project from one of the starter effects
+    BackdropSettings = 40105, // what the view shows behind the effect
+    // The view split in two: the effect beside itself with the next seed, or beside the saved file.
+    CompareNextSeed = 40106,
+    CompareSavedFile = 40107,
 };
 
 enum class MenuId { File, Edit, Settings, Display, Help };

@@ -3,6 +3,7 @@
 #include "persist/binary_export.h"
 #include "render/effect_framing.h"
 #include "ui/controls/message_text.h"
+#include "ui/dialogs/backdrop_dialog.h"
 #include "ui/dialogs/camera_settings_dialog.h"
 #include "ui/dialogs/export_dialog.h"
 #include "ui/dialogs/export_prompts.h"
@@ -122,6 +123,7 @@ MainWindow::MainWindow(ProjectDocument& document, AppSettings& settings, MouseIn
     refreshRecentMenu();
     updateDisplay();
     updateEditCommands();
+    updateCompareCommands();
     updateTitle();
 
     connect(&autosaveTimer_, &QTimer::timeout, &document_, &ProjectDocument::autosaveTick);
@@ -149,6 +151,8 @@ void MainWindow::createPanes(MouseInput& mouse, Notifier& notifier) {
     panes_[static_cast<std::size_t>(Pane::Status)] = statusStrip_;
 
     view_ = new ViewWindow(document_.workerState(), document_.simulation(), mouse, notifier);
+    backdrop_ = std::make_unique<BackdropDisplay>(*view_, notifier);
+    compare_ = new CompareView(document_, *view_, notifier, settings_, this);
     QWidget* viewContainer = QWidget::createWindowContainer(view_, client_);
     viewContainer->setAccessibleName(translatedPane("3Dビュー"));
     panes_[static_cast<std::size_t>(Pane::View)] = viewContainer;
@@ -192,6 +196,7 @@ void MainWindow::connectCommands() {
                                   commands_->action(CommandId::PasteNode)});
     }
     on(CommandId::BackgroundColor, [this] { chooseBackgroundColor(); });
+    on(CommandId::BackdropSettings, [this] { chooseBackdrop(); });
     on(CommandId::ShowFrame, [this] { updateDisplay(); });
     on(CommandId::ShowParticleCount, [this] { updateDisplay(); });
     on(CommandId::ShowFps, [this] { updateDisplay(); });
@@ -210,6 +215,9 @@ void MainWindow::connectCommands() {
        [this] { showModeless(viewList_, [this] { return new ViewListDialog(document_, this); }); });
     on(CommandId::BinaryExport, [this] { exportBinaryFile(); });
     on(CommandId::FrameEffect, [this] { frameTheEffect(); });
+    on(CommandId::CompareNextSeed, [this] { toggleComparison(CompareView::Mode::NextSeed); });
+    on(CommandId::CompareSavedFile, [this] { toggleComparison(CompareView::Mode::SavedFile); });
+    connect(compare_, &CompareView::modeChanged, this, &MainWindow::updateCompareCommands);
     on(CommandId::RealTimePlay,
        [this] { document_.setRealTimePlay(commands_->action(CommandId::RealTimePlay)->isChecked()); });
     commands_->action(CommandId::ShowFrame)->setChecked(settings_.displayFrame() != 0);
@@ -235,9 +243,12 @@ void MainWindow::connectCommands() {
 void MainWindow::connectDocument() {
     connect(&document_, &ProjectDocument::modifiedChanged, this, &MainWindow::updateTitle);
     connect(&document_, &ProjectDocument::fileChanged, this, &MainWindow::updateTitle);
+    connect(&document_, &ProjectDocument::fileChanged, this, &MainWindow::updateCompareCommands);
     connect(&document_, &ProjectDocument::historyChanged, this, &MainWindow::updateEditCommands);
     connect(&document_, &ProjectDocument::materialsChanged, this, [this] { view_->reloadMaterials(); });
     connect(&document_, &ProjectDocument::projectChanged, this, &MainWindow::applyLayout);
+    connect(&document_, &ProjectDocument::projectChanged, this,
+            [this] { backdrop_->show(document_.state().backdrop); });
     // A loaded or edited project may have another size: the view keeps its aspect.
     connect(&document_, &ProjectDocument::selectionChanged, this, &MainWindow::applyLayout);
     connect(&document_, &ProjectDocument::projectValueChanged, this, &MainWindow::applyLayout);
@@ -274,6 +285,32 @@ void MainWindow::chooseBackgroundColor() {
     }
     lastBackgroundColor_ = *chosen;
     document_.setBackgroundColor(chosen->red(), chosen->green(), chosen->blue());
+}
+
+// A second choice of the shown mode ends the comparison; the other mode replaces it.
+void MainWindow::toggleComparison(CompareView::Mode mode) {
+    compare_->setMode(compare_->mode() == mode ? CompareView::Mode::Off : mode);
+    updateCompareCommands();
+}
+
+void MainWindow::updateCompareCommands() {
+    commands_->action(CommandId::CompareNextSeed)->setChecked(compare_->mode() == CompareView::Mode::NextSeed);
+    commands_->action(CommandId::CompareSavedFile)->setChecked(compare_->mode() == CompareView::Mode::SavedFile);
+    commands_->action(CommandId::CompareSavedFile)->setEnabled(document_.hasFileName());
+}
+
+void MainWindow::chooseBackdrop() {
+    BackdropDialog dialog(
+        document_.state().backdrop,
+        [this](ViewBackdrop::Kind kind, const QString& current) { return askBackdropFile(this, kind, current); },
+        this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    const ViewBackdrop chosen = dialog.backdrop();
+    if (chosen != document_.state().backdrop) {
+        document_.changeProject([chosen](GlobalState& g) { g.backdrop = chosen; });
+    }
 }
 
 // At most one of each list window: a second command brings the open one to the front.

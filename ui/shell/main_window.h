@@ -4,7 +4,9 @@
 #include "platform/notifier.h"
 #include "ui/document/project_document.h"
 #include "ui/input/mouse_input.h"
+#include "ui/shell/backdrop_display.h"
 #include "ui/shell/command_actions.h"
+#include "ui/shell/compare_view.h"
 #include "ui/shell/control_window.h"
 #include "ui/shell/file_commands.h"
 #include "ui/shell/layout.h"
@@ -89,6 +91,7 @@ public:
     CommandActions& commands() { return *commands_; }
     FileCommands& files() { return *files_; }
     RecentFiles& recentFiles() { return recent_; }
+    CompareView& compareView() { return *compare_; }
     // The client area (below the menu bar) that the panes share.
     QWidget* client() const { return client_; }
 
@@ -115,6 +118,9 @@ private:
     void updateEditCommands();
     void updateDisplay();
     void chooseBackgroundColor();
+    void chooseBackdrop();
+    void toggleComparison(CompareView::Mode mode);
+    void updateCompareCommands();
     void refreshRecentMenu();
     void showModeless(QPointer<QDialog>& dialog, const std::function<QDialog*()>& make);
 
@@ -144,6 +150,8 @@ private:
     ViewWindow* view_ = nullptr; // owned by its container, panes_[View]
     QTimer autosaveTimer_;
     std::optional<QColor> lastBackgroundColor_;
+    std::unique_ptr<BackdropDisplay> backdrop_;
+    CompareView* compare_ = nullptr;
     bool handedOver_ = false;
     bool unattended_ = false;
 };

@@ -1,7 +1,9 @@
 #include "ui/shell/view_window.h"
 
 #include "engine/simulation.h"
+#include "render/compare_scene.h"
 #include "render/renderer.h"
+#include "render/side_by_side.h"
 #include "ui/controls/message_text.h"
 
 #include <QCursor>
@@ -66,12 +68,17 @@ void ViewWindow::releaseGraphics() {
         return;
     }
     context_->moveToThread(QThread::currentThread());
-    if (renderer_) {
+    pendingComparison_.reset();
+    if (renderer_ || comparison_ || sideBySide_) {
         if (context_->makeCurrent(this)) {
+            comparison_.reset();
+            sideBySide_.reset();
             renderer_.reset();
             context_->doneCurrent();
         } else {
-            // Without a current context its objects cannot be deleted; they go with the context.
+            // Without a current context their objects cannot be deleted; they go with the context.
+            (void)comparison_.release();
+            (void)sideBySide_.release();
             (void)renderer_.release();
         }
     }
@@ -144,8 +151,14 @@ void ViewWindow::drawFrame() {
         if (materialsChanged_.exchange(false)) {
             renderer_->reloadMaterials();
         }
+        if (std::optional<PendingBackdrop> backdrop = takePendingBackdrop()) {
+            renderer_->setBackdrop(backdrop->kind, std::move(backdrop->picture));
+        }
+        takePendingComparison();
         const bool putBack =
-            renderer_->renderViewFrame(context_->defaultFramebufferObject(), mouse_.poll(barWidth), barWidth);
+            comparison_ ? drawSideBySide(width, height, barWidth)
+                        : renderer_->renderViewFrame(context_->defaultFramebufferObject(), mouse_.poll(barWidth),
+                                                     barWidth);
         frame_ = static_cast<int>(simulation_.currentFrame());
         if (putBack) {
             QMetaObject::invokeMethod(
@@ -161,6 +174,60 @@ void ViewWindow::drawFrame() {
         context_->swapBuffers(this);
     }
     releaseContext();
+}
+
+void ViewWindow::setBackdrop(ViewBackdrop::Kind kind, QImage picture) {
+    const std::lock_guard lock(backdropMutex_);
+    pendingBackdrop_ = PendingBackdrop{kind, std::move(picture)};
+}
+
+std::optional<ViewWindow::PendingBackdrop> ViewWindow::takePendingBackdrop() {
+    const std::lock_guard lock(backdropMutex_);
+    return std::exchange(pendingBackdrop_, std::nullopt);
+}
+
+void ViewWindow::setComparison(std::unique_ptr<CompareScene> scene) {
+    const std::lock_guard lock(comparisonMutex_);
+    pendingComparison_ = std::move(scene);
+}
+
+void ViewWindow::takePendingComparison() {
+    std::optional<std::unique_ptr<CompareScene>> next;
+    {
+        const std::lock_guard lock(comparisonMutex_);
+        next = std::exchange(pendingComparison_, std::nullopt);
+    }
+    if (!next) {
+        return;
+    }
+    // An edited project for the same comparison keeps the scene's renderer.
+    if (comparison_ && *next && comparison_->prepared()) {
+        comparison_->adopt(std::move(**next));
+        return;
+    }
+    comparison_ = std::move(*next);
+    if (comparison_) {
+        if (Status prepared = comparison_->prepare(); !prepared) {
+            comparison_.reset();
+            reportFailure(prepared.error());
+        }
+    }
+    sideBySide_.reset();
+    if (comparison_) {
+        sideBySide_ = std::make_unique<SideBySideView>();
+    }
+}
+
+// Without the halves' targets the view draws its own run alone.
+bool ViewWindow::drawSideBySide(int width, int height, int barWidth) {
+    const MouseSample mouse = mouse_.poll(barWidth);
+    const GLuint window = context_->defaultFramebufferObject();
+    if (std::optional<bool> putBack = sideBySide_->draw(*renderer_, g_, simulation_.currentFrame(), *comparison_,
+                                                        window, width, height, mouse, barWidth)) {
+        return *putBack;
+    }
+    renderer_->setViewSize(width, height);
+    return renderer_->renderViewFrame(window, mouse, barWidth);
 }
 
 bool ViewWindow::ensureRenderer() {

@@ -6,15 +6,20 @@
 #include "render/render_access.h"
 #include "ui/input/mouse_input.h"
 
+#include <QImage>
 #include <QString>
 #include <QWindow>
 #include <atomic>
 #include <memory>
+#include <mutex>
+#include <optional>
 
 class QOpenGLContext;
 
 namespace vintrel {
 
+class CompareScene;
+class SideBySideView;
 class Renderer;
 class Simulation;
 
@@ -56,6 +61,12 @@ public:
     // GUI thread: the material list changed; the textures and models are uploaded again before
     // the next frame (by the worker, which owns the context).
     void reloadMaterials() { materialsChanged_ = true; }
+    // GUI thread: what the view shows behind the effect from its next frame (see
+    // Renderer::setBackdrop).
+    void setBackdrop(ViewBackdrop::Kind kind, QImage picture);
+    // GUI thread: from the next frame the view shows its run on the left and `scene`'s on the
+    // right, in step and from one camera; null ends the comparison.
+    void setComparison(std::unique_ptr<CompareScene> scene);
     // Any thread: the simulation's current frame as of the latest view frame (1 before the
     // first).
     int currentFrame() const { return frame_.load(); }
@@ -79,6 +90,12 @@ private:
     void reportFailure(const Message& message);
     bool saveScreenshot(int width, int height);
     void putCursorBack();
+    struct PendingBackdrop;
+    std::optional<PendingBackdrop> takePendingBackdrop();
+    // Worker thread: the comparison the GUI thread set since the last frame, made ready.
+    void takePendingComparison();
+    // Worker thread: both runs into their halves of the window's framebuffer.
+    bool drawSideBySide(int width, int height, int barWidth);
     // Takes the context onto this thread and makes it current; false (context let go again)
     // when it cannot be made current.
     bool takeContext();
@@ -101,6 +118,18 @@ private:
     std::atomic<int> barWidth_{0};
     std::atomic<int> frame_{1};
     std::atomic<bool> materialsChanged_{false};
+    // The backdrop the GUI thread set, until the worker's next frame hands it to the renderer.
+    struct PendingBackdrop {
+        ViewBackdrop::Kind kind;
+        QImage picture;
+    };
+    std::mutex backdropMutex_;
+    std::optional<PendingBackdrop> pendingBackdrop_;
+    // The comparison: handed over under the mutex, then the worker's (with the context current).
+    std::mutex comparisonMutex_;
+    std::optional<std::unique_ptr<CompareScene>> pendingComparison_;
+    std::unique_ptr<CompareScene> comparison_;
+    std::unique_ptr<SideBySideView> sideBySide_;
 };
 
 } // namespace vintrel

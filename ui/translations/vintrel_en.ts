@@ -132,6 +132,18 @@
         <translation>New from &amp;library...</translation>
     </message>
     <message>
+        <source>背景の設定(&amp;D)...</source>
+        <translation>Back&amp;drop...</translation>
+    </message>
+    <message>
+        <source>次のシードと比較(&amp;N)</source>
+        <translation>Compare with the &amp;next seed</translation>
+    </message>
+    <message>
+        <source>保存したファイルと比較(&amp;W)</source>
+        <translation>Compare with the &amp;saved file</translation>
+    </message>
+    <message>
         <source>やりなおし(&amp;R)	Ctrl+Y</source>
         <translation>&amp;Redo	Ctrl+Y</translation>
     </message>
@@ -1247,6 +1259,28 @@
 </context>
 <context>
     <name>Message</name>
+    <message>
+        <source>背景の画像「%1」を読めません。</source>
+        <translation>The backdrop picture "%1" cannot be read.</translation>
+    </message>
+    <message>
+        <source>動画「%1」から%2番のフレームを取り出せません。
+%3</source>
+        <translation>Frame %2 cannot be taken from the video "%1".
+%3</translation>
+    </message>
+    <message>
+        <source>動画「%1」には%2番のフレームがありません。</source>
+        <translation>The video "%1" has no frame %2.</translation>
+    </message>
+    <message>
+        <source>動画のフレームを取り出すffmpegが見つかりません（Debianでは apt install ffmpeg）。</source>
+        <translation>ffmpeg, which takes frames from videos, is not found (on Debian: apt install ffmpeg).</translation>
+    </message>
+    <message>
+        <source>比較する保存ファイルを展開する作業フォルダーを作れません。</source>
+        <translation>No working folder can be made to unpack the saved file for the comparison.</translation>
+    </message>
     <message>
         <source>書き出しを中断しました。</source>
         <translation>The export was stopped.</translation>
@@ -2726,6 +2760,65 @@ If you choose "No", this data is deleted.</translation>
     <message>
         <source>紙吹雪</source>
         <translation>Confetti</translation>
+    </message>
+</context>
+<context>
+    <name>Backdrop</name>
+    <message>
+        <source>背景の設定</source>
+        <translation>Backdrop</translation>
+    </message>
+    <message>
+        <source>背景色</source>
+        <translation>Background colour</translation>
+    </message>
+    <message>
+        <source>チェッカー</source>
+        <translation>Checkerboard</translation>
+    </message>
+    <message>
+        <source>画像</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>動画のフレーム</source>
+        <translation>Video frame</translation>
+    </message>
+    <message>
+        <source>表示</source>
+        <translation>Show</translation>
+    </message>
+    <message>
+        <source>ファイル</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>フレーム番号</source>
+        <translation>Frame number</translation>
+    </message>
+    <message>
+        <source>参照...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>背景の画像</source>
+        <translation>Backdrop picture</translation>
+    </message>
+    <message>
+        <source>背景の動画</source>
+        <translation>Backdrop video</translation>
+    </message>
+    <message>
+        <source>動画(*.mp4 *.mov *.webm *.mkv *.avi)</source>
+        <translation>Videos (*.mp4 *.mov *.webm *.mkv *.avi)</translation>
+    </message>
+    <message>
+        <source>画像(*.png *.jpg *.jpeg *.bmp *.webp)</source>
+        <translation>Pictures (*.png *.jpg *.jpeg *.bmp *.webp)</translation>
     </message>
 </context>
 </TS>

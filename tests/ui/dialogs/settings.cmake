@@ -5,5 +5,6 @@ vintrel_test(test_settings_rules
 
 vintrel_test(test_ui_settings_dialogs
   SOURCES support/widget_test_main.cpp ui/dialogs/settings_dialogs_test.cpp ui/dialogs/list_dialogs_test.cpp
+          ui/dialogs/backdrop_dialog_test.cpp
   LIBS vintrel_ui_settings_dialogs Qt6::Test
   PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
