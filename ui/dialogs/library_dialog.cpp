@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -56,6 +57,11 @@ LibraryDialog::LibraryDialog(std::filesystem::path libraryFolder, QWidget* paren
     open_->setEnabled(grid_->currentRow() >= 0);
 
     auto* layout = new QVBoxLayout(this);
+    if (entries_.empty()) {
+        // An installation without its library says so instead of showing an empty grid.
+        missing_ = new QLabel(translated("ライブラリのエフェクトが見つかりません。"), this);
+        layout->addWidget(missing_);
+    }
     layout->addWidget(grid_);
     layout->addWidget(buttons);
     connect(&timer_, &QTimer::timeout, this, &LibraryDialog::advanceFrames);

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+class QLabel;
 class QListWidget;
 class QPushButton;
 
@@ -26,6 +27,9 @@ public:
     std::optional<std::filesystem::path> chosenFile() const;
     // The grid, for tests: one item per effect whose project file is there.
     QListWidget* grid() const { return grid_; }
+    // The note shown instead of effects when the library holds none; null otherwise.
+    QLabel* missingNote() const { return missing_; }
+    QPushButton* openButton() const { return open_; }
     // Every thumbnail one frame on (the timer's step).
     void advanceFrames();
 
@@ -42,6 +46,7 @@ private:
     std::filesystem::path folder_;
     QListWidget* grid_ = nullptr;
     QPushButton* open_ = nullptr;
+    QLabel* missing_ = nullptr;
     std::vector<Entry> entries_;
     QTimer timer_;
 };

@@ -2702,6 +2702,10 @@ If you choose "No", this data is deleted.</translation>
         <translation>New from Library</translation>
     </message>
     <message>
+        <source>ライブラリのエフェクトが見つかりません。</source>
+        <translation>No effects of the library were found.</translation>
+    </message>
+    <message>
         <source>エフェクト</source>
         <translation>Effects</translation>
     </message>

@@ -6,7 +6,9 @@
 #include "support/test_notifiers.h"
 #include "ui/dialogs/library_dialog.h"
 
+#include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -145,11 +147,19 @@ TEST(LibraryDialog, ListsOnlyEffectsWhoseProjectIsThere) {
     }
     LibraryDialog dialog(dir.path());
     ASSERT_EQ(dialog.grid()->count(), 2);
+    EXPECT_EQ(dialog.missingNote(), nullptr);
     EXPECT_EQ(dialog.grid()->item(1)->text(), QString::fromUtf8(smoke.name));
     const QImage blank = iconImage(dialog.grid()->item(1));
     EXPECT_EQ(blank.pixelColor(48, 48), QColor(Qt::black));
     dialog.reject();
     EXPECT_FALSE(dialog.chosenFile().has_value());
+
+    TempDir empty;
+    LibraryDialog none(empty.path());
+    EXPECT_EQ(none.grid()->count(), 0);
+    ASSERT_NE(none.missingNote(), nullptr);
+    EXPECT_FALSE(none.missingNote()->text().isEmpty());
+    EXPECT_FALSE(none.openButton()->isEnabled());
 }
 
 } // namespace
