@@ -49,7 +49,7 @@ SideBySideHalves sideBySideHalves(int viewW, int viewH, int projectW, int projec
     const int H = std::max(viewH, 1);
     const long long pw = std::max(projectW, 1);
     const long long ph = std::max(projectH, 1);
-    const int halfW = std::max(W / 2, 1);
+    const int halfW = std::max((W - kSideBySideGap) / 2, 1);
     // As wide as half the view; narrower when that would be taller than the view.
     int w = halfW;
     int h = static_cast<int>(std::min<long long>(H, std::max<long long>(1, halfW * ph / pw)));
@@ -57,12 +57,13 @@ SideBySideHalves sideBySideHalves(int viewW, int viewH, int projectW, int projec
         w = static_cast<int>(std::clamp<long long>(H * pw / ph, 1, halfW));
     }
     const int y0 = (H - h) / 2;
-    if (W < 2) {
+    if (W < kSideBySideGap + 2) {
         // No room for two: both get the one column there is.
         return {PixelRect{0, y0, 1, y0 + h}, PixelRect{0, y0, 1, y0 + h}};
     }
-    const int middle = W / 2;
-    return {PixelRect{middle - w, y0, middle, y0 + h}, PixelRect{middle, y0, middle + w, y0 + h}};
+    const int leftEnd = W / 2 - kSideBySideGap / 2;
+    const int rightStart = leftEnd + kSideBySideGap;
+    return {PixelRect{leftEnd - w, y0, leftEnd, y0 + h}, PixelRect{rightStart, y0, rightStart + w, y0 + h}};
 }
 
 } // namespace vintrel

@@ -21,10 +21,11 @@ ViewRect fitViewRect(int availableW, int availableH, int projectW, int projectH)
 namespace vintrel {
 
 // The two halves of a side-by-side view of viewW x viewH pixels: each of the project's aspect,
-// as large as half the width and the whole height allow, the left one against the middle from
-// the left and the right one from the middle, both centred vertically. PixelRect rows count from
-// the bottom; sizes of 0 or less are treated as 1, each half is at least 1 x 1, and a view one
-// pixel wide gives both halves its one column.
+// as large as half the width (less the gap) and the whole height allow, the two against a black
+// gap of kSideBySideGap pixels in the middle, both centred vertically. PixelRect rows count from
+// the bottom; sizes of 0 or less are treated as 1, each half is at least 1 x 1, and a view too
+// narrow for two gives both halves its first column.
+constexpr int kSideBySideGap = 4;
 struct SideBySideHalves {
     PixelRect left;
     PixelRect right;

@@ -37,17 +37,18 @@ TEST(ViewLayoutTest, DegenerateSizesGiveAtLeastOnePixel) {
 }
 
 // Each half keeps the project's aspect, as large as half the view allows, both against the
-// middle and centred vertically (rows from the bottom).
+// 4-pixel gap in the middle and centred vertically (rows from the bottom).
 TEST(ViewLayoutTest, SideBySideHalvesKeepTheProjectsAspect) {
     struct Case {
         int viewW, viewH, projectW, projectH;
         PixelRect left, right;
     };
     const Case cases[] = {
-        {580, 580, 128, 128, {0, 145, 290, 435}, {290, 145, 580, 435}},  // square: half-width squares
-        {800, 450, 1920, 1080, {0, 112, 400, 337}, {400, 112, 800, 337}}, // 16:9 halves of a 16:9 view
-        {400, 100, 1, 2, {150, 0, 200, 100}, {200, 0, 250, 100}},       // tall project: full height
-        {301, 100, 1, 1, {50, 0, 150, 100}, {150, 0, 250, 100}},        // odd width: the middle at 150
+        {580, 580, 128, 128, {0, 146, 288, 434}, {292, 146, 580, 434}},  // square: half-width squares
+        {800, 450, 1920, 1080, {0, 113, 398, 336}, {402, 113, 800, 336}}, // 16:9 halves of a 16:9 view
+        {400, 100, 1, 2, {148, 0, 198, 100}, {202, 0, 252, 100}},       // tall project: full height
+        {301, 100, 1, 1, {48, 0, 148, 100}, {152, 0, 252, 100}},        // odd width: the gap at 148
+        {5, 5, 128, 128, {0, 2, 1, 3}, {0, 2, 1, 3}},                   // too narrow for two
         {1, 1, 128, 128, {0, 0, 1, 1}, {0, 0, 1, 1}},                   // at least a pixel each
         {0, -4, 0, 0, {0, 0, 1, 1}, {0, 0, 1, 1}},
     };
