@@ -2,6 +2,7 @@
 
 #include "app/cli/cli_language.h"
 #include "engine/simulation.h"
+#include "output/backdrop_picture.h"
 #include "output/export_settings.h"
 #include "output/image_outputs.h"
 #include "platform/egl_context.h"
@@ -21,6 +22,21 @@ std::optional<int> parseSide(std::string_view text) {
         return std::nullopt;
     }
     return value;
+}
+
+// What the project's view shows behind the effect. A picture that cannot be read is reported
+// and the background colour shows, as in the editor.
+void showBackdrop(const GlobalState& g, Renderer& renderer, std::ostream& err) {
+    if (!g.backdrop.usesFile()) {
+        renderer.setBackdrop(g.backdrop.kind, QImage());
+        return;
+    }
+    Result<QImage> picture = backdropPicture(g.backdrop, g.workspace);
+    if (!picture) {
+        err << "vintrel-cli: " << cliText(picture.error()) << '\n';
+        return;
+    }
+    renderer.setBackdrop(g.backdrop.kind, std::move(picture).value());
 }
 
 } // namespace
@@ -87,6 +103,7 @@ int renderViewToPng(GlobalState& g, long long frame, std::optional<ImageSize> si
         return 1;
     }
     scene->renderer->setViewSize(size->width, size->height);
+    showBackdrop(g, *scene->renderer, err);
     // A view frame after every step, as the editor's view plays the effect: with sorting on,
     // each drawing orders the list by camera distance, and the next step walks it in that order.
     for (long long i = 0; i < frame; ++i) {

@@ -353,6 +353,33 @@ TEST_F(CliTest, RenderDrawsTheViewOfAFrameAsAPng) {
     EXPECT_EQ(QImage(QString::fromStdString(out)).size(), QSize(128, 128));
 }
 
+// The view's backdrop shows behind the grid as in the editor; one whose picture is gone is
+// reported and the background colour shows.
+TEST_F(CliTest, RenderDrawsTheProjectsBackdrop) {
+    struct Case {
+        const char* name;
+        ViewBackdrop backdrop;
+        QColor corner;
+        bool warned;
+    };
+    const Case cases[] = {
+        {"checker.stn", {ViewBackdrop::Kind::Checkerboard, "", 0}, QColor(153, 153, 153), false},
+        {"gone.stn", {ViewBackdrop::Kind::Image, "/nonexistent/sky.png", 0}, QColor(0, 0, 0), true},
+    };
+    for (const Case& c : cases) {
+        GlobalState g;
+        startProject(g, tmp.path() / (std::string(c.name) + "-run"));
+        g.backdrop = c.backdrop;
+        FailingNotifier notifier;
+        ASSERT_TRUE(saveProject(g, path(c.name), notifier));
+        const std::string out = path("backdrop.png");
+        const CliResult r = cli({"render", path(c.name), "--frame", "1", "-o", out, "--size", "64x64"});
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.err.find("sky.png") != std::string::npos, c.warned) << r.err;
+        EXPECT_EQ(QImage(QString::fromStdString(out)).pixelColor(2, 2), c.corner) << c.name;
+    }
+}
+
 TEST_F(CliTest, RenderRefusesBadArgumentsWithoutWriting) {
     const std::string sample = std::string(VINTREL_SOURCE_DIR) + "/samples/fire.stn";
     const std::string out = path("frame.png");
