@@ -1,7 +1,9 @@
 #include "app/cli/project_json.h"
 
+#include "model/export_extras.h"
 #include "model/node_members.h"
 #include "model/project_fields.h"
+#include "model/view_backdrop.h"
 
 #include <charconv>
 #include <cmath>
@@ -70,6 +72,32 @@ Json nodeToJson(const EffectNode& node, NodeChildren children) {
     return json;
 }
 
+std::string choiceName(std::span<const ChoiceName> names, int value) {
+    return std::string(nameOfChoice(names, value));
+}
+
+// The newer export options by the names the command line and the settings file use.
+Json exportExtrasToJson(const ExportExtras& x) {
+    return Json{{"format", choiceName(animatedFormatNames(), static_cast<int>(x.animation))},
+                {"atlas", choiceName(atlasFormatNames(), static_cast<int>(x.atlas))},
+                {"alpha", choiceName(alphaModeNames(), static_cast<int>(x.alpha))},
+                {"padding", x.padding},
+                {"border", x.border},
+                {"extrude", x.extrude},
+                {"trim", choiceName(sheetTrimNames(), static_cast<int>(x.trim))},
+                {"powerOfTwo", x.powerOfTwo},
+                {"maxSize", x.maxSheetSide},
+                {"name", x.namePattern},
+                {"loop", x.loop},
+                {"loopFrames", x.loopFrames}};
+}
+
+Json backdropToJson(const ViewBackdrop& backdrop) {
+    return Json{{"kind", choiceName(backdropKindNames(), static_cast<int>(backdrop.kind))},
+                {"file", backdrop.file},
+                {"frame", backdrop.frame}};
+}
+
 Json projectToJson(const GlobalState& g) {
     Json project;
     for (const ProjectField& field : projectFields()) {
@@ -94,6 +122,8 @@ Json projectToJson(const GlobalState& g) {
     doc["nodes"] = std::move(nodes);
     doc["cameraNode"] = nodeToJson(*g.cameraNode, NodeChildren::Left);
     doc["targetNode"] = nodeToJson(*g.targetNode, NodeChildren::Left);
+    doc["export"] = exportExtrasToJson(g.exportExtras);
+    doc["backdrop"] = backdropToJson(g.backdrop);
     return doc;
 }
 

@@ -114,6 +114,29 @@ TEST_F(CliTest, NewProjectAsJson) {
     EXPECT_DOUBLE_EQ(doc["cameraNode"]["m_emitter.pos.y"].get<double>(), 5.0);
     EXPECT_FALSE(doc["cameraNode"].contains("children"));
     EXPECT_EQ(doc["targetNode"]["m_ID"], 999);
+    EXPECT_EQ(doc["export"]["format"], "classic");
+    EXPECT_EQ(doc["export"]["atlas"], "none");
+    EXPECT_EQ(doc["backdrop"], Json::parse(R"({"kind": "color", "file": "", "frame": 0})"));
+}
+
+TEST_F(CliTest, InfoShowsTheExportOptionsAndTheBackdrop) {
+    const std::string file = path("extras.stn");
+    saveProjectWith(
+        file,
+        [](GlobalState& g) {
+            g.exportExtras.atlas = AtlasFormat::GodotSpriteFrames;
+            g.exportExtras.trim = SheetTrim::Common;
+            g.exportExtras.padding = 2;
+            g.exportExtras.namePattern = "{name}_{page}";
+            g.backdrop = {ViewBackdrop::Kind::VideoFrame, "/clips/夕焼け.mp4", 12};
+        },
+        tmp.path() / "ws");
+    Json doc = info(file);
+    EXPECT_EQ(doc["export"]["atlas"], "godot");
+    EXPECT_EQ(doc["export"]["trim"], "common");
+    EXPECT_EQ(doc["export"]["padding"], 2);
+    EXPECT_EQ(doc["export"]["name"], "{name}_{page}");
+    EXPECT_EQ(doc["backdrop"], Json::parse(R"({"kind": "video", "file": "/clips/夕焼け.mp4", "frame": 12})"));
 }
 
 TEST_F(CliTest, InfoPrintsNamesAsUtf8) {
