@@ -39,9 +39,16 @@ void BackdropLayer::set(ViewBackdrop::Kind kind, QImage picture) {
     pending_ = true;
 }
 
-// The texture holds the picture bottom row first, as OpenGL counts rows.
+// The texture holds the picture bottom row first, as OpenGL counts rows. A picture larger than
+// the driver's textures is scaled down to fit first: the view never shows more pixels than that.
 void BackdropLayer::upload(const QImage& image) {
-    const QImage rows = image.convertToFormat(QImage::Format_RGBA8888).mirrored(false, true);
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    QImage fitted = image;
+    if (largest > 0 && (image.width() > largest || image.height() > largest)) {
+        fitted = image.scaled(largest, largest, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    const QImage rows = fitted.convertToFormat(QImage::Format_RGBA8888).mirrored(false, true);
     if (!texture_) {
         texture_ = gl::makeTexture();
         source_ = gl::makeFramebuffer();

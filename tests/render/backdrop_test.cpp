@@ -82,5 +82,16 @@ TEST_F(BackdropDrawing, CheckerboardAndPictureShowBehindTheGrid) {
     EXPECT_EQ(drawView(), colour);
 }
 
+// A picture wider than the driver's largest texture is scaled down to one it takes.
+TEST_F(BackdropDrawing, PictureBeyondTheLargestTextureStillShows) {
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    ASSERT_GT(largest, 0);
+    QImage wide(largest + 1, 2, QImage::Format_RGB32);
+    wide.fill(Qt::green);
+    renderer->setBackdrop(ViewBackdrop::Kind::Image, wide);
+    expectNear(pixel(drawView(), 2, 2), {0, 255, 0, 255}, 0, "the picture, not the background colour");
+}
+
 } // namespace
 } // namespace vintrel::test
