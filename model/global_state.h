@@ -178,6 +178,11 @@ struct GlobalState : SavedProject, WorkerShared, OpenFileState {
     }
 };
 
+// The seed Remake gives the effect: one on, wrapping past the largest int as the unsigned seed does.
+inline int nextRandomSeed(int seed) {
+    return static_cast<int>(static_cast<unsigned>(seed) + 1u);
+}
+
 // Makes `to` a copy of `from`'s project that another thread or a private run owns: the tree and
 // the camera nodes detached, the settings, viewpoints, camera and materials, the selection found
 // again by its ID, and the open file's workspace and names (the material files are shared).

@@ -1,8 +1,7 @@
 #include "persist/backdrop_section.h"
 
+#include "persist/settings_file.h"
 #include "platform/number_format.h"
-
-#include <charconv>
 
 namespace vintrel {
 
@@ -101,12 +100,7 @@ ViewBackdrop readBackdrop(const IniDocument& ini) {
     }
     if (backdrop.kind == ViewBackdrop::Kind::VideoFrame) {
         if (const auto frameText = ini.find(kBackdropSection, "FRAME")) {
-            int frame = 0;
-            const auto [end, ec] = std::from_chars(frameText->data(), frameText->data() + frameText->size(), frame);
-            if (ec == std::errc() && end == frameText->data() + frameText->size() && frame >= 0 &&
-                frame <= kMaxBackdropFrame) {
-                backdrop.frame = frame;
-            }
+            backdrop.frame = settingsNumberIn(*frameText, 0, kMaxBackdropFrame).value_or(0);
         }
     }
     return backdrop;

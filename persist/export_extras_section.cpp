@@ -4,7 +4,6 @@
 #include "platform/number_format.h"
 #include "platform/text_codec.h"
 
-#include <charconv>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -12,15 +11,6 @@
 namespace vintrel {
 
 namespace {
-
-std::optional<int> numberIn(std::string_view text, int low, int high) {
-    int value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || value < low || value > high) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 // The number options: key, member and the values a file may hold.
 struct NumberKey {
@@ -94,7 +84,7 @@ ExportExtras readExportExtras(const IniDocument& ini) {
     readChoice(ini, "TRIM", sheetTrimNames(), extras.trim);
     for (const NumberKey& number : kNumbers) {
         if (const auto text = ini.find(kExportExtrasSection, number.key)) {
-            if (const std::optional<int> value = numberIn(*text, number.low, number.high)) {
+            if (const std::optional<int> value = settingsNumberIn(*text, number.low, number.high)) {
                 extras.*number.member = *value;
             }
         }

@@ -7,6 +7,7 @@
 #include "platform/number_format.h"
 #include "platform/text_codec.h"
 
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <limits>
@@ -410,6 +411,15 @@ std::string settingsTextValue(std::string_view utf8) {
         }
     }
     return encoded;
+}
+
+std::optional<int> settingsNumberIn(std::string_view text, int low, int high) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || value < low || value > high) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 } // namespace vintrel

@@ -37,6 +37,10 @@ std::unique_ptr<EffectNode> readNodeSections(const IniDocument& ini);
 // the value as a space, since it would end the line in the file.
 std::string settingsTextValue(std::string_view utf8);
 
+// A value that is a whole decimal number from `low` to `high` and nothing else, as the newer
+// sections store their numbers; nothing otherwise (a damaged file keeps the default).
+std::optional<int> settingsNumberIn(std::string_view text, int low, int high);
+
 // Reads a settings file written by any format version from 0 on and converts older versions.
 // The caller has emptied the tree below the root. Missing keys read as 0; reading never fails.
 void readSettings(GlobalState& g, const IniDocument& ini, int version);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <fcntl.h>
 #include <set>
 #include <string>
@@ -174,6 +175,15 @@ fs::path createRunWorkspace(const fs::path& workspaceRoot) {
 
 bool emptyFolder(const fs::path& folder) {
     return removeEntries(folder, {});
+}
+
+std::filesystem::path makeTemporaryFolder(std::string_view prefix) {
+    std::error_code ec;
+    std::string pattern = (std::filesystem::temp_directory_path(ec) / (std::string(prefix) + "XXXXXX")).string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        return {};
+    }
+    return pattern;
 }
 
 void discardWorkspace(const fs::path& runWorkspace) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string_view>
 
 namespace vintrel {
 
@@ -23,6 +24,10 @@ std::filesystem::path createRunWorkspace(const std::filesystem::path& workspaceR
 // links are removed themselves, never followed. Stops at the first entry that cannot be
 // deleted and returns false, as it does when the folder cannot be listed (or is missing).
 bool emptyFolder(const std::filesystem::path& folder);
+
+// A new, empty folder of this process's own in the system's temporary folder, named
+// `prefix` and six random characters; empty when none can be made.
+std::filesystem::path makeTemporaryFolder(std::string_view prefix);
 
 // Removes a run's folder with everything in it; failures are ignored.
 void discardWorkspace(const std::filesystem::path& runWorkspace);

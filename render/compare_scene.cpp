@@ -4,9 +4,6 @@
 
 namespace vintrel {
 
-CompareScene::CompareScene(std::unique_ptr<GlobalState> project, std::filesystem::path ownWorkspace)
-    : g_(std::move(project)), ownWorkspace_(std::move(ownWorkspace)) {}
-
 namespace {
 
 void removeFolder(const std::filesystem::path& folder) {
@@ -17,6 +14,9 @@ void removeFolder(const std::filesystem::path& folder) {
 }
 
 } // namespace
+
+CompareScene::CompareScene(std::unique_ptr<GlobalState> project, std::filesystem::path ownWorkspace)
+    : g_(std::move(project)), ownWorkspace_(std::move(ownWorkspace)) {}
 
 CompareScene::~CompareScene() {
     renderer_.reset();
@@ -77,7 +77,7 @@ std::unique_ptr<GlobalState> nextSeedCopy(const GlobalState& g) {
     auto copy = std::make_unique<GlobalState>();
     copyProject(g, *copy);
     copy->showGuide = g.showGuide;
-    copy->project.randomSeed = static_cast<int>(static_cast<unsigned>(g.project.randomSeed) + 1u);
+    copy->project.randomSeed = nextRandomSeed(g.project.randomSeed);
     return copy;
 }
 

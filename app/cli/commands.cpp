@@ -10,6 +10,7 @@
 #include "persist/app_settings.h"
 #include "persist/binary_export.h"
 #include "persist/project_file.h"
+#include "persist/workspace.h"
 #include "platform/stream_notifier.h"
 
 #include <algorithm>
@@ -52,13 +53,7 @@ constexpr const char* kUsage = R"(usage:
 // A private workspace folder for one command, removed when the command ends.
 class TemporaryWorkspace {
 public:
-    TemporaryWorkspace() {
-        std::error_code ec;
-        std::string pattern = (fs::temp_directory_path(ec) / "vintrel-cli-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) {
-            path_ = pattern;
-        }
-    }
+    TemporaryWorkspace() : path_(makeTemporaryFolder("vintrel-cli-")) {}
     ~TemporaryWorkspace() {
         std::error_code ec;
         if (!path_.empty()) {

@@ -307,7 +307,7 @@ void ProjectDocument::afterHistoryMove() {
 void ProjectDocument::remake() {
     stopWorker();
     // The seed is saved with the project, so a remade effect is a change to keep.
-    g_.project.randomSeed = static_cast<int>(static_cast<unsigned>(g_.project.randomSeed) + 1u);
+    g_.project.randomSeed = nextRandomSeed(g_.project.randomSeed);
     g_.modified = true;
     noteFileState();
     resetView();

@@ -167,7 +167,7 @@ void NodeListView::mouseMoveEvent(QMouseEvent* event) {
     pressPoint_.reset();
     const NodeRow* row = model_.rows().at(rowIndex);
     if (row != nullptr && row->kind == NodeRowKind::Node) {
-        startDrag(*row);
+        dragRow(*row);
     }
 }
 
@@ -176,7 +176,7 @@ void NodeListView::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
 }
 
-void NodeListView::startDrag(const NodeRow& row) {
+void NodeListView::dragRow(const NodeRow& row) {
     // A press on the selected row opened its rename field; the drag closes it unchanged.
     commitRename();
     auto* data = new QMimeData;

@@ -73,7 +73,7 @@ protected:
 private:
     void paintTreeLines();
     void paintDropIndicator();
-    void startDrag(const NodeRow& row);
+    void dragRow(const NodeRow& row);
     // The drop for a drag at `point` carrying node `nodeId`; none where the node cannot go.
     std::optional<NodeDrop> dropFor(QPoint point, int nodeId) const;
 

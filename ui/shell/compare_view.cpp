@@ -1,27 +1,16 @@
 #include "ui/shell/compare_view.h"
 
 #include "persist/project_file.h"
+#include "persist/workspace.h"
 #include "render/compare_scene.h"
 #include "ui/document/project_document.h"
 #include "ui/shell/view_window.h"
-
-#include <cstdlib>
 
 namespace vintrel {
 
 namespace {
 
 constexpr const char* kCannotUnpackComparison = "比較する保存ファイルを展開する作業フォルダーを作れません。";
-
-// A private folder for the saved file's materials, removed with the scene.
-std::filesystem::path temporaryWorkspace() {
-    std::error_code ec;
-    std::string pattern = (std::filesystem::temp_directory_path(ec) / "vintrel-compare-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        return {};
-    }
-    return pattern;
-}
 
 } // namespace
 
@@ -50,7 +39,8 @@ std::unique_ptr<CompareScene> CompareView::makeScene(Mode mode) {
         return nullptr;
     }
     auto saved = std::make_unique<GlobalState>();
-    saved->workspace = temporaryWorkspace();
+    // A private folder for the saved file's materials, removed with the scene.
+    saved->workspace = makeTemporaryFolder("vintrel-compare-");
     if (saved->workspace.empty()) {
         notifier_.show(Notifier::kDefaultCaption, Message{kCannotUnpackComparison});
         return nullptr;
