@@ -4,11 +4,16 @@
 // sample runs with the faster copying and intermediate compression, and with the plain ones
 // (the whole target every strip, Qt's default compression).
 //
+// The channel cases export a sample's sheet with each extra channel (motion, emissive, depth)
+// beside the colour and report each one's extra time as a ratio to the colour-only export,
+// the exports taken in turn within each iteration so that they meet the same machine.
+//
 // The large-sheet cases write the 3,584 x 4,608 sheet of the fire sample (60 frames of 512 x 512
 // in 7 columns) as PNG: with Qt's writer, as sheets were written before, and with the parallel
 // strip encoder the outputs use now; each reports the file's size.
 #include "bench/bench_support.h"
 #include "engine/simulation.h"
+#include "output/export_channels.h"
 #include "output/export_loop.h"
 #include "output/export_output.h"
 #include "output/export_settings.h"
@@ -169,7 +174,69 @@ void writeLargeSheet(benchmark::State& state, bool withQt, int level, int fixedF
     state.counters["MB"] = static_cast<double>(bytes) / 1e6;
 }
 
+// The seconds of one whole export of `sample` (drawing and sheet) with `channels`.
+double timedExport(GlobalState& g, Simulation& simulation, Renderer& renderer, const TemporaryFolder& workspace,
+                   ExportChannels channels) {
+    NoProgress progress;
+    StreamNotifier notifier(std::cerr);
+    g.exportExtras.channels = channels;
+    const auto start = std::chrono::steady_clock::now();
+    beginExportSize(g);
+    const ExportRun run = renderExportFrames(g, simulation, renderer, progress, notifier);
+    if (run.outcome != ExportRun::Outcome::Completed ||
+        !writeExportOutput(g, run, workspace.path() / "sheet.png", {})) {
+        return -1;
+    }
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void channelCost(benchmark::State& state, const char* sample) {
+    static std::unique_ptr<HeadlessGlContext> context = HeadlessGlContext::create().value_or(nullptr);
+    TemporaryFolder workspace;
+    GlobalState g;
+    if (context == nullptr || !loadSample(g, sample, workspace)) {
+        state.SkipWithError("no context or no sample");
+        return;
+    }
+    g.project.width = 256;
+    g.project.height = 256;
+    g.write = WriteSettings{1, 30, 1, 6, 0, 0, 0, 2, 1};
+    g.write.height = sheetRowCount(g.write);
+    Simulation simulation(g);
+    simulation.reset();
+    const auto renderer = Renderer::create(g, simulation, g.viewCamera).value_or(nullptr);
+    if (renderer == nullptr) {
+        state.SkipWithError("the renderer cannot be built");
+        return;
+    }
+    const ExportChannel extra[] = {ExportChannel::Motion, ExportChannel::Emissive, ExportChannel::Depth};
+    double colorSeconds = 0;
+    double extraSeconds[3] = {};
+    for (auto _ : state) {
+        const double color = timedExport(g, simulation, *renderer, workspace, kColorOnly);
+        colorSeconds += color;
+        for (int c = 0; c < 3; ++c) {
+            const double with = timedExport(g, simulation, *renderer, workspace, kColorOnly | channelBit(extra[c]));
+            if (color < 0 || with < 0) {
+                state.SkipWithError("the export failed");
+                return;
+            }
+            extraSeconds[c] += with - color;
+        }
+    }
+    state.counters["color_ms"] = 1000.0 * colorSeconds / static_cast<double>(state.iterations());
+    for (int c = 0; c < 3; ++c) {
+        state.counters[std::string(channelName(extra[c])) + "_extra"] = extraSeconds[c] / colorSeconds;
+    }
+}
+
 } // namespace
+
+BENCHMARK_CAPTURE(channelCost, fire, "fire.stn")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK_CAPTURE(channelCost, magic_circle, "magic_circle.stn")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(2);
 
 #define WRITE_CASE(name, ...)                                                                                \
     BENCHMARK_CAPTURE(writeLargeSheet, name, __VA_ARGS__)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2)

@@ -58,6 +58,9 @@ struct Particle {
     Particle* nextSibling = nullptr;
     Particle* prevSibling = nullptr;
     bool dead = false;
+    // Which birth of the run this is (1 for the root particle): tells a particle from the one
+    // that later takes its recycled record, so an export can follow it from frame to frame.
+    std::uint32_t serial = 0;
 
     bool ownsFacing() const { return facing == &ownFacing; }
     int lifetimeForCurves() const { return static_cast<int>(lifetime); }

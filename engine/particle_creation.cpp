@@ -176,6 +176,7 @@ Particle* Simulation::create(NodeRuntime& node, Particle* parent) {
         return nullptr;
     }
     p->node = &node;
+    p->serial = ++births_;
     p->attachToParent(parent);
     p->facing = &facing(params.m_shape.dir);
 

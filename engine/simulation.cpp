@@ -133,6 +133,7 @@ void Simulation::reset() {
 void Simulation::restart() {
     currentFrame_ = 1;
     clear();
+    births_ = 0;
     syncEffectLengthNodes(g_, project_.frame);
     runtimes_.build(*g_.rootNode, *g_.cameraNode, *g_.targetNode);
     Particle* root = create(runtimes_.root(), nullptr);

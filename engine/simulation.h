@@ -78,6 +78,7 @@ private:
     std::vector<Particle*> free_;
     std::array<Mat4, 6> facings_;
     std::uint32_t currentFrame_ = 1;
+    std::uint32_t births_ = 0; // since the latest restart, for the particles' serials
     const FrameTimeSource& clock_;
     FpsMeter fpsMeter_;
 };

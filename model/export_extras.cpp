@@ -1,6 +1,7 @@
 #include "model/export_extras.h"
 
 #include <array>
+#include <string>
 
 namespace vintrel {
 
@@ -30,8 +31,45 @@ constexpr std::array kTrimNames{
     ChoiceName{static_cast<int>(SheetTrim::PerFrame), "frame"},
     ChoiceName{static_cast<int>(SheetTrim::Common), "common"},
 };
+constexpr std::array kChannelNames{
+    ChoiceName{static_cast<int>(ExportChannel::Color), "color"},
+    ChoiceName{static_cast<int>(ExportChannel::Motion), "motion"},
+    ChoiceName{static_cast<int>(ExportChannel::Emissive), "emissive"},
+    ChoiceName{static_cast<int>(ExportChannel::Depth), "depth"},
+};
+static_assert(kChannelNames.size() == kExportChannelCount);
 
 } // namespace
+
+std::span<const ChoiceName> exportChannelNames() {
+    return kChannelNames;
+}
+
+std::string channelList(ExportChannels channels) {
+    std::string list;
+    for (const ChoiceName& channel : kChannelNames) {
+        if ((channels & channelBit(static_cast<ExportChannel>(channel.value))) != 0) {
+            list.append(list.empty() ? "" : ",").append(channel.name);
+        }
+    }
+    return list;
+}
+
+std::optional<ExportChannels> channelsByList(std::string_view list) {
+    ExportChannels channels = kColorOnly;
+    while (true) {
+        const std::size_t comma = list.find(',');
+        const std::optional<int> channel = choiceByName(kChannelNames, list.substr(0, comma));
+        if (!channel) {
+            return std::nullopt;
+        }
+        channels |= channelBit(static_cast<ExportChannel>(*channel));
+        if (comma == std::string_view::npos) {
+            return channels;
+        }
+        list.remove_prefix(comma + 1);
+    }
+}
 
 std::span<const ChoiceName> animatedFormatNames() {
     return kAnimatedNames;

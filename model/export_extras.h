@@ -39,6 +39,22 @@ enum class SheetTrim {
     Common,   // every frame cut to the union of all frames' visible pixels: still one grid
 };
 
+// The images an export draws of every frame. The colour is the classic frame; the others are
+// extra sheets (or numbered files) of the same layout beside it, for a game's shaders.
+enum class ExportChannel {
+    Color,    // the frame itself
+    Motion,   // where each pixel's content moves by the next exported frame, in red and green
+    Emissive, // the additive particles alone
+    Depth,    // the camera depth of the nearest opaque texel
+};
+constexpr int kExportChannelCount = 4;
+// A set of channels, one bit per ExportChannel; the colour is always in it.
+using ExportChannels = unsigned;
+constexpr ExportChannels channelBit(ExportChannel channel) {
+    return 1u << static_cast<unsigned>(channel);
+}
+constexpr ExportChannels kColorOnly = channelBit(ExportChannel::Color);
+
 // The export options beyond the classic ones: saved with the project in a section of their own,
 // only when one differs from its default, so a project that never sets one saves as before.
 struct ExportExtras {
@@ -57,6 +73,11 @@ struct ExportExtras {
     // of the range), so the exported frames play in a loop without a jump.
     bool loop = false;
     int loopFrames = 0;
+    ExportChannels channels = kColorOnly;
+
+    bool hasChannel(ExportChannel channel) const { return (channels & channelBit(channel)) != 0; }
+    // Whether any channel beyond the colour is drawn.
+    bool hasExtraChannels() const { return (channels & ~kColorOnly) != 0; }
 
     friend bool operator==(const ExportExtras&, const ExportExtras&) = default;
 };
@@ -77,6 +98,11 @@ std::span<const ChoiceName> animatedFormatNames();
 std::span<const ChoiceName> atlasFormatNames();
 std::span<const ChoiceName> alphaModeNames();
 std::span<const ChoiceName> sheetTrimNames();
+std::span<const ChoiceName> exportChannelNames(); // color, motion, emissive, depth
+// "color,motion" and back: the names of the set in channel order, and a list of names in any
+// order (the colour added when missing); nothing for an unknown or empty name.
+std::string channelList(ExportChannels channels);
+std::optional<ExportChannels> channelsByList(std::string_view list);
 std::optional<int> choiceByName(std::span<const ChoiceName> names, std::string_view name);
 std::string_view nameOfChoice(std::span<const ChoiceName> names, int value);
 // "a, b or c", for messages that list the names.

@@ -54,6 +54,30 @@ QJsonObject metaObject(const AtlasPage& page, const char* app, const char* versi
     };
 }
 
+bool hasChannel(const AtlasPage& page, const char* name) {
+    return std::any_of(page.channelImages.begin(), page.channelImages.end(),
+                       [name](const auto& channel) { return channel.first == name; });
+}
+
+// The extra channels in the JSON formats' meta: each channel's image, and how the motion and
+// depth values read.
+void addChannels(QJsonObject& meta, const AtlasPage& page) {
+    if (page.channelImages.empty()) {
+        return;
+    }
+    QJsonObject images;
+    for (const auto& [name, image] : page.channelImages) {
+        images.insert(text(name), text(image));
+    }
+    meta.insert("channels", images);
+    if (hasChannel(page, "motion")) {
+        meta.insert("motionStrength", page.motionStrength);
+    }
+    if (hasChannel(page, "depth")) {
+        meta.insert("depthRange", QJsonObject{{"near", 0}, {"far", page.depthFar}});
+    }
+}
+
 QJsonArray frameNames(const AtlasPage& page) {
     QJsonArray names;
     for (const AtlasFrame& f : page.frames) {
@@ -84,6 +108,7 @@ std::string texturePacker(const AtlasPage& page, bool asArray) {
     QJsonObject meta = metaObject(page, kApp, "1.0");
     meta.insert("frameRate", page.framesPerSecond);
     meta.insert("loop", page.loops);
+    addChannels(meta, page);
     root.insert("meta", meta);
     return QJsonDocument(root).toJson(QJsonDocument::Indented).toStdString();
 }
@@ -102,6 +127,7 @@ std::string aseprite(const AtlasPage& page) {
                                                     {"repeat", page.loops ? "0" : "1"}}});
     meta.insert("layers", QJsonArray{QJsonObject{{"name", text(page.animation)}, {"opacity", 255}, {"blendMode", "normal"}}});
     meta.insert("slices", QJsonArray{});
+    addChannels(meta, page);
     return QJsonDocument(QJsonObject{{"frames", frames}, {"meta", meta}}).toJson(QJsonDocument::Indented).toStdString();
 }
 
@@ -159,6 +185,21 @@ std::string godotSpriteFrames(const AtlasPage& page) {
     out += "],\n\"loop\": " + std::string(page.loops ? "true" : "false") + ",\n";
     out += "\"name\": &" + godotString(page.animation) + ",\n";
     out += "\"speed\": " + godotNumber(page.framesPerSecond) + "\n}]\n";
+    if (!page.channelImages.empty()) {
+        // The other channels' sheets share the frames' regions; the resource keeps their files.
+        out += "metadata/channels = {";
+        for (std::size_t i = 0; i < page.channelImages.size(); ++i) {
+            out += (i == 0 ? "\n" : ",\n") + godotString(page.channelImages[i].first) + ": " +
+                   godotString(page.channelImages[i].second);
+        }
+        out += "\n}\n";
+        if (hasChannel(page, "motion")) {
+            out += "metadata/motion_strength = " + godotNumber(page.motionStrength) + "\n";
+        }
+        if (hasChannel(page, "depth")) {
+            out += "metadata/depth_far = " + godotNumber(page.depthFar) + "\n";
+        }
+    }
     return out;
 }
 

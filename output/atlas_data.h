@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QSize>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vintrel {
@@ -27,6 +28,11 @@ struct AtlasPage {
     double framesPerSecond = 0; // the exported animation's speed
     bool loops = false;
     AlphaMode alpha = AlphaMode::Straight;
+    // With extra channels: every channel's name and image ("color" first), the motion's
+    // strength and the far end of the depth; empty for a colour sheet alone.
+    std::vector<std::pair<std::string, std::string>> channelImages;
+    double motionStrength = 0;
+    double depthFar = 0;
 };
 
 // The text of the page's data file in `format` (not None): TexturePacker's JSON in its hash or

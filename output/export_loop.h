@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/global_state.h"
+#include "output/export_channels.h"
 
 #include <filesystem>
 #include <string>
@@ -31,6 +32,11 @@ struct ExportRun {
     Outcome outcome = Outcome::Failed;
     int lastIndex = -1;    // index of the last intermediate frame, when completed
     int framesWritten = 0; // intermediate files written
+    // The extra channels drawn, each into its own folder of intermediate frames (channelFolder),
+    // and what their sheets' data says of them.
+    ExportChannels channels = kColorOnly;
+    float motionStrength = 0; // motion: the largest motion written, in frame widths or heights
+    float depthFar = 0;       // depth: the camera distance written as white
 };
 
 // The intermediate frames of an export and the preview still live here.
@@ -44,6 +50,9 @@ std::filesystem::path previewFile(const GlobalState& g);                  // ren
 // in both culling walks over a cleared target, written as PNG and given its glow, then
 // stepping by g.write.step until the end frame or the effect's wrap. The project size is
 // divided back and the targets are released before it returns, whatever happened.
+// The extra channels of a sheet (drawnChannels) are drawn after each colour frame, into their
+// own folders; the motion needs the placements of the next exported frame, so it is drawn in a
+// second run of the same frames once the first has recorded them.
 // How the intermediate files are compressed. They are read back once by the output, which
 // encodes its files anew from the pixels, so zlib's fastest level serves; Qt's default level
 // (what the benchmarks compare with) takes longer for the same pixels.

@@ -1,6 +1,7 @@
 #include "output/export_output.h"
 
 #include "output/animated_output.h"
+#include "output/export_channels.h"
 #include "output/gif_output.h"
 #include "output/image_outputs.h"
 #include "output/seamless_loop.h"
@@ -14,20 +15,31 @@ Status writeExportOutput(const GlobalState& g, const ExportRun& run, const std::
     if (run.outcome != ExportRun::Outcome::Completed) {
         return Message{"the export did not complete; nothing was written"};
     }
-    const OutputFrames rendered{renderFolder(g), run.lastIndex, g.project.width, g.project.height, progress};
-    Result<OutputFrames> looped = g.exportExtras.loop
-                                      ? makeSeamlessLoop(rendered, loopFadeFrames(run.lastIndex + 1, g.exportExtras.loopFrames))
-                                      : Result<OutputFrames>(rendered);
+    const auto loopedFrames = [&](const std::filesystem::path& folder) {
+        const OutputFrames rendered{folder, run.lastIndex, g.project.width, g.project.height, progress};
+        return g.exportExtras.loop
+                   ? makeSeamlessLoop(rendered, loopFadeFrames(run.lastIndex + 1, g.exportExtras.loopFrames))
+                   : Result<OutputFrames>(rendered);
+    };
+    Result<OutputFrames> looped = loopedFrames(renderFolder(g));
     if (!looped) {
         return looped.error();
     }
     const OutputFrames& frames = *looped;
+    SheetChannels channels{{}, run.motionStrength, run.depthFar};
+    for (ExportChannel channel : extraChannels(run.channels)) {
+        Result<OutputFrames> channelFrames = loopedFrames(channelFolder(renderFolder(g), channel));
+        if (!channelFrames) {
+            return channelFrames.error();
+        }
+        channels.extra.push_back({channel, *channelFrames});
+    }
     if (g.exportExtras.animation != AnimatedFormat::None) {
         return writeAnimated(frames, g, output);
     }
     switch (g.write.kind()) {
     case OutputKind::Sheet:
-        return writeSheet(frames, g, output);
+        return writeSheetWithChannels(frames, g, output, channels);
     case OutputKind::NumberedFiles:
         return writeNumberedFiles(frames, g, output);
     case OutputKind::Video:

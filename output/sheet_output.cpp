@@ -2,6 +2,7 @@
 
 #include "output/alpha_mode.h"
 #include "output/atlas_data.h"
+#include "output/export_channels.h"
 #include "persist/atomic_file.h"
 
 #include <QPainter>
@@ -74,8 +75,15 @@ Result<QImage> drawPage(const OutputFrames& frames, const SheetLayout& layout, i
     return sheet;
 }
 
-AtlasPage atlasPage(const GlobalState& g, const SheetLayout& layout, int pageIndex,
-                    const std::filesystem::path& pagePath, const std::string& animation) {
+// The files of one page of every channel, the colour's first.
+struct PageFiles {
+    std::filesystem::path color;
+    std::vector<std::pair<ExportChannel, std::filesystem::path>> extra;
+};
+
+AtlasPage atlasPage(const GlobalState& g, const SheetLayout& layout, int pageIndex, const PageFiles& files,
+                    const SheetChannels& channels, const std::string& animation) {
+    const std::filesystem::path& pagePath = files.color;
     const SheetPage& sheetPage = layout.pages[static_cast<std::size_t>(pageIndex)];
     AtlasPage page;
     page.imagePath = pagePath.filename().string();
@@ -91,19 +99,54 @@ AtlasPage atlasPage(const GlobalState& g, const SheetLayout& layout, int pageInd
         page.frames.push_back({frameName(animation, k), QRect(cell.onPage, cell.fromFrame.size()),
                                cell.fromFrame.topLeft(), layout.frameSize, duration});
     }
+    if (!files.extra.empty()) {
+        page.channelImages.emplace_back("color", page.imagePath);
+        for (const auto& [channel, path] : files.extra) {
+            page.channelImages.emplace_back(std::string(channelName(channel)), path.filename().string());
+        }
+        page.motionStrength = channels.motionStrength;
+        page.depthFar = channels.depthFar;
+    }
     return page;
 }
 
-Status writeAtlasData(const GlobalState& g, const SheetLayout& layout, int pageIndex,
-                      const std::filesystem::path& pagePath, const std::string& animation) {
+Status writeAtlasData(const GlobalState& g, const SheetLayout& layout, int pageIndex, const PageFiles& files,
+                      const SheetChannels& channels, const std::string& animation) {
     const AtlasFormat format = g.exportExtras.atlas;
-    std::filesystem::path dataPath = pagePath;
+    std::filesystem::path dataPath = files.color;
     dataPath.replace_extension(std::string(atlasExtension(format)));
-    const std::string text = atlasData(format, atlasPage(g, layout, pageIndex, pagePath, animation));
+    const std::string text = atlasData(format, atlasPage(g, layout, pageIndex, files, channels, animation));
     if (Status written = writeFileAtomically(dataPath, text); !written) {
         return Message{kCannotWrite, {dataPath.string(), untranslated(written.error())}};
     }
     return {};
+}
+
+// Writes a page's image, reporting the share of its compression done as work on its frames.
+Status writePage(const QImage& sheet, const std::filesystem::path& path, bool transparent, double pageWork,
+                 const OutputFrames& frames) {
+    double reported = 0;
+    const auto encoded = [&](double share) {
+        frames.workDone(share * pageWork - reported);
+        reported = share * pageWork;
+    };
+    return writeImageFile(sheet, formatForPath(path), transparent, path, encoded);
+}
+
+// An extra channel's page: its frames in the colour page's cells, over the channel's own fill;
+// the emissive layer takes the colour's alpha mode, the motion and depth hold values and stay
+// straight.
+Status writeChannelPage(const SheetChannel& channel, const SheetLayout& layout, int pageIndex, const QColor& fill,
+                        const GlobalState& g, const std::filesystem::path& path) {
+    const QColor channelBackground = channelFill(channel.channel, fill);
+    const Result<QImage> sheet = drawPage(channel.frames, layout, pageIndex, channelBackground, g.exportExtras.extrude);
+    if (!sheet) {
+        return sheet.error();
+    }
+    const bool emissive = channel.channel == ExportChannel::Emissive;
+    const double pageWork = layout.pages[static_cast<std::size_t>(pageIndex)].frameCount;
+    return writePage(emissive ? withAlphaMode(*sheet, g.exportExtras.alpha) : *sheet, path,
+                     channelBackground.alpha() < 255, pageWork, channel.frames);
 }
 
 } // namespace
@@ -166,6 +209,11 @@ void extrudeEdges(QImage& image, const QRect& rect, int pixels) {
 }
 
 Status writeSheet(const OutputFrames& frames, const GlobalState& g, const std::filesystem::path& output) {
+    return writeSheetWithChannels(frames, g, output, {});
+}
+
+Status writeSheetWithChannels(const OutputFrames& frames, const GlobalState& g, const std::filesystem::path& output,
+                              const SheetChannels& channels) {
     if (Status checked = checkOutputFrames(frames); !checked) {
         return checked;
     }
@@ -184,39 +232,49 @@ Status writeSheet(const OutputFrames& frames, const GlobalState& g, const std::f
         return sizes;
     }
     const int pageCount = static_cast<int>(layout->pages.size());
-    std::vector<std::filesystem::path> paths;
+    std::vector<PageFiles> paths;
     for (int p = 0; p < pageCount; ++p) {
-        const Result<std::filesystem::path> path =
-            sheetPagePath(output, extras.namePattern, layout->pages[static_cast<std::size_t>(p)], p + 1, pageCount);
+        const SheetPage& page = layout->pages[static_cast<std::size_t>(p)];
+        const Result<std::filesystem::path> path = sheetPagePath(output, extras.namePattern, page, p + 1, pageCount);
         if (!path) {
             return path.error();
         }
-        paths.push_back(*path);
+        PageFiles files{*path, {}};
+        for (const SheetChannel& channel : channels.extra) {
+            const Result<std::filesystem::path> extra = sheetPagePath(
+                channelOutputPath(output, channel.channel), extras.namePattern, page, p + 1, pageCount);
+            if (!extra) {
+                return extra.error();
+            }
+            files.extra.emplace_back(channel.channel, *extra);
+        }
+        paths.push_back(std::move(files));
     }
     const bool transparent = startsTransparent(g, output);
     const QColor fill = transparent ? QColor(0, 0, 0, 0) : opaqueBackground(g);
     // The frames read (twice when trimmed) and the compression of each page, as long as its frames take.
     const int frameCount = frames.lastIndex + 1;
-    frames.expectWork(frameCount * (extras.trim == SheetTrim::None ? 2.0 : 3.0));
+    frames.expectWork(frameCount * (extras.trim == SheetTrim::None ? 2.0 : 3.0) +
+                      frameCount * 2.0 * static_cast<double>(channels.extra.size()));
     for (int p = 0; p < pageCount; ++p) {
         const Result<QImage> sheet = drawPage(frames, *layout, p, fill, extras.extrude);
         if (!sheet) {
             return sheet.error();
         }
-        const std::filesystem::path& path = paths[static_cast<std::size_t>(p)];
+        const PageFiles& files = paths[static_cast<std::size_t>(p)];
         const double pageWork = layout->pages[static_cast<std::size_t>(p)].frameCount;
-        double reported = 0;
-        const auto encoded = [&](double share) {
-            frames.workDone(share * pageWork - reported);
-            reported = share * pageWork;
-        };
-        if (Status saved =
-                writeImageFile(withAlphaMode(*sheet, extras.alpha), formatForPath(path), transparent, path, encoded);
+        if (Status saved = writePage(withAlphaMode(*sheet, extras.alpha), files.color, transparent, pageWork, frames);
             !saved) {
             return saved;
         }
+        for (std::size_t c = 0; c < channels.extra.size(); ++c) {
+            if (Status saved = writeChannelPage(channels.extra[c], *layout, p, fill, g, files.extra[c].second);
+                !saved) {
+                return saved;
+            }
+        }
         if (extras.atlas != AtlasFormat::None) {
-            if (Status data = writeAtlasData(g, *layout, p, path, output.stem().string()); !data) {
+            if (Status data = writeAtlasData(g, *layout, p, files, channels, output.stem().string()); !data) {
                 return data;
             }
         }

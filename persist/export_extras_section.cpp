@@ -67,6 +67,9 @@ std::string exportExtrasSection(const ExportExtras& extras) {
     if (extras.loop) {
         out += "LOOP=1\r\n";
     }
+    if (extras.channels != defaults.channels) {
+        out.append("CHANNELS=").append(channelList(extras.channels)).append("\r\n");
+    }
     if (!extras.namePattern.empty()) {
         out.append("NAME=").append(settingsTextValue(extras.namePattern)).append("\r\n");
     }
@@ -94,6 +97,9 @@ ExportExtras readExportExtras(const IniDocument& ini) {
     }
     if (const auto text = ini.find(kExportExtrasSection, "LOOP")) {
         extras.loop = *text == "1";
+    }
+    if (const auto text = ini.find(kExportExtrasSection, "CHANNELS")) {
+        extras.channels = channelsByList(*text).value_or(extras.channels);
     }
     if (const auto text = ini.find(kExportExtrasSection, "NAME")) {
         extras.namePattern = text::cp932ToUtf8Lenient(*text);

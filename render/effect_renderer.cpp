@@ -42,6 +42,8 @@ CameraFrame frameOf(const Camera& camera) {
 struct EffectRenderer::DrawContext {
     bool exporting = false;
     ExportTargets* targets = nullptr;
+    const ExportPass* job = nullptr; // of an export walk
+    bool advancesAtlas = true;       // the draw moves an atlas animation on
     CameraFrame frame;
     Mat4 viewProjection;
     CullMode cull = CullMode::None;
@@ -214,16 +216,19 @@ void EffectRenderer::keepViewParticlesFor(const DrawContext& context) {
     viewParticlesFacing_ = context.frame.facing;
 }
 
-void EffectRenderer::drawExport(Camera& camera, ExportTargets& targets, float projectAspect, CullMode cull) {
+void EffectRenderer::drawExport(Camera& camera, ExportTargets& targets, float projectAspect, CullMode cull,
+                                const ExportPass& job) {
     drawCount_ = 0;
     batchedCount_ = 0;
     particleBatch_.resetDrawCount();
     // An export draws from a copy of the project that is its own (the export job's, or the
     // command-line tool's), at the supersampled size set into it: read it as it stands.
     inputs_ = FrameInputs{g_.project, g_.pSelNode};
-    if (inputs_.project.sort != 0) {
+    if (inputs_.project.sort != 0 && job.changesTheFrame()) {
         sortByDistance(camera.eye);
     }
+    // The depth is kept by the depth test and composes over nothing.
+    const bool composes = job.channel != ExportChannel::Depth;
     targets.clearCopy();
     targets.main().bind();
     glActiveTexture(GL_TEXTURE0 + kUnitMask);
@@ -233,8 +238,10 @@ void EffectRenderer::drawExport(Camera& camera, ExportTargets& targets, float pr
     context.targets = &targets;
     context.frame = frameOf(camera);
     context.cull = cull;
+    context.job = &job;
+    context.advancesAtlas = job.changesTheFrame();
     for (int pass = 0; pass < 2; ++pass) {
-        GpuStates::setDepth(GpuStates::Depth::Off);
+        GpuStates::setDepth(composes ? GpuStates::Depth::Off : GpuStates::Depth::TestAndWrite);
         walk(
             [&](Particle& p) {
                 glActiveTexture(GL_TEXTURE0 + kUnitTarget);
@@ -244,7 +251,9 @@ void EffectRenderer::drawExport(Camera& camera, ExportTargets& targets, float pr
                     context.frame = frameOf(camera);
                 }
                 drawExportParticle(camera, p, pass, context);
-                syncExportCopy(targets);
+                if (composes) {
+                    syncExportCopy(targets);
+                }
             },
             StopPolicy::Never);
     }
@@ -254,6 +263,15 @@ void EffectRenderer::drawExportParticle(Camera& camera, Particle& p, int pass, D
     PrimitiveDraw draw;
     Primitive* mesh = prepareDraw(camera, p, pass, context, draw);
     if (mesh == nullptr) {
+        return;
+    }
+    const ExportPass& job = *context.job;
+    if (job.record != nullptr && pass == 0 && context.cull == CullMode::Back) {
+        const Mat4 viewProjection = camera.view * camera.projection;
+        const bool trail = p.params().m_shape.type == ShapeParams::Trail;
+        job.record->insert_or_assign(p.serial, trail ? viewProjection : draw.world * viewProjection);
+    }
+    if (!prepareChannel(camera, p, job, draw)) {
         return;
     }
     if (paths_.emptyDraws == EmptyDraws::Skipped) {
@@ -268,6 +286,34 @@ void EffectRenderer::drawExportParticle(Camera& camera, Particle& p, int pass, D
     }
     mesh->draw(programs_, draw);
     ++drawCount_;
+}
+
+bool EffectRenderer::prepareChannel(const Camera& camera, const Particle& p, const ExportPass& job,
+                                    PrimitiveDraw& draw) const {
+    draw.channel = job.channel;
+    switch (job.channel) {
+    case ExportChannel::Color:
+        return true;
+    case ExportChannel::Emissive:
+        return draw.additive;
+    case ExportChannel::Depth:
+        draw.channelParams = Vec4{0, 0, job.depthFar, 0};
+        return true;
+    case ExportChannel::Motion:
+        break;
+    }
+    draw.channelParams = Vec4{job.motionScale, kNoMotion, 0, 0};
+    const auto found = job.next != nullptr ? job.next->find(p.serial) : ParticlePlacements::const_iterator{};
+    if (job.next != nullptr && found != job.next->end()) {
+        draw.nextWvp = found->second;
+        return true;
+    }
+    // Gone by the next exported frame: on as its latest step moved it, with this frame's camera.
+    const Vec3 moved = (p.pos - p.prevPos) * static_cast<float>(job.step);
+    const Mat4 onward = matrixTranslation(moved.x, moved.y, moved.z) * (camera.view * camera.projection);
+    const bool trail = p.params().m_shape.type == ShapeParams::Trail;
+    draw.nextWvp = trail ? onward : draw.world * onward;
+    return true;
 }
 
 void EffectRenderer::syncExportCopy(ExportTargets& targets) const {
@@ -306,7 +352,9 @@ Primitive* EffectRenderer::prepareDraw(Camera& camera, Particle& p, int pass, Dr
     draw.camera = &camera;
     draw.texture = textureOf(params.m_texture.ID).texture.id();
     if (params.m_texture.isAnim != 0) {
-        draw.textureMatrix = advanceAtlas(p);
+        draw.textureMatrix = context.advancesAtlas
+                                 ? advanceAtlas(p)
+                                 : atlasTextureMatrix(params.m_texture.w, params.m_texture.h, p.animPosition);
     }
     if (params.m_shape.type == ShapeParams::Trail) {
         if (p.trail == nullptr) {
@@ -328,7 +376,7 @@ Primitive* EffectRenderer::prepareDraw(Camera& camera, Particle& p, int pass, Dr
     draw.nonLinear = inputs_.project.isNonLiner != 0;
     draw.targetWidth = inputs_.project.width;
     draw.targetHeight = inputs_.project.height;
-    if (context.exporting) {
+    if (context.exporting && context.job->channel != ExportChannel::Depth) {
         ExportTargets* targets = context.targets;
         if (paths_.exportCopy == ExportCopyPath::WhenRead) {
             draw.beforeStrip = [targets](const PixelRect& read) { targets->prepareToRead(read); };

@@ -3,6 +3,7 @@
 #include "engine/world_matrix.h"
 #include "model/global_state.h"
 #include "render/drawing_paths.h"
+#include "render/export_pass.h"
 #include "render/gpu_states.h"
 #include "render/guide_batch.h"
 #include "render/line_set.h"
@@ -43,8 +44,10 @@ public:
     // particles never holds the worker up; the frame is then incomplete, and the worker is
     // about to stop anyway.
     void drawView(Camera& camera, float viewAspect);
-    // One culling walk of an export frame into `targets`, culling `cull` faces.
-    void drawExport(Camera& camera, ExportTargets& targets, float projectAspect, CullMode cull);
+    // One culling walk of an export frame into `targets`, culling `cull` faces: the colour or
+    // the extra channel that `job` asks for.
+    void drawExport(Camera& camera, ExportTargets& targets, float projectAspect, CullMode cull,
+                    const ExportPass& job = {});
 
     // Which way each step is drawn (the faster ones unless told otherwise).
     void setPaths(const DrawingPaths& paths) { paths_ = paths; }
@@ -81,6 +84,8 @@ private:
     Mat4 advanceAtlas(Particle& particle) const;
     // An export particle, unless its draw cannot write a pixel.
     void drawExportParticle(Camera& camera, Particle& particle, int pass, DrawContext& context);
+    // What an extra channel adds to the particle's draw; false when the channel leaves it out.
+    bool prepareChannel(const Camera& camera, const Particle& particle, const ExportPass& job, PrimitiveDraw& draw) const;
     // The world matrix, and a cylinder's two scalings, of a particle drawn with `mesh`.
     static void placeOnMesh(const Particle& particle, const Primitive& mesh, const CameraFrame& frame,
                             PrimitiveDraw& draw);

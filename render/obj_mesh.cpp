@@ -19,8 +19,7 @@ void ObjMesh::upload(const ObjModel& model) {
 }
 
 void ObjMesh::draw(ShaderPrograms& programs, const PrimitiveDraw& draw) {
-    programs.usePoly(VertexEntry::Plain, choosePixelEntry(draw.alphaPass, draw.exporting, draw.additive),
-                     constants(draw));
+    useProgram(programs, VertexEntry::Plain, draw);
     glActiveTexture(GL_TEXTURE0 + kUnitDecal);
     glBindTexture(GL_TEXTURE_2D, draw.texture);
     // Models are always filtered linearly, whatever the project's choice.

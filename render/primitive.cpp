@@ -89,10 +89,19 @@ ClipTransform Primitive::clipTransform(const PrimitiveDraw& draw) const {
     return {wvp, wvp};
 }
 
+void Primitive::useProgram(ShaderPrograms& programs, VertexEntry vertex, const PrimitiveDraw& draw) const {
+    const PixelEntry pixel = choosePixelEntry(draw.alphaPass, draw.exporting, draw.additive, draw.channel);
+    if (pixel < PixelEntry::MotionAlpha) {
+        programs.usePoly(vertex, pixel, constants(draw));
+        return;
+    }
+    const ChannelConstants channel{transposed(draw.nextWvp), draw.channelParams};
+    programs.usePoly(vertex, pixel, constants(draw), &channel);
+}
+
 void Primitive::draw(ShaderPrograms& programs, const PrimitiveDraw& draw) {
     const VertexEntry vertex = kind_ == Kind::Cylinder ? VertexEntry::Cylinder : VertexEntry::Plain;
-    programs.usePoly(vertex, choosePixelEntry(draw.alphaPass, draw.exporting, draw.additive),
-                     constants(draw));
+    useProgram(programs, vertex, draw);
     glActiveTexture(GL_TEXTURE0 + kUnitDecal);
     glBindTexture(GL_TEXTURE_2D, draw.texture);
     bindSampler(draw.nonLinear);

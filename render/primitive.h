@@ -36,6 +36,11 @@ struct PrimitiveDraw {
     bool nonLinear = false;
     int targetWidth = 1; // the project size, for the target coordinate of export composition
     int targetHeight = 1;
+    // What an export draws: the colour, or an extra channel with its constants (the placement
+    // in the next exported frame as world x view x projection, not transposed).
+    ExportChannel channel = ExportChannel::Color;
+    Mat4 nextWvp = Mat4::identity();
+    Vec4 channelParams;
     // Called after every strip while exporting with the pixels the strip may have written:
     // copies the target so the next strip composes over what this one drew.
     std::function<void(const PixelRect&)> afterStrip;
@@ -59,6 +64,8 @@ public:
     // Uploads the strips of both details; false when a buffer cannot be made.
     bool create(const std::array<std::vector<Strip>, 2>& strips);
     virtual void draw(ShaderPrograms& programs, const PrimitiveDraw& draw);
+    // The program, its constants and the extra channel's, for `draw` with `vertex`.
+    void useProgram(ShaderPrograms& programs, VertexEntry vertex, const PrimitiveDraw& draw) const;
 
     bool isBillboard() const { return billboard_; }
     // Which way a flat mesh (the square) placed by `wvp` (transposed, as the shaders read it)

@@ -89,18 +89,23 @@ bool Renderer::renderViewFrame(std::uint32_t framebuffer, const MouseSample& mou
     return moved;
 }
 
-void Renderer::renderExportFrame(ExportTargets& targets, const std::function<void()>& afterWalk) {
+void Renderer::renderExportFrame(ExportTargets& targets, const std::function<void()>& afterWalk,
+                                 const ExportPass& job) {
     const float aspect = static_cast<float>(g_.project.width) / static_cast<float>(g_.project.height);
     camera_.update(aspect);
     GpuStates::setBlend(BlendMode::Opaque);
     for (CullMode cull : {CullMode::Back, CullMode::Front}) {
         GpuStates::setCull(cull);
-        effects_->drawExport(camera_, targets, aspect, cull);
+        effects_->drawExport(camera_, targets, aspect, cull, job);
         if (afterWalk) {
             afterWalk();
         }
     }
     GpuStates::setCull(CullMode::None);
+}
+
+float Renderer::focusDistance() const {
+    return length(camera_.eye - camera_.target);
 }
 
 void Renderer::restoreViewCamera() {

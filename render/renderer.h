@@ -4,6 +4,7 @@
 #include "platform/result.h"
 #include "render/camera.h"
 #include "render/drawing_paths.h"
+#include "render/export_pass.h"
 
 #include <QImage>
 #include <cstdint>
@@ -52,8 +53,12 @@ public:
 
     // One export frame into `targets` (made at the project size): the camera with the
     // project's aspect, both culling walks composing in the shader, opaque blending.
-    // `afterWalk` runs after each of the two walks (the export's progress).
-    void renderExportFrame(ExportTargets& targets, const std::function<void()>& afterWalk = {});
+    // `afterWalk` runs after each of the two walks (the export's progress). `job` chooses the
+    // colour or an extra channel.
+    void renderExportFrame(ExportTargets& targets, const std::function<void()>& afterWalk = {},
+                           const ExportPass& job = {});
+    // The distance from the camera to the point it looks at.
+    float focusDistance() const;
     // The view's camera matrices again after an export.
     void restoreViewCamera();
 

@@ -2,16 +2,25 @@
 
 #include "render/shader_sources.h"
 
+#include <iterator>
 #include <vector>
 
 namespace vintrel {
 
 namespace {
 
-constexpr const char* kPixelDefines[] = {"PS_ALPHA",          "PS_NON_ALPHA",      "PS_BACK_ALPHA",
-                                         "PS_BACK_NON_ALPHA", "PS_BACK_ALPHA_ADD", "PS_BACK_NON_ALPHA_ADD"};
+constexpr const char* kPixelDefines[] = {"PS_ALPHA",          "PS_NON_ALPHA",        "PS_BACK_ALPHA",
+                                         "PS_BACK_NON_ALPHA", "PS_BACK_ALPHA_ADD",   "PS_BACK_NON_ALPHA_ADD",
+                                         "PS_MOTION_ALPHA",   "PS_MOTION_NON_ALPHA", "PS_DEPTH"};
 constexpr const char* kPixelNames[] = {"PS_Alpha",        "PS_NonAlpha",     "PS_BackAlpha",
-                                       "PS_BackNonAlpha", "PS_BackAlphaAdd", "PS_BackNonAlphaAdd"};
+                                       "PS_BackNonAlpha", "PS_BackAlphaAdd", "PS_BackNonAlphaAdd",
+                                       "PS_MotionAlpha",  "PS_MotionNonAlpha", "PS_Depth"};
+static_assert(std::size(kPixelDefines) == kPixelEntryCount && std::size(kPixelNames) == kPixelEntryCount);
+
+// The motion and depth entries read the clip positions that the channel vertex stage gives.
+bool readsClipPositions(int pixel) {
+    return pixel >= static_cast<int>(PixelEntry::MotionAlpha);
+}
 
 // Clip-space depth runs 0..1 as the projection matrices make it. With clip control the
 // context takes it as it is; without, the vertex stage maps it to OpenGL's -1..1.
@@ -49,15 +58,22 @@ gl::Shader compile(GLenum kind, const std::vector<std::string>& parts, const std
 
 constexpr const char* kUniformNames[] = {"g_mWVP",      "g_mW",       "g_mTex",
                                          "g_mScreen",   "g_mColor",   "g_mBottomScale",
-                                         "g_mTopScale", "g_underCut", "g_meshVertexCount"};
+                                         "g_mTopScale", "g_underCut", "g_meshVertexCount",
+                                         "g_mWVPNext",  "g_channel"};
 
 std::size_t polyIndex(VertexEntry vertex, PixelEntry pixel) {
-    return static_cast<std::size_t>(vertex) * 6 + static_cast<std::size_t>(pixel);
+    return static_cast<std::size_t>(vertex) * kPixelEntryCount + static_cast<std::size_t>(pixel);
 }
 
 } // namespace
 
-PixelEntry choosePixelEntry(bool alphaPass, bool exporting, bool additive) {
+PixelEntry choosePixelEntry(bool alphaPass, bool exporting, bool additive, ExportChannel channel) {
+    if (exporting && channel == ExportChannel::Motion) {
+        return alphaPass ? PixelEntry::MotionAlpha : PixelEntry::MotionNonAlpha;
+    }
+    if (exporting && channel == ExportChannel::Depth) {
+        return PixelEntry::Depth;
+    }
     if (!exporting) {
         return alphaPass ? PixelEntry::Alpha : PixelEntry::NonAlpha;
     }
@@ -132,16 +148,23 @@ bool ShaderPrograms::compileAndLink(std::string* error) {
     if (!guideVertex || !linkInto(guides_, guideVertex, linePixel, "Line guides", error)) {
         return false;
     }
-    gl::Shader vertex[2] = {
+    // Plain and cylinder, then the same with the clip positions of the extra channels.
+    const std::string channel = "#define VS_CHANNEL\n";
+    gl::Shader vertex[4] = {
         compile(GL_VERTEX_SHADER, {head, shaders::poly_common_glsl, shaders::poly_vert}, "Poly.vert [VS]",
                 error),
         compile(GL_VERTEX_SHADER,
                 {head, "#define VS_CYLINDER\n", shaders::poly_common_glsl, shaders::poly_vert},
-                "Poly.vert [VS_Cylinder]", error)};
-    if (!vertex[0] || !vertex[1]) {
+                "Poly.vert [VS_Cylinder]", error),
+        compile(GL_VERTEX_SHADER, {head, channel, shaders::poly_common_glsl, shaders::poly_vert},
+                "Poly.vert [VS_Channel]", error),
+        compile(GL_VERTEX_SHADER,
+                {head, channel, "#define VS_CYLINDER\n", shaders::poly_common_glsl, shaders::poly_vert},
+                "Poly.vert [VS_CylinderChannel]", error)};
+    if (!vertex[0] || !vertex[1] || !vertex[2] || !vertex[3]) {
         return false;
     }
-    for (int p = 0; p < 6; ++p) {
+    for (int p = 0; p < kPixelEntryCount; ++p) {
         const std::string define = std::string("#define ") + kPixelDefines[p] + "\n";
         gl::Shader pixel =
             compile(GL_FRAGMENT_SHADER, {head, define, shaders::poly_common_glsl, shaders::poly_frag},
@@ -151,7 +174,8 @@ bool ShaderPrograms::compileAndLink(std::string* error) {
         }
         for (int v = 0; v < 2; ++v) {
             Linked& linked = poly_[polyIndex(static_cast<VertexEntry>(v), static_cast<PixelEntry>(p))];
-            if (!linkInto(linked, vertex[v], pixel, std::string("Poly ") + kPixelNames[p], error)) {
+            const gl::Shader& stage = vertex[readsClipPositions(p) ? v + 2 : v];
+            if (!linkInto(linked, stage, pixel, std::string("Poly ") + kPixelNames[p], error)) {
                 return false;
             }
         }
@@ -223,7 +247,8 @@ void ShaderPrograms::usePolyBatched(VertexEntry vertex, PixelEntry viewPixel, GL
     glUniform1i(linked.locations[8], meshVertexCount);
 }
 
-void ShaderPrograms::usePoly(VertexEntry vertex, PixelEntry pixel, const PolyConstants& constants) {
+void ShaderPrograms::usePoly(VertexEntry vertex, PixelEntry pixel, const PolyConstants& constants,
+                             const ChannelConstants* channel) {
     const Linked& linked = poly_[polyIndex(vertex, pixel)];
     glUseProgram(linked.program.id());
     setMatrix(linked.locations[0], constants.wvp);
@@ -234,6 +259,10 @@ void ShaderPrograms::usePoly(VertexEntry vertex, PixelEntry pixel, const PolyCon
     setMatrix(linked.locations[5], constants.bottomScale);
     setMatrix(linked.locations[6], constants.topScale);
     setVector(linked.locations[7], constants.underCut);
+    if (channel != nullptr) {
+        setMatrix(linked.locations[9], channel->wvpNext);
+        setVector(linked.locations[10], channel->channel);
+    }
 }
 
 } // namespace vintrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/export_extras.h"
 #include "platform/math.h"
 #include "platform/result.h"
 #include "render/gl_objects.h"
@@ -11,12 +12,33 @@ namespace vintrel {
 
 // Vertex entries of the particle program.
 enum class VertexEntry { Plain, Cylinder };
-// Pixel entries: two for the view, four for export (which compose in the shader).
-enum class PixelEntry { Alpha, NonAlpha, BackAlpha, BackNonAlpha, BackAlphaAdd, BackNonAlphaAdd };
+// Pixel entries: two for the view, four for export (which compose in the shader), and three for
+// an export's extra channels: the motion in both passes and the depth.
+enum class PixelEntry {
+    Alpha,
+    NonAlpha,
+    BackAlpha,
+    BackNonAlpha,
+    BackAlphaAdd,
+    BackNonAlphaAdd,
+    MotionAlpha,
+    MotionNonAlpha,
+    Depth
+};
+constexpr int kPixelEntryCount = 9;
 
 // The pixel entry for a draw: the view's pair by the alpha pass, export's four by the alpha
-// pass and the node's additive flag.
-PixelEntry choosePixelEntry(bool alphaPass, bool exporting, bool additive);
+// pass and the node's additive flag; the motion's pair by the alpha pass and the depth's one.
+// The emissive channel draws as the colour does.
+PixelEntry choosePixelEntry(bool alphaPass, bool exporting, bool additive,
+                            ExportChannel channel = ExportChannel::Color);
+
+// The extra channels' constants: the placement in the next exported frame (transposed, as the
+// others) and g_channel (x: motion scale, y: the value of no motion, z: the far end of depth).
+struct ChannelConstants {
+    Mat4 wvpNext;
+    Vec4 channel;
+};
 
 // The particle program's constants (480 bytes, in the order and size of the original constant
 // block). Matrices are stored transposed, as the shaders multiply row vectors.
@@ -61,7 +83,9 @@ public:
     void useLine(const LineConstants& constants);
     // The line program that takes each guide's matrices per instance (GuideBatch).
     void useGuides(const Vec4& color);
-    void usePoly(VertexEntry vertex, PixelEntry pixel, const PolyConstants& constants);
+    // `channel` is set for the motion and depth entries only.
+    void usePoly(VertexEntry vertex, PixelEntry pixel, const PolyConstants& constants,
+                 const ChannelConstants* channel = nullptr);
     // The particle program that draws a batch of particles in one draw, reading the mesh and
     // each particle's constants from the buffer textures at kUnitMeshVertices and
     // kUnitParticles; the view's two pixel entries only (Alpha, NonAlpha).
@@ -71,8 +95,9 @@ private:
     struct Linked {
         gl::Program program;
         // Locations of g_mWVP, g_mW, g_mTex, g_mScreen, g_mColor, g_mBottomScale, g_mTopScale,
-        // g_underCut, g_meshVertexCount (-1 where the program does not use one).
-        std::array<GLint, 9> locations{};
+        // g_underCut, g_meshVertexCount, g_mWVPNext, g_channel (-1 where the program does not
+        // use one).
+        std::array<GLint, 11> locations{};
     };
     bool compileAndLink(std::string* log);
     bool buildBatched(const std::string& head, std::string* error);
@@ -81,7 +106,7 @@ private:
 
     Linked line_;
     Linked guides_;
-    std::array<Linked, 12> poly_;
+    std::array<Linked, 2 * kPixelEntryCount> poly_;
     std::array<Linked, 4> batched_; // vertex entry x the view's two pixel entries
 };
 

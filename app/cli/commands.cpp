@@ -47,6 +47,7 @@ constexpr const char* kUsage = R"(usage:
                      [--atlas none|texturepacker-hash|texturepacker-array|aseprite|godot]
                      [--padding P] [--border B] [--extrude E] [--trim none|frame|common]
                      [--power-of-two 0|1] [--max-size S] [--name PATTERN] [--loop 0|1] [--loop-frames K]
+                     [--channels color,motion,emissive,depth]
                                              export frames as the editor does, headless
 )";
 
@@ -124,7 +125,7 @@ const std::vector<CommandShape>& commandShapes() {
         {"render", 1, true, {"frame"}, {"size"}},
         {"export", 1, true, {}, {"start", "end", "step", "type", "smooth", "columns", "size", "transparent",
                                  "alpha", "atlas", "padding", "border", "extrude", "trim", "power-of-two",
-                                 "max-size", "name", "loop", "loop-frames", "if-changed"}},
+                                 "max-size", "name", "loop", "loop-frames", "channels", "if-changed"}},
     };
     return shapes;
 }

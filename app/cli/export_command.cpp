@@ -90,6 +90,7 @@ void applyOptions(GlobalState& g, const ExportOptions& options) {
     x.namePattern = options.namePattern.value_or(x.namePattern);
     x.loop = options.loop ? *options.loop != 0 : x.loop;
     x.loopFrames = options.loopFrames.value_or(x.loopFrames);
+    x.channels = options.channels.value_or(x.channels);
     // As the export dialog does: the rows follow the range and the columns.
     g.write.width = std::max(1, g.write.width);
     g.write.height = sheetRowCount(g.write);
@@ -143,6 +144,13 @@ bool parseNewerOptions(const std::map<std::string, std::string>& options, Export
             return false;
         }
         parsed.namePattern = found->second;
+    }
+    if (const auto found = options.find("channels"); found != options.end()) {
+        if (!(parsed.channels = channelsByList(found->second))) {
+            err << "vintrel-cli: --channels is a list of " << choiceList(exportChannelNames())
+                << ", separated by commas\n";
+            return false;
+        }
     }
     return true;
 }
@@ -209,6 +217,9 @@ int exportProject(GlobalState& g, const ExportOptions& options, const std::strin
     Status checked = checkExportRange(g.write, g.project.frame);
     if (checked) {
         checked = checkExportSize(g);
+    }
+    if (checked && options.channels) {
+        checked = checkChannelsFitOutput(g); // asked for here, not left over from the project
     }
     if (!checked) {
         err << "vintrel-cli: " << cliText(checked.error()) << " (" << cliText(Message{kExportSettingsCaption})

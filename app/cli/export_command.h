@@ -20,6 +20,7 @@ struct ExportOptions {
     std::optional<int> animation, alpha, atlas, padding, border, extrude, trim, powerOfTwo, maxSheetSide, loop,
         loopFrames;
     std::optional<std::string> namePattern;
+    std::optional<ExportChannels> channels;
 };
 
 // Reads --start, --end, --step, --type, --smooth, --columns, --size, --transparent and the

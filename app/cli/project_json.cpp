@@ -89,7 +89,8 @@ Json exportExtrasToJson(const ExportExtras& x) {
                 {"maxSize", x.maxSheetSide},
                 {"name", x.namePattern},
                 {"loop", x.loop},
-                {"loopFrames", x.loopFrames}};
+                {"loopFrames", x.loopFrames},
+                {"channels", channelList(x.channels)}};
 }
 
 Json backdropToJson(const ViewBackdrop& backdrop) {

@@ -1,6 +1,8 @@
-// One source, six pixel entries chosen by a define: PS_Alpha and PS_NonAlpha for the view,
+// One source, nine pixel entries chosen by a define: PS_Alpha and PS_NonAlpha for the view,
 // PS_BackAlpha, PS_BackNonAlpha, PS_BackAlphaAdd and PS_BackNonAlphaAdd for export, where the
-// blend state is opaque and the fragment composes itself over a copy of the target (g_texRT).
+// blend state is opaque and the fragment composes itself over a copy of the target (g_texRT),
+// and for an export's extra channels PS_MotionAlpha and PS_MotionNonAlpha (the motion composed
+// as the colour is) and PS_Depth (the depth of opaque texels, with the depth test).
 uniform sampler2D g_texDecal; // unit 0: the particle texture
 uniform sampler2D g_texRT;    // unit 1: copy of the export target
 uniform sampler2D g_texMask;  // unit 2: mask image (transparent when there is no mask)
@@ -8,6 +10,10 @@ uniform sampler2D g_texMask;  // unit 2: mask image (transparent when there is n
 in vec2 Tex;
 in vec4 Pos3D;
 out vec4 fragColor;
+#if defined(PS_MOTION_ALPHA) || defined(PS_MOTION_NON_ALPHA) || defined(PS_DEPTH)
+in vec4 ClipNow;
+in vec4 ClipNext;
+#endif
 
 #ifdef PS_BATCHED
 flat in vec4 BatchColor; // the particle's colour and under-cut flag, per particle of a batch
@@ -46,9 +52,40 @@ vec4 over(vec4 c, vec4 d) {
     return colour;
 }
 
+#if defined(PS_MOTION_ALPHA) || defined(PS_MOTION_NON_ALPHA)
+// The motion of this point by the next exported frame, in frame widths and heights (x to the
+// right, y down), scaled and offset so that g_channel.y is no motion.
+vec2 encodedMotion() {
+    vec2 motion = vec2(0.0);
+    if (ClipNow.w > 0.0 && ClipNext.w > 0.0) {
+        motion = (ClipNext.xy / ClipNext.w - ClipNow.xy / ClipNow.w) * vec2(0.5, -0.5);
+    }
+    return vec2(g_channel.y) + motion * g_channel.x;
+}
+#endif
+
 void main() {
     vec4 c = texture(g_texDecal, Tex) * PARTICLE_COLOR;
-#if defined(PS_ALPHA) || defined(PS_NON_ALPHA)
+#if defined(PS_MOTION_ALPHA) || defined(PS_MOTION_NON_ALPHA)
+    if (hiddenBelowFloor()) {
+        discard;
+    }
+#ifdef PS_MOTION_NON_ALPHA
+    if (c.a < 1.0) {
+        discard;
+    }
+#endif
+    // The vector takes the texel's opacity, so the most visible particle at a pixel wins as
+    // its colour does.
+    vec4 m = vec4(encodedMotion(), 0.0, c.a);
+    vec4 d = texture(g_texRT, targetCoordinate());
+    fragColor = d.a != 0.0 ? over(m, d) : m;
+#elif defined(PS_DEPTH)
+    if (hiddenBelowFloor() || c.a < 0.5) {
+        discard; // the depth is that of texels at least half opaque
+    }
+    fragColor = vec4(vec3(clamp(ClipNow.w / g_channel.z, 0.0, 1.0)), 1.0);
+#elif defined(PS_ALPHA) || defined(PS_NON_ALPHA)
     if (hiddenBelowFloor()) {
         c.a *= 0.0;
     }

@@ -59,6 +59,12 @@ layout(location = 1) in vec2 TEXCOORD;
 
 out vec2 Tex;
 out vec4 Pos3D;
+#ifdef VS_CHANNEL
+// The clip positions of this point now and in the next exported frame, interpolated in
+// perspective so that each pixel gets the motion of the surface point it shows.
+out vec4 ClipNow;
+out vec4 ClipNext;
+#endif
 
 void main() {
 #ifdef VS_BATCHED
@@ -70,6 +76,10 @@ void main() {
     position = POSITION.z == 0.0 ? position * BOTTOM_SCALE : position * TOP_SCALE;
 #endif
     gl_Position = position * PARTICLE_WVP;
+#ifdef VS_CHANNEL
+    ClipNow = gl_Position;
+    ClipNext = position * g_mWVPNext;
+#endif
     DEPTH_FROM_ZERO_TO_ONE(gl_Position);
     Tex = (vec4(TEXCOORD, 0.0, 1.0) * PARTICLE_TEX).xy;
     Pos3D = position * PARTICLE_W;
