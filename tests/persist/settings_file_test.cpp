@@ -1042,12 +1042,13 @@ TEST(SettingsExportExtras, WrittenOnlyWhenSetAndReadBack) {
     x.namePattern = "{name}_炎_{page}";
     x.loop = true;
     x.loopFrames = 8;
+    x.channels = kColorOnly | channelBit(ExportChannel::Motion) | channelBit(ExportChannel::Depth);
     const std::string extended = writeSettings(g);
     ASSERT_EQ(extended.substr(0, classic.size()), classic);
     EXPECT_EQ(extended.substr(classic.size()),
               "[VINTREL_EXPORT]\r\nFORMAT=webm\r\nATLAS=godot\r\nALPHA=premultiplied\r\nPADDING=2\r\nEXTRUDE=1\r\n"
               "MAX_SIZE=2048\r\nLOOP_FRAMES=8\r\nTRIM=common\r\nPOWER_OF_TWO=1\r\nLOOP=1\r\n"
-              "NAME={name}_\x89\x8a_{page}\r\n");
+              "CHANNELS=color,motion,depth\r\nNAME={name}_\x89\x8a_{page}\r\n");
 
     GlobalState loaded;
     makeFresh(loaded);
@@ -1055,7 +1056,8 @@ TEST(SettingsExportExtras, WrittenOnlyWhenSetAndReadBack) {
     EXPECT_EQ(loaded.exportExtras, x);
 
     const IniDocument damaged = IniDocument::parse(
-        "[VINTREL_EXPORT]\r\nATLAS=unity\r\nALPHA=premultiplied\r\nPADDING=-3\r\nEXTRUDE=9999\r\nMAX_SIZE=x\r\n");
+        "[VINTREL_EXPORT]\r\nATLAS=unity\r\nALPHA=premultiplied\r\nPADDING=-3\r\nEXTRUDE=9999\r\nMAX_SIZE=x\r\n"
+        "CHANNELS=color,normal\r\n");
     readSettings(loaded, damaged, kCurrentFormatVersion);
     ExportExtras expected;
     expected.alpha = AlphaMode::Premultiplied;

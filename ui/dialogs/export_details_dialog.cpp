@@ -11,6 +11,7 @@
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <vector>
 
 namespace vintrel {
 
@@ -59,13 +60,19 @@ ExportDetailsDialog::ExportDetailsDialog(const ExportExtras& extras, bool writes
     namePattern_->setAccessibleName(exportText("ファイル名"));
     namePattern_->setAccessibleDescription(namePattern_->toolTip());
     form_->addRow(exportText("ファイル名"), namePattern_);
+    // The extra sheets beside the colour sheet, one check each, in channel order.
+    const char* const channelChecks[] = {"動きベクトルのシート", "発光レイヤーのシート", "深度のシート"};
+    for (int c = 1; c < kExportChannelCount; ++c) {
+        channels_.push_back(addCheck(channelChecks[c - 1], extras.hasChannel(static_cast<ExportChannel>(c))));
+    }
     loop_ = addCheck("シームレスループ", extras.loop);
     loopFrames_ = addNumber("重ねるフレーム数", 0, kMaxLoopFrames, extras.loopFrames, "自動（4分の1）");
     connect(loop_, &QCheckBox::toggled, this, &ExportDetailsDialog::followLoop);
     followLoop();
 
-    for (QWidget* sheetOnly : std::initializer_list<QWidget*>{atlas_, padding_, border_, extrude_, trim_, powerOfTwo_,
-                                                              maxSide_, namePattern_}) {
+    std::vector<QWidget*> sheetControls{atlas_, padding_, border_, extrude_, trim_, powerOfTwo_, maxSide_, namePattern_};
+    sheetControls.insert(sheetControls.end(), channels_.begin(), channels_.end());
+    for (QWidget* sheetOnly : sheetControls) {
         sheetOnly->setEnabled(writesSheet);
         if (QWidget* label = form_->labelForField(sheetOnly)) {
             label->setEnabled(writesSheet);
@@ -134,6 +141,12 @@ ExportExtras ExportDetailsDialog::extras() const {
     x.namePattern = namePattern_->text().toStdString();
     x.loop = loop_->isChecked();
     x.loopFrames = loopFrames_->value();
+    x.channels = kColorOnly;
+    for (std::size_t c = 0; c < channels_.size(); ++c) {
+        if (channels_[c]->isChecked()) {
+            x.channels |= channelBit(static_cast<ExportChannel>(c + 1));
+        }
+    }
     return x;
 }
 

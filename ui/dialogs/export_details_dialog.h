@@ -3,6 +3,7 @@
 #include "model/export_extras.h"
 
 #include <QDialog>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -14,7 +15,7 @@ namespace vintrel {
 
 // "書き出しの詳細": the options for engines and video editors beyond the classic dialog: the
 // atlas data, the alpha mode, the sheet's padding, border, edge extrusion, trim, power-of-two
-// size, largest page and file-name pattern, and the seamless loop. The sheet's own options are
+// size, largest page and file-name pattern, the extra channels' sheets, and the seamless loop. The sheet's own options are
 // disabled for the other outputs. Every control is named by its label for screen readers.
 class ExportDetailsDialog final : public QDialog {
     Q_OBJECT
@@ -42,6 +43,7 @@ private:
     QCheckBox* powerOfTwo_ = nullptr;
     QSpinBox* maxSide_ = nullptr;
     QLineEdit* namePattern_ = nullptr;
+    std::vector<QCheckBox*> channels_; // motion, emissive, depth
     QCheckBox* loop_ = nullptr;
     QSpinBox* loopFrames_ = nullptr;
 };

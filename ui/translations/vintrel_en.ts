@@ -615,6 +615,18 @@
         <translation>You can use {name} {columns} {rows} {frames} {page}</translation>
     </message>
     <message>
+        <source>動きベクトルのシート</source>
+        <translation>Motion-vector sheet</translation>
+    </message>
+    <message>
+        <source>発光レイヤーのシート</source>
+        <translation>Emissive sheet</translation>
+    </message>
+    <message>
+        <source>深度のシート</source>
+        <translation>Depth sheet</translation>
+    </message>
+    <message>
         <source>シームレスループ</source>
         <translation>Seamless loop</translation>
     </message>

@@ -251,6 +251,8 @@ TEST_F(ExportDialogTest, TheDetailsEditTheOptionsForEngines) {
     EXPECT_FALSE(loopFrames->isEnabled());
     named<QCheckBox>(*details, "シームレスループ")->setChecked(true);
     EXPECT_TRUE(loopFrames->isEnabled());
+    named<QCheckBox>(*details, "動きベクトルのシート")->setChecked(true);
+    named<QCheckBox>(*details, "深度のシート")->setChecked(true);
     details->accept();
 
     const ExportExtras& x = dialog->draft().extras;
@@ -262,6 +264,7 @@ TEST_F(ExportDialogTest, TheDetailsEditTheOptionsForEngines) {
     EXPECT_EQ(x.maxSheetSide, kMinSheetSide);
     EXPECT_EQ(x.namePattern, "{name}x_{rows}");
     EXPECT_TRUE(x.loop);
+    EXPECT_EQ(x.channels, kColorOnly | channelBit(ExportChannel::Motion) | channelBit(ExportChannel::Depth));
     dialog->reject();
     EXPECT_EQ(g.exportExtras, x);
 
@@ -270,6 +273,7 @@ TEST_F(ExportDialogTest, TheDetailsEditTheOptionsForEngines) {
     QTest::mouseClick(numbered.detailsButton(), Qt::LeftButton);
     ASSERT_NE(numbered.detailsDialog(), nullptr);
     EXPECT_FALSE(named<QSpinBox>(*numbered.detailsDialog(), "セルの間隔")->isEnabled());
+    EXPECT_FALSE(named<QCheckBox>(*numbered.detailsDialog(), "発光レイヤーのシート")->isEnabled());
     EXPECT_TRUE(named<QComboBox>(*numbered.detailsDialog(), "透明の扱い")->isEnabled());
     numbered.detailsDialog()->reject();
     EXPECT_EQ(numbered.draft().extras, x) << "Cancel leaves the options";
