@@ -268,8 +268,10 @@ void EffectRenderer::drawExportParticle(Camera& camera, Particle& p, int pass, D
     const ExportPass& job = *context.job;
     if (job.record != nullptr && pass == 0 && context.cull == CullMode::Back) {
         const Mat4 viewProjection = camera.view * camera.projection;
+        // A trail's points are in the world; the ribbon moves on as its particle does.
         const bool trail = p.params().m_shape.type == ShapeParams::Trail;
-        job.record->insert_or_assign(p.serial, trail ? viewProjection : draw.world * viewProjection);
+        job.record->insert_or_assign(
+            p.serial, trail ? matrixTranslation(p.pos.x, p.pos.y, p.pos.z) * viewProjection : draw.world * viewProjection);
     }
     if (!prepareChannel(camera, p, job, draw)) {
         return;
@@ -302,16 +304,17 @@ bool EffectRenderer::prepareChannel(const Camera& camera, const Particle& p, con
     case ExportChannel::Motion:
         break;
     }
-    draw.channelParams = Vec4{job.motionScale, kNoMotion, 0, 0};
+    draw.channelParams = Vec4{job.motionScale, kNoMotion, 0, draw.additive ? 1.0f : 0.0f};
     const auto found = job.next != nullptr ? job.next->find(p.serial) : ParticlePlacements::const_iterator{};
+    const bool trail = p.params().m_shape.type == ShapeParams::Trail;
     if (job.next != nullptr && found != job.next->end()) {
-        draw.nextWvp = found->second;
+        // A trail's placement holds its particle's place (see drawExportParticle).
+        draw.nextWvp = trail ? matrixTranslation(-p.pos.x, -p.pos.y, -p.pos.z) * found->second : found->second;
         return true;
     }
     // Gone by the next exported frame: on as its latest step moved it, with this frame's camera.
     const Vec3 moved = (p.pos - p.prevPos) * static_cast<float>(job.step);
     const Mat4 onward = matrixTranslation(moved.x, moved.y, moved.z) * (camera.view * camera.projection);
-    const bool trail = p.params().m_shape.type == ShapeParams::Trail;
     draw.nextWvp = trail ? onward : draw.world * onward;
     return true;
 }

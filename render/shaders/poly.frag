@@ -75,11 +75,19 @@ void main() {
         discard;
     }
 #endif
-    // The vector takes the texel's opacity, so the most visible particle at a pixel wins as
-    // its colour does.
+    // The vectors compose as the colours do: over what is there for alpha blending, so the
+    // most visible particle at a pixel wins; averaged by the opacities that add up for additive
+    // blending (g_channel.w), where every particle lights the pixel.
     vec4 m = vec4(encodedMotion(), 0.0, c.a);
     vec4 d = texture(g_texRT, targetCoordinate());
-    fragColor = d.a != 0.0 ? over(m, d) : m;
+    if (d.a == 0.0) {
+        fragColor = m;
+    } else if (g_channel.w != 0.0) {
+        float sum = m.a + d.a;
+        fragColor = vec4((m.rgb * m.a + d.rgb * d.a) / sum, min(sum, 1.0));
+    } else {
+        fragColor = over(m, d);
+    }
 #elif defined(PS_DEPTH)
     if (hiddenBelowFloor() || c.a < 0.5) {
         discard; // the depth is that of texels at least half opaque

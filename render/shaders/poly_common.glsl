@@ -11,4 +11,5 @@ uniform mat4 g_mBottomScale;  // cylinder base scaling
 uniform mat4 g_mTopScale;     // cylinder tip scaling
 uniform vec4 g_underCut;      // x = 1 hides what lies below the floor
 uniform mat4 g_mWVPNext;      // the extra channels: where the particle is in the next exported frame
-uniform vec4 g_channel;       // x: motion scale, y: the value of no motion, z: the far end of depth
+uniform vec4 g_channel;       // x: motion scale, y: the value of no motion, z: the far end of depth,
+                              // w: 1 for an additive particle's motion

@@ -191,16 +191,21 @@ protected:
 constexpr ExportChannels kColorAndMotion = kColorOnly | channelBit(ExportChannel::Motion);
 
 TEST_F(ChannelExport, MotionWarpsEachSampleCloserToItsNextFrame) {
-    // At 256 x 192 the warp comes 38 % to 39 % closer on each sample: what is left is what no
-    // vector moves (births, fading colours, atlas animations). The bound guards that.
-    for (const char* sample : {"fire.stn", "sparks.stn", "magic_circle.stn"}) {
-        SCOPED_TRACE(sample);
-        loadSample(sample);
-        const ExportRun run = exportFrames(kColorAndMotion, 30, 8, 128, 2);
-        ASSERT_EQ(run.lastIndex, 7);
+    // Every frame of each sample at 256 x 192. The warp comes 39.3 % (fire), 48.6 % (sparks) and
+    // 41.3 % (magic circle) closer; what is left is what no vector moves: births, colours fading
+    // over a life, and fire's many overlapping additive particles, each with its own motion.
+    const struct {
+        const char* sample;
+        double closer; // at least this share of frame k's own error is gone
+    } cases[] = {{"fire.stn", 0.37}, {"sparks.stn", 0.40}, {"magic_circle.stn", 0.40}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sample);
+        loadSample(c.sample);
+        const ExportRun run = exportFrames(kColorAndMotion, 1, g.project.frame, 128, 2);
+        ASSERT_EQ(run.lastIndex, g.project.frame - 1);
         const auto [warped, unwarped] = warpErrors(run);
         EXPECT_GT(unwarped, 0);
-        EXPECT_LE(warped, 0.65 * unwarped) << "warped " << warped << ", frame k alone " << unwarped;
+        EXPECT_LE(warped, (1 - c.closer) * unwarped) << "warped " << warped << ", frame k alone " << unwarped;
     }
 }
 
