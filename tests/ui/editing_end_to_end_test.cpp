@@ -8,6 +8,7 @@
 #include "ui/dialogs/export_dialog.h"
 #include "ui/dialogs/export_prompts.h"
 #include "ui/dialogs/export_runner.h"
+#include "ui/dialogs/flipbook_preview.h"
 #include "ui/document/project_document.h"
 #include "ui/panels/curve_picture.h"
 #include "ui/panels/graph_zoom_popup.h"
@@ -247,6 +248,8 @@ TEST_F(EditingEndToEnd, SheetExportedFromTheDialogEqualsTheCommandLinesExport) {
     typeInto(control<NumericField>(1185), QStringLiteral("4"));
 
     exporting.output = dir.path() / "editor-sheet.png";
+    QAction* play = window->commands().action(CommandId::PlayExport);
+    EXPECT_FALSE(play->isEnabled()) << "nothing exported yet";
     QSignalSpy finished(&window->exportRunner(), &ExportRunner::finished);
     {
         ExportDialog dialog(*document, window->exportRunner(), exporting, window.get());
@@ -266,6 +269,17 @@ TEST_F(EditingEndToEnd, SheetExportedFromTheDialogEqualsTheCommandLinesExport) {
     EXPECT_EQ(fromEditor.size(), QSize(5 * 128, 2 * 128));
     EXPECT_EQ(fromEditor.convertToFormat(QImage::Format_ARGB32), fromCli);
     EXPECT_TRUE(notifier.messages.empty());
+
+    // The frames just exported play in the playback preview, at the output size.
+    ASSERT_TRUE(play->isEnabled());
+    const std::optional<FlipbookSource>& frames = window->exportRunner().lastFlipbook();
+    ASSERT_TRUE(frames.has_value());
+    EXPECT_EQ(frames->lastIndex, 9);
+    EXPECT_EQ(frames->size, QSize(128, 128));
+    EXPECT_EQ(frames->motionStrength, 0.0f) << "no motion sheet was asked for";
+    FlipbookPreview preview(*frames, Qt::black, nullptr);
+    ASSERT_TRUE(preview.hasFrames());
+    EXPECT_EQ(preview.picture().size(), QSize(128, 128));
 }
 
 // A camera moved away from the default and held by the view: the editor's export of a frame

@@ -20,6 +20,7 @@
 #include "ui/dialogs/export_details_dialog.h"
 #include "ui/dialogs/export_dialog.h"
 #include "ui/dialogs/export_preview.h"
+#include "ui/dialogs/flipbook_preview.h"
 #include "ui/dialogs/export_prompts.h"
 #include "ui/dialogs/history_entry_text.h"
 #include "ui/dialogs/history_list_dialog.h"
@@ -229,6 +230,10 @@ protected:
         visit(exportDetails);
         ExportPreview preview(dir.path() / "no-still.png", 64, 64, Qt::black, AlphaMode::Straight, &window);
         visit(preview);
+        // Without frames, so that the message for them shows too.
+        FlipbookPreview playback(FlipbookSource{dir.path() / "no-frames", 0, QSize(16, 16), 30, 0}, Qt::black,
+                                 &window);
+        visit(playback);
         MaskSettingsDialog mask(*document, &window);
         visit(mask);
         ViewListDialog views(*document, &window);

@@ -12,6 +12,7 @@ add_library(vintrel_ui_export STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/export_runner.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/export_dialog.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/export_details_dialog.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/flipbook_preview.cpp
 )
 set_target_properties(vintrel_ui_export PROPERTIES AUTOMOC ON)
 target_link_libraries(vintrel_ui_export PUBLIC

@@ -195,6 +195,12 @@ void ExportRunner::framesDone(ExportRun run) {
         finish(run.outcome, {});
         return;
     }
+    const GlobalState& exported = writtenJob_->state();
+    const bool motion = (run.channels & channelBit(ExportChannel::Motion)) != 0;
+    lastFlipbook_ = FlipbookSource{renderFolder(exported), run.lastIndex,
+                                   QSize(exported.project.width, exported.project.height),
+                                   static_cast<double>(exported.project.fps) / std::max(1, exported.write.step),
+                                   motion ? run.motionStrength : 0.0f};
     writeOutput(run, outputPath_);
 }
 

@@ -3,6 +3,7 @@
 #include "output/export_job.h"
 #include "output/export_loop.h"
 #include "platform/notifier.h"
+#include "ui/dialogs/flipbook_preview.h"
 
 #include <QObject>
 #include <QPointer>
@@ -55,6 +56,9 @@ public:
     // previewReady() follows. Ignored while an export or a preview runs.
     void requestPreview();
     bool previewRunning() const { return previewRunning_; }
+
+    // The frames of the latest export whose frames were all drawn, for the playback preview.
+    const std::optional<FlipbookSource>& lastFlipbook() const { return lastFlipbook_; }
 
 signals:
     // The export ended: `outcome` as the frames ended, `output` the file written (empty when
@@ -111,6 +115,7 @@ private:
     std::unique_ptr<ExportJob> pendingJob_;
     std::unique_ptr<ExportJob> drawnJob_;
     std::shared_ptr<const ExportJob> writtenJob_;
+    std::optional<FlipbookSource> lastFlipbook_;
     std::filesystem::path outputPath_; // chosen before the frames are drawn
     bool running_ = false;
     bool previewRunning_ = false;

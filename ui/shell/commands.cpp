@@ -24,6 +24,7 @@ constexpr std::array kCommands{
     // The menu shows Ctrl+Shift+S, but Ctrl+A is the key that saves under a new name.
     CommandSpec{SaveAs, M::File, "名前を付けて保存(&A)\tCtrl+Shift+S", "Ctrl+A"},
     CommandSpec{Export, M::File, "書き出し(&W)\tCtrl+W", "Ctrl+W"},
+    CommandSpec{PlayExport, M::File, "書き出しを再生(&Y)...", nullptr},
     CommandSpec{BinaryExport, M::File, "バイナリ書き出し(&V)...", nullptr},
     CommandSpec{Exit, M::File, "終了(&E)\tAlt+F4", nullptr},
     CommandSpec{Undo, M::Edit, "元に戻す(&U)\tCtrl+Z", "Ctrl+Z"},

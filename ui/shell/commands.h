@@ -43,6 +43,7 @@ enum class CommandId : int {
     // The view split in two: the effect beside itself with the next seed, or beside the saved file.
     CompareNextSeed = 40106,
     CompareSavedFile = 40107,
+    PlayExport = 40108, // the latest export's frames played as a game plays a flipbook
 };
 
 enum class MenuId { File, Edit, Settings, Display, Help };

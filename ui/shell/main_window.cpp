@@ -8,6 +8,7 @@
 #include "ui/dialogs/export_dialog.h"
 #include "ui/dialogs/export_prompts.h"
 #include "ui/dialogs/export_runner.h"
+#include "ui/dialogs/flipbook_preview.h"
 #include "ui/dialogs/help_command.h"
 #include "ui/dialogs/history_list_dialog.h"
 #include "ui/dialogs/mask_settings_dialog.h"
@@ -206,6 +207,11 @@ void MainWindow::connectCommands() {
     on(CommandId::UpdateCheck, [this] { updateChecker_->checkFromMenu(); });
     on(CommandId::Help, [this] { openHelp(settings_, document_.state().programFolder, *onlinePrompts_); });
     on(CommandId::Export, [this] { showExportDialog(); });
+    on(CommandId::PlayExport, [this] { playLatestExport(); });
+    commands_->action(CommandId::PlayExport)->setEnabled(false);
+    connect(exportRunner_, &ExportRunner::finished, this, [this] {
+        commands_->action(CommandId::PlayExport)->setEnabled(exportRunner_->lastFlipbook().has_value());
+    });
     on(CommandId::ProjectSettings, [this] { showProjectSettingsDialog(document_, settings_, this); });
     on(CommandId::CameraSettings, [this] { showCameraSettingsDialog(document_, this); });
     on(CommandId::MaskSettings, [this] { showMaskSettingsDialog(document_, this); });
@@ -330,6 +336,23 @@ void MainWindow::showExportDialog() {
     }
     ExportDialog dialog(document_, *exportRunner_, *exportPrompts_, this);
     dialog.exec();
+}
+
+// The latest export's frames in a window of their own; a second choice brings a new window with
+// the frames as they are now.
+void MainWindow::playLatestExport() {
+    const std::optional<FlipbookSource>& source = exportRunner_->lastFlipbook();
+    if (!source) {
+        return;
+    }
+    if (flipbook_) {
+        flipbook_->close();
+    }
+    const FloatXYZ& back = document_.state().project.backColor;
+    auto* preview = new FlipbookPreview(
+        *source, QColor(colorComponent(back.x), colorComponent(back.y), colorComponent(back.z)), this);
+    preview->show();
+    flipbook_ = preview;
 }
 
 void MainWindow::exportBinaryFile() {

@@ -84,6 +84,7 @@ public:
     UpdateChecker& updateChecker() { return *updateChecker_; }
     // The export dialog, modal; the export it starts runs on.
     void showExportDialog();
+    void playLatestExport();
     // The binary export: asks where, then writes the records and copies the textures.
     void exportBinaryFile();
     void frameTheEffect();
@@ -146,6 +147,7 @@ private:
     std::filesystem::path startFolder_;
     QPointer<QDialog> historyList_;
     QPointer<QDialog> viewList_;
+    QPointer<QWidget> flipbook_; // the playback of the latest export, while open
     ControlWindow* infoBar_ = nullptr;
     ViewWindow* view_ = nullptr; // owned by its container, panes_[View]
     QTimer autosaveTimer_;

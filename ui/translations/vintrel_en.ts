@@ -224,6 +224,10 @@
         <translation>&amp;Export	Ctrl+W</translation>
     </message>
     <message>
+        <source>書き出しを再生(&amp;Y)...</source>
+        <translation>Pla&amp;y the export...</translation>
+    </message>
+    <message>
         <source>最近使ったファイル(&amp;F)</source>
         <translation>Recent &amp;files</translation>
     </message>
@@ -613,6 +617,34 @@
     <message>
         <source>{name} {columns} {rows} {frames} {page} が使えます</source>
         <translation>You can use {name} {columns} {rows} {frames} {page}</translation>
+    </message>
+    <message>
+        <source>書き出しの再生</source>
+        <translation>Export playback</translation>
+    </message>
+    <message>
+        <source>再生レート</source>
+        <translation>Playback rate</translation>
+    </message>
+    <message>
+        <source>フレームの間</source>
+        <translation>Between frames</translation>
+    </message>
+    <message>
+        <source>切り替え</source>
+        <translation>Hold</translation>
+    </message>
+    <message>
+        <source>クロスフェード</source>
+        <translation>Crossfade</translation>
+    </message>
+    <message>
+        <source>動きベクトル</source>
+        <translation>Motion vectors</translation>
+    </message>
+    <message>
+        <source>書き出したフレームを読めません。もう一度書き出してください。</source>
+        <translation>The exported frames cannot be read. Export again.</translation>
     </message>
     <message>
         <source>動きベクトルのシート</source>

@@ -7,3 +7,8 @@ vintrel_test(test_ui_export_dialog
   SOURCES support/widget_test_main.cpp ui/dialogs/export_dialog_test.cpp
   LIBS vintrel_ui_export Qt6::Test
   PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+
+vintrel_test(test_ui_flipbook_preview
+  SOURCES support/widget_test_main.cpp ui/dialogs/flipbook_preview_test.cpp
+  LIBS vintrel_ui_export Qt6::Test
+  PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
