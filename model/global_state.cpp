@@ -24,6 +24,7 @@ void copyProject(const GlobalState& from, GlobalState& to) {
     to.nodeCount = from.nodeCount;
     to.project = from.project;
     to.write = from.write;
+    to.exportExtras = from.exportExtras;
     to.mask = from.mask;
     to.backdrop = from.backdrop;
     to.views = from.views;

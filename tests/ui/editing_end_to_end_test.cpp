@@ -248,6 +248,9 @@ TEST_F(EditingEndToEnd, SheetExportedFromTheDialogEqualsTheCommandLinesExport) {
     typeInto(control<NumericField>(1185), QStringLiteral("4"));
 
     exporting.output = dir.path() / "editor-sheet.png";
+    // The newer options go with the export: the data file and the motion sheet.
+    g.exportExtras.atlas = AtlasFormat::TexturePackerHash;
+    g.exportExtras.channels = kColorOnly | channelBit(ExportChannel::Motion);
     QAction* play = window->commands().action(CommandId::PlayExport);
     EXPECT_FALSE(play->isEnabled()) << "nothing exported yet";
     QSignalSpy finished(&window->exportRunner(), &ExportRunner::finished);
@@ -268,6 +271,9 @@ TEST_F(EditingEndToEnd, SheetExportedFromTheDialogEqualsTheCommandLinesExport) {
     ASSERT_FALSE(fromEditor.isNull());
     EXPECT_EQ(fromEditor.size(), QSize(5 * 128, 2 * 128));
     EXPECT_EQ(fromEditor.convertToFormat(QImage::Format_ARGB32), fromCli);
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "editor-sheet.json"));
+    EXPECT_EQ(QImage(QString::fromStdString((dir.path() / "editor-sheet_motion.png").string())).size(),
+              fromEditor.size());
     EXPECT_TRUE(notifier.messages.empty());
 
     // The frames just exported play in the playback preview, at the output size.
@@ -276,9 +282,10 @@ TEST_F(EditingEndToEnd, SheetExportedFromTheDialogEqualsTheCommandLinesExport) {
     ASSERT_TRUE(frames.has_value());
     EXPECT_EQ(frames->lastIndex, 9);
     EXPECT_EQ(frames->size, QSize(128, 128));
-    EXPECT_EQ(frames->motionStrength, 0.0f) << "no motion sheet was asked for";
+    EXPECT_GT(frames->motionStrength, 0.0f);
     FlipbookPreview preview(*frames, Qt::black, nullptr);
     ASSERT_TRUE(preview.hasFrames());
+    EXPECT_EQ(preview.blendList()->currentIndex(), static_cast<int>(FlipbookBlend::Motion));
     EXPECT_EQ(preview.picture().size(), QSize(128, 128));
 }
 
