@@ -38,30 +38,45 @@ public:
     bool cancelRequested() override { return false; }
 };
 
-void exportSample(benchmark::State& state, const char* sample, bool plain) {
-    static std::unique_ptr<HeadlessGlContext> context = HeadlessGlContext::create().value_or(nullptr);
-    TemporaryFolder workspace;
+// A sample ready for the sheet of its first 30 frames at 256 x 256 with smoothing 2 (6 columns).
+struct SampleSheet {
     GlobalState g;
+    std::unique_ptr<Simulation> simulation;
+    std::unique_ptr<Renderer> renderer;
+};
+
+// False, with the case skipped, when something is missing.
+bool prepareSampleSheet(benchmark::State& state, SampleSheet& sheet, const char* sample,
+                        const TemporaryFolder& workspace) {
+    static std::unique_ptr<HeadlessGlContext> context = HeadlessGlContext::create().value_or(nullptr);
+    GlobalState& g = sheet.g;
     if (context == nullptr || !loadSample(g, sample, workspace)) {
         state.SkipWithError("no context or no sample");
-        return;
+        return false;
     }
     g.project.width = 256;
     g.project.height = 256;
-    g.write.smooth = 2;
-    g.write.start = 1;
-    g.write.end = 30;
-    g.write.step = 1;
-    g.write.type = 0;
-    g.write.width = 6;
+    g.write = WriteSettings{1, 30, 1, 6, 0, 0, 0, 2, 1};
     g.write.height = sheetRowCount(g.write);
-    Simulation simulation(g);
-    simulation.reset();
-    const auto renderer = Renderer::create(g, simulation, g.viewCamera).value_or(nullptr);
-    if (renderer == nullptr) {
+    sheet.simulation = std::make_unique<Simulation>(g);
+    sheet.simulation->reset();
+    sheet.renderer = Renderer::create(g, *sheet.simulation, g.viewCamera).value_or(nullptr);
+    if (sheet.renderer == nullptr) {
         state.SkipWithError("the renderer cannot be built");
+        return false;
+    }
+    return true;
+}
+
+void exportSample(benchmark::State& state, const char* sample, bool plain) {
+    TemporaryFolder workspace;
+    SampleSheet sheet;
+    if (!prepareSampleSheet(state, sheet, sample, workspace)) {
         return;
     }
+    GlobalState& g = sheet.g;
+    Simulation& simulation = *sheet.simulation;
+    Renderer* renderer = sheet.renderer.get();
     renderer->setDrawingPaths(plain ? DrawingPaths::reference() : DrawingPaths{});
     NoProgress progress;
     StreamNotifier notifier(std::cerr);
@@ -191,24 +206,14 @@ double timedExport(GlobalState& g, Simulation& simulation, Renderer& renderer, c
 }
 
 void channelCost(benchmark::State& state, const char* sample) {
-    static std::unique_ptr<HeadlessGlContext> context = HeadlessGlContext::create().value_or(nullptr);
     TemporaryFolder workspace;
-    GlobalState g;
-    if (context == nullptr || !loadSample(g, sample, workspace)) {
-        state.SkipWithError("no context or no sample");
+    SampleSheet sheet;
+    if (!prepareSampleSheet(state, sheet, sample, workspace)) {
         return;
     }
-    g.project.width = 256;
-    g.project.height = 256;
-    g.write = WriteSettings{1, 30, 1, 6, 0, 0, 0, 2, 1};
-    g.write.height = sheetRowCount(g.write);
-    Simulation simulation(g);
-    simulation.reset();
-    const auto renderer = Renderer::create(g, simulation, g.viewCamera).value_or(nullptr);
-    if (renderer == nullptr) {
-        state.SkipWithError("the renderer cannot be built");
-        return;
-    }
+    GlobalState& g = sheet.g;
+    Simulation& simulation = *sheet.simulation;
+    Renderer* renderer = sheet.renderer.get();
     const ExportChannel extra[] = {ExportChannel::Motion, ExportChannel::Emissive, ExportChannel::Depth};
     double colorSeconds = 0;
     double extraSeconds[3] = {};
