@@ -9,10 +9,10 @@
 
 #include <QImage>
 #include <QString>
-#include <functional>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <limits>
 
 namespace vintrel {
@@ -88,8 +88,8 @@ void drawAndWrite(GlobalState& g, Renderer& renderer, ExportTargets& targets,
     frame.save(QString::fromStdString(file.string()), "PNG", pngQuality(compression));
 }
 
-// An extra channel's frame, drawn over the frame its colour walk has just drawn (the motion's
-// over the same frame of the second run), written without the glow, which belongs to the colour.
+// An extra channel's frame k, of the frame that its colour walk has just drawn (the motion's, of
+// the same frame of the second run), written without the glow, which belongs to the colour.
 void drawChannel(GlobalState& g, Renderer& renderer, ExportTargets& targets, const ExportPass& job, int k,
                  ExportProgress& progress, IntermediateCompression compression) {
     clearTarget(g, targets);
@@ -180,7 +180,9 @@ ExportRun renderExportFrames(GlobalState& g, Simulation& simulation, Renderer& r
         const double frames = (static_cast<double>(g.write.end) - g.write.start + 1) /
                               static_cast<double>(std::max(1, g.write.step));
         const auto rounds = static_cast<int>(std::min(frames + 0.9999, 1.0e9));
-        progress.begin(2 * rounds * (1 + static_cast<int>(extra.size())) + 1);
+        // Two steps a frame for each channel; a damaged range must not overflow the bar.
+        const long long steps = 2LL * rounds * (1 + static_cast<long long>(extra.size())) + 1;
+        progress.begin(static_cast<int>(std::min<long long>(steps, std::numeric_limits<int>::max())));
         while (simulation.currentFrame() <= static_cast<std::uint32_t>(std::max(1, g.write.start))) {
             simulation.step();
         }

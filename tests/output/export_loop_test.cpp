@@ -94,6 +94,21 @@ TEST_F(ExportLoopTest, StepSkipsFrames) {
     EXPECT_EQ(progress.last, 2 * 4 + 1);
 }
 
+TEST_F(ExportLoopTest, ExtraChannelsHaveTheirOwnFramesAndSteps) {
+    g.exportExtras.channels = kColorOnly | channelBit(ExportChannel::Motion) | channelBit(ExportChannel::Depth);
+    const ExportRun r = run(1, 10, 3);
+    EXPECT_EQ(r.outcome, ExportRun::Outcome::Completed);
+    EXPECT_EQ(r.channels, g.exportExtras.channels);
+    EXPECT_EQ(filesWritten(), 4);
+    for (ExportChannel channel : {ExportChannel::Motion, ExportChannel::Depth}) {
+        EXPECT_TRUE(fs::exists(channelFolder(renderFolder(g), channel) / "00003.png"));
+    }
+    EXPECT_FALSE(fs::exists(channelFolder(renderFolder(g), ExportChannel::Emissive)));
+    // Two steps a frame for each of the three channels.
+    EXPECT_EQ(progress.last, 2 * 4 * 3 + 1);
+    EXPECT_EQ(progress.position, progress.last);
+}
+
 TEST_F(ExportLoopTest, RangePastTheLastFrameStopsAtTheWrap) {
     g.project.frame = 20;
     const ExportRun r = run(15, 30, 1);
