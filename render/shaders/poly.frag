@@ -81,10 +81,12 @@ void main() {
     vec4 m = vec4(encodedMotion(), 0.0, c.a);
     vec4 d = texture(g_texRT, targetCoordinate());
     if (d.a == 0.0) {
-        fragColor = m;
+        fragColor = vec4(m.rg, g_channel.w != 0.0 ? m.a / 8.0 : 0.0, m.a);
     } else if (g_channel.w != 0.0) {
-        float sum = m.a + d.a;
-        fragColor = vec4((m.rgb * m.a + d.rgb * d.a) / sum, min(sum, 1.0));
+        // Blue keeps an eighth of the opacities summed so far, as the target's alpha stops at 1.
+        float before = d.a < 1.0 ? d.a : max(1.0, d.b * 8.0);
+        float sum = m.a + before;
+        fragColor = vec4((m.rg * m.a + d.rg * before) / sum, min(sum / 8.0, 1.0), min(sum, 1.0));
     } else {
         fragColor = over(m, d);
     }
