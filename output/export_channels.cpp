@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace vintrel {
 
@@ -87,12 +89,55 @@ float motionStrength(const std::vector<ParticlePlacements>& frames) {
     return std::max(1.25f * largest, 1.0f / 256.0f);
 }
 
-QImage flattenMotionFrame(const QImage& straight) {
+QImage flattenMotionFrame(const QImage& straight, int reach) {
     QImage flat = straight.convertToFormat(QImage::Format_RGBA8888);
-    for (int y = 0; y < flat.height(); ++y) {
+    const int w = flat.width();
+    const int h = flat.height();
+    // Which pixels hold a vector: drawn ones first, then each ring of dilation.
+    std::vector<std::uint8_t> held(static_cast<std::size_t>(w) * h);
+    for (int y = 0; y < h; ++y) {
+        const uchar* pixel = flat.constScanLine(y);
+        for (int x = 0; x < w; ++x) {
+            held[static_cast<std::size_t>(y) * w + x] = pixel[4 * x + 3] != 0 ? 1 : 0;
+        }
+    }
+    // Around what was drawn, the nearest vectors reach out by `reach` pixels, one ring at a
+    // time, so that a flipbook shader sampling back along them finds the content moving in.
+    for (int ring = 0; ring < reach; ++ring) {
+        const std::vector<std::uint8_t> before = held;
+        const QImage source = flat;
+        for (int y = 0; y < h; ++y) {
+            uchar* out = flat.scanLine(y);
+            for (int x = 0; x < w; ++x) {
+                if (before[static_cast<std::size_t>(y) * w + x] != 0) {
+                    continue;
+                }
+                int sum[2] = {0, 0};
+                int count = 0;
+                for (const auto [dx, dy] : {std::pair{-1, 0}, std::pair{1, 0}, std::pair{0, -1}, std::pair{0, 1}}) {
+                    const int nx = x + dx;
+                    const int ny = y + dy;
+                    if (nx < 0 || ny < 0 || nx >= w || ny >= h || before[static_cast<std::size_t>(ny) * w + nx] == 0) {
+                        continue;
+                    }
+                    const uchar* n = source.constScanLine(ny) + 4 * nx;
+                    sum[0] += n[0];
+                    sum[1] += n[1];
+                    ++count;
+                }
+                if (count > 0) {
+                    out[4 * x] = static_cast<uchar>((sum[0] + count / 2) / count);
+                    out[4 * x + 1] = static_cast<uchar>((sum[1] + count / 2) / count);
+                    out[4 * x + 3] = 255;
+                    held[static_cast<std::size_t>(y) * w + x] = 1;
+                }
+            }
+        }
+    }
+    for (int y = 0; y < h; ++y) {
         uchar* pixel = flat.scanLine(y);
-        for (int x = 0; x < flat.width(); ++x, pixel += 4) {
-            if (pixel[3] == 0) {
+        for (int x = 0; x < w; ++x, pixel += 4) {
+            if (held[static_cast<std::size_t>(y) * w + x] == 0) {
                 pixel[0] = 128;
                 pixel[1] = 128;
             }
@@ -101,6 +146,11 @@ QImage flattenMotionFrame(const QImage& straight) {
         }
     }
     return flat;
+}
+
+int motionReach(float strength, QSize size) {
+    const double pixels = std::ceil(static_cast<double>(strength) * std::max(size.width(), size.height()));
+    return static_cast<int>(std::clamp(std::isfinite(pixels) ? pixels : 1.0, 1.0, double{kMostMotionReach}));
 }
 
 QColor channelFill(ExportChannel channel, const QColor& colorFill) {

@@ -38,10 +38,19 @@ inline float motionScaleFor(float strength) {
     return 1.0f / (2.0f * strength);
 }
 
-// A motion frame as the game reads it: opaque, blue 0, no motion where nothing was drawn, and
-// elsewhere the vector the particles composed there (that of the most visible one, each
-// weighted by its opacity), however faint the pixel.
-QImage flattenMotionFrame(const QImage& straight);
+inline float strengthOfScale(float scale) {
+    return 1.0f / (2.0f * scale);
+}
+
+// A motion frame as the game reads it: opaque and blue 0; where something was drawn, the vector
+// the particles composed there (that of the most visible one, each weighted by its opacity),
+// however faint the pixel; around it, out to `reach` pixels, the nearest of those vectors (so
+// that a shader sampling back along them finds the content moving in); beyond, no motion.
+QImage flattenMotionFrame(const QImage& straight, int reach = 0);
+// How far the vectors reach out around what was drawn: as far as the largest motion goes in a
+// frame of `size`, at least 1 and at most kMostMotionReach pixels.
+constexpr int kMostMotionReach = 8;
+int motionReach(float strength, QSize size);
 
 // What an extra channel's sheet is drawn over: no motion (opaque) for the motion, far and
 // transparent for the depth, the colour's fill for the emissive layer.

@@ -96,7 +96,7 @@ void drawChannel(GlobalState& g, Renderer& renderer, ExportTargets& targets, con
     renderer.renderExportFrame(targets, stepsOf(&progress), job);
     QImage frame = targets.main().read();
     if (job.channel == ExportChannel::Motion) {
-        frame = flattenMotionFrame(frame);
+        frame = flattenMotionFrame(frame, motionReach(strengthOfScale(job.motionScale), frame.size()));
     }
     const std::filesystem::path folder = channelFolder(renderFolder(g), job.channel);
     char name[32];
