@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -93,51 +94,66 @@ QImage flattenMotionFrame(const QImage& straight, int reach) {
     QImage flat = straight.convertToFormat(QImage::Format_RGBA8888);
     const int w = flat.width();
     const int h = flat.height();
-    // Which pixels hold a vector: drawn ones first, then each ring of dilation.
+    // Which pixels hold a vector (1): the drawn ones, then each ring of the reach; 2 marks the
+    // ring being filled, whose vectors come from the pixels held before it.
     std::vector<std::uint8_t> held(static_cast<std::size_t>(w) * h);
+    const auto at = [w](int x, int y) { return static_cast<std::size_t>(y) * w + x; };
     for (int y = 0; y < h; ++y) {
         const uchar* pixel = flat.constScanLine(y);
         for (int x = 0; x < w; ++x) {
-            held[static_cast<std::size_t>(y) * w + x] = pixel[4 * x + 3] != 0 ? 1 : 0;
+            held[at(x, y)] = pixel[4 * x + 3] != 0 ? 1 : 0;
         }
     }
-    // Around what was drawn, the nearest vectors reach out by `reach` pixels, one ring at a
-    // time, so that a flipbook shader sampling back along them finds the content moving in.
-    for (int ring = 0; ring < reach; ++ring) {
-        const std::vector<std::uint8_t> before = held;
-        const QImage source = flat;
-        for (int y = 0; y < h; ++y) {
-            uchar* out = flat.scanLine(y);
-            for (int x = 0; x < w; ++x) {
-                if (before[static_cast<std::size_t>(y) * w + x] != 0) {
-                    continue;
+    constexpr std::pair<int, int> kSides[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+    const auto inside = [w, h](int x, int y) { return x >= 0 && y >= 0 && x < w && y < h; };
+    // The held pixels next to one that is not: where the first ring starts.
+    std::vector<std::pair<int, int>> edge;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const bool border = std::any_of(std::begin(kSides), std::end(kSides), [&](const auto& side) {
+                return inside(x + side.first, y + side.second) && held[at(x + side.first, y + side.second)] == 0;
+            });
+            if (held[at(x, y)] == 1 && border) {
+                edge.emplace_back(x, y);
+            }
+        }
+    }
+    // Around what was drawn the nearest vectors reach out one ring at a time, so that a
+    // flipbook shader sampling back along them finds the content moving in.
+    for (int ring = 0; ring < reach && !edge.empty(); ++ring) {
+        std::vector<std::pair<int, int>> next;
+        for (const auto& [x, y] : edge) {
+            for (const auto& [dx, dy] : kSides) {
+                if (inside(x + dx, y + dy) && held[at(x + dx, y + dy)] == 0) {
+                    held[at(x + dx, y + dy)] = 2;
+                    next.emplace_back(x + dx, y + dy);
                 }
-                int sum[2] = {0, 0};
-                int count = 0;
-                for (const auto [dx, dy] : {std::pair{-1, 0}, std::pair{1, 0}, std::pair{0, -1}, std::pair{0, 1}}) {
-                    const int nx = x + dx;
-                    const int ny = y + dy;
-                    if (nx < 0 || ny < 0 || nx >= w || ny >= h || before[static_cast<std::size_t>(ny) * w + nx] == 0) {
-                        continue;
-                    }
-                    const uchar* n = source.constScanLine(ny) + 4 * nx;
+            }
+        }
+        for (const auto& [x, y] : next) {
+            int sum[2] = {0, 0};
+            int count = 0;
+            for (const auto& [dx, dy] : kSides) {
+                if (inside(x + dx, y + dy) && held[at(x + dx, y + dy)] == 1) {
+                    const uchar* n = flat.constScanLine(y + dy) + 4 * (x + dx);
                     sum[0] += n[0];
                     sum[1] += n[1];
                     ++count;
                 }
-                if (count > 0) {
-                    out[4 * x] = static_cast<uchar>((sum[0] + count / 2) / count);
-                    out[4 * x + 1] = static_cast<uchar>((sum[1] + count / 2) / count);
-                    out[4 * x + 3] = 255;
-                    held[static_cast<std::size_t>(y) * w + x] = 1;
-                }
             }
+            uchar* out = flat.scanLine(y) + 4 * x;
+            out[0] = static_cast<uchar>((sum[0] + count / 2) / count);
+            out[1] = static_cast<uchar>((sum[1] + count / 2) / count);
         }
+        for (const auto& [x, y] : next) {
+            held[at(x, y)] = 1;
+        }
+        edge = std::move(next);
     }
     for (int y = 0; y < h; ++y) {
         uchar* pixel = flat.scanLine(y);
         for (int x = 0; x < w; ++x, pixel += 4) {
-            if (held[static_cast<std::size_t>(y) * w + x] == 0) {
+            if (held[at(x, y)] == 0) {
                 pixel[0] = 128;
                 pixel[1] = 128;
             }
